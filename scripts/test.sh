@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test: the suites
+# (window and OpenGL tests on a virtual display), then each fuzz target briefly
+# on its corpus under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+scripts/build.sh
+
+export SDL_AUDIODRIVER=dummy
+export MORVANE_NO_MESSAGEBOX=1
+# One test at a time: two windows on one display steal each other's focus.
+scripts/with-display.sh ctest --test-dir build --output-on-failure --timeout 180
+
+scripts/fuzz.sh
+echo "test: all tests passed"
