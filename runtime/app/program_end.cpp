@@ -7,13 +7,23 @@
 
 namespace mvn {
 
+namespace {
+bool ending = false;
+int exitStatus = 0;
+}  // namespace
+
 void endProgram() {
-  static bool ending = false;
   if (ending) return;
   ending = true;
   std::puts("exit");
   std::fflush(stdout);
-  std::exit(0);
+  std::exit(exitStatus);
+}
+
+void fatalError(int code) {
+  setError(code);
+  if (!ending) exitStatus = code;
+  endProgram();
 }
 
 }  // namespace mvn
