@@ -1,0 +1,7 @@
+#include "runtime/app/runtime_objects.h"
+
+namespace mvn {
+
+RuntimeObjects runtimeObjects;
+
+}  // namespace mvn
