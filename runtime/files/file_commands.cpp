@@ -1,0 +1,47 @@
+// fileExists, removePath and setCurrentDir.
+#include <string>
+
+#include "runtime/files/memory_name.h"
+#include "runtime/files/rt_file.h"
+#include "runtime/platform/files.h"
+#include "runtime/values/errors.h"
+
+namespace mvn {
+
+bool fileExists(const char* name) {
+  if (!name || !*name) return false;
+  if (isMemoryName(name)) return true;
+  return platform::pathKind(name) == platform::PathKind::RegularFile;
+}
+
+void removePath(const char* path) {
+  if (!path || !*path) return;
+  const std::string native = platform::nativePath(path);
+  if (platform::isSymbolicLink(native.c_str())) {
+    platform::deleteFile(native.c_str());  // the link itself, never its target
+    return;
+  }
+  const platform::PathKind kind = platform::pathKind(native.c_str());
+  if (kind == platform::PathKind::Missing) return;
+  if (kind != platform::PathKind::Directory) {
+    platform::deleteFile(native.c_str());
+    return;
+  }
+  // A directory: work on its absolute form, so that leaving the current
+  // directory for its parent does not change what a relative name means.
+  const std::string absolute = platform::absolutePath(native.c_str());
+  if (absolute.empty()) return;
+  if (platform::currentDirectory() == absolute) {
+    platform::setCurrentDirectory((absolute + "/..").c_str());
+  }
+  platform::removeDirectory(absolute.c_str());
+}
+
+int setCurrentDir(const char* path) {
+  errorCode = 0;
+  if (platform::setCurrentDirectory(path)) return 1;
+  setError(3);
+  return 0;
+}
+
+}  // namespace mvn

@@ -1,0 +1,59 @@
+// File services of the operating system, in the runtime's own terms.
+//
+// Every name accepted here may use "/" or "\" as separator; backslashes become
+// "/" before the system sees a name. Files are opened exclusively: a second
+// open of a file that is already open, by this process or another, fails like
+// a missing file. Positions and sizes are 64-bit.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace mvn::platform {
+
+constexpr int kNoFile = -1;
+
+// A copy of name with every backslash turned into "/".
+std::string nativePath(const char* name);
+
+// Opens an existing regular file for reading; kNoFile when it is missing, is
+// not a regular file or is already open.
+int openFileRead(const char* name);
+// Creates a new empty file for reading and writing, replacing the contents of
+// an existing one; kNoFile on failure or when the file is already open.
+int createFile(const char* name);
+// Opens or creates a file for writing; kNoFile on failure or when it is open.
+int openFileAppend(const char* name);
+
+// Size of an open file, or -1 when it cannot be told.
+int64_t fileSize(int handle);
+// Reads up to count bytes at offset; the number read, or -1 on failure.
+int64_t readFileAt(int handle, int64_t offset, void* destination, int64_t count);
+// Writes count bytes at offset; true when all of them were written.
+bool writeFileAt(int handle, int64_t offset, const void* source, int64_t count);
+void closeFile(int handle);
+
+enum class PathKind { Missing, RegularFile, Directory, Other };
+// What the name designates, following symbolic links.
+PathKind pathKind(const char* name);
+
+// True when name itself is a symbolic link (dangling or not).
+bool isSymbolicLink(const char* name);
+
+// Removes a file (or a symbolic link itself); false when it cannot.
+bool deleteFile(const char* name);
+// Removes an empty directory; false when it cannot.
+bool removeDirectory(const char* name);
+
+// The absolute form of an existing path with links resolved, or "" when it
+// cannot be resolved.
+std::string absolutePath(const char* name);
+std::string currentDirectory();
+bool setCurrentDirectory(const char* name);
+
+// The system's temporary directory with "/" separators, ending in "/".
+std::string temporaryDirectory();
+// The running executable's full path with "/" separators.
+std::string executablePath();
+
+}  // namespace mvn::platform

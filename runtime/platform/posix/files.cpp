@@ -1,0 +1,172 @@
+// File services on POSIX: open(2), pread/pwrite, stat, flock for exclusive opens.
+#include "runtime/platform/files.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <vector>
+
+namespace mvn::platform {
+
+namespace {
+
+// Takes the exclusive advisory lock; false only when someone else holds it.
+// File systems without locks do not make the open fail.
+bool lockExclusive(int fd) {
+  while (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (errno == EINTR) continue;
+    return errno != EWOULDBLOCK;
+  }
+  return true;
+}
+
+int openLocked(const char* name, int flags, bool regularOnly) {
+  if (!name || !*name) return kNoFile;
+  const std::string path = nativePath(name);
+  int fd;
+  do {
+    // O_NONBLOCK keeps a FIFO from blocking the open; it is refused below.
+    fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0666);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return kNoFile;
+  struct stat st;
+  if (fstat(fd, &st) != 0 || (regularOnly && !S_ISREG(st.st_mode)) ||
+      !lockExclusive(fd)) {
+    ::close(fd);
+    return kNoFile;
+  }
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return fd;
+}
+
+}  // namespace
+
+std::string nativePath(const char* name) {
+  std::string path = name ? name : "";
+  for (char& c : path) {
+    if (c == '\\') c = '/';
+  }
+  return path;
+}
+
+int openFileRead(const char* name) { return openLocked(name, O_RDONLY, true); }
+
+int createFile(const char* name) {
+  // Truncate only once the lock is ours, so an open file is never emptied.
+  const int fd = openLocked(name, O_RDWR | O_CREAT, true);
+  if (fd != kNoFile && ftruncate(fd, 0) != 0) {
+    ::close(fd);
+    return kNoFile;
+  }
+  return fd;
+}
+
+int openFileAppend(const char* name) { return openLocked(name, O_WRONLY | O_CREAT, true); }
+
+int64_t fileSize(int handle) {
+  struct stat st;
+  if (handle < 0 || fstat(handle, &st) != 0) return -1;
+  return static_cast<int64_t>(st.st_size);
+}
+
+int64_t readFileAt(int handle, int64_t offset, void* destination, int64_t count) {
+  if (handle < 0 || offset < 0 || count < 0) return -1;
+  auto* out = static_cast<unsigned char*>(destination);
+  int64_t done = 0;
+  while (done < count) {
+    const int64_t chunk = count - done < (1 << 30) ? count - done : (1 << 30);
+    const ssize_t n = ::pread(handle, out + done, static_cast<size_t>(chunk),
+                              static_cast<off_t>(offset + done));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return -1;
+    }
+    if (n == 0) break;
+    done += n;
+  }
+  return done;
+}
+
+bool writeFileAt(int handle, int64_t offset, const void* source, int64_t count) {
+  if (handle < 0 || offset < 0 || count < 0) return false;
+  const auto* in = static_cast<const unsigned char*>(source);
+  int64_t done = 0;
+  while (done < count) {
+    const int64_t chunk = count - done < (1 << 30) ? count - done : (1 << 30);
+    const ssize_t n = ::pwrite(handle, in + done, static_cast<size_t>(chunk),
+                               static_cast<off_t>(offset + done));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (n == 0) return false;
+    done += n;
+  }
+  return true;
+}
+
+void closeFile(int handle) {
+  if (handle >= 0) ::close(handle);  // closing releases the lock
+}
+
+PathKind pathKind(const char* name) {
+  if (!name || !*name) return PathKind::Missing;
+  struct stat st;
+  if (::stat(nativePath(name).c_str(), &st) != 0) return PathKind::Missing;
+  if (S_ISREG(st.st_mode)) return PathKind::RegularFile;
+  if (S_ISDIR(st.st_mode)) return PathKind::Directory;
+  return PathKind::Other;
+}
+
+bool isSymbolicLink(const char* name) {
+  struct stat st;
+  return name && *name && ::lstat(nativePath(name).c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+bool deleteFile(const char* name) {
+  return name && *name && ::unlink(nativePath(name).c_str()) == 0;
+}
+
+bool removeDirectory(const char* name) {
+  return name && *name && ::rmdir(nativePath(name).c_str()) == 0;
+}
+
+std::string absolutePath(const char* name) {
+  if (!name || !*name) return "";
+  char* resolved = ::realpath(nativePath(name).c_str(), nullptr);
+  if (!resolved) return "";
+  std::string path = resolved;
+  std::free(resolved);
+  return path;
+}
+
+std::string currentDirectory() {
+  std::vector<char> buffer(PATH_MAX + 1);
+  if (!::getcwd(buffer.data(), buffer.size())) return "";
+  return buffer.data();
+}
+
+bool setCurrentDirectory(const char* name) {
+  return name && *name && ::chdir(nativePath(name).c_str()) == 0;
+}
+
+std::string temporaryDirectory() {
+  const char* tmp = std::getenv("TMPDIR");
+  std::string dir = nativePath(tmp && *tmp ? tmp : "/tmp");
+  if (dir.back() != '/') dir += '/';
+  return dir;
+}
+
+std::string executablePath() {
+  std::vector<char> buffer(PATH_MAX + 1);
+  const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+  if (n <= 0) return "";
+  return std::string(buffer.data(), static_cast<size_t>(n));
+}
+
+}  // namespace mvn::platform
