@@ -1,0 +1,127 @@
+#include "runtime/audio/music.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "runtime/files/rt_file.h"
+#include "runtime/platform/audio.h"
+#include "runtime/values/errors.h"
+
+namespace mvn {
+
+MusicState musicState;
+
+namespace {
+
+double steadyMs() {
+  static const auto start = std::chrono::steady_clock::now();
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+double (*musicClock)() = nullptr;
+
+// Disk files and in-memory names; archive members join once the shoebox's
+// resolution is in.
+bool findMusicFile(std::string& name) { return fileExists(name.c_str()); }
+
+double now() { return musicClock ? musicClock() : steadyMs(); }
+
+// Time from one start of the music to the next: its length, at least 500 ms.
+uint32_t loopInterval() {
+  uint32_t length = platform::mediaLength(musicState.window);
+  return length > 499 ? length : 500;
+}
+
+// The whole file; empty when it cannot be read (the music then stays silent).
+std::vector<unsigned char> readWholeFile(const char* name) {
+  std::vector<unsigned char> bytes;
+  RtFile file;
+  if (!file.openRead(name)) return bytes;
+  bytes.resize(static_cast<size_t>(file.getSize()));
+  if (!bytes.empty() && !file.read(bytes.data(), file.getSize())) bytes.clear();
+  file.close();
+  return bytes;
+}
+
+}  // namespace
+
+void setMusicClock(double (*clock)()) { musicClock = clock; }
+
+void playMusic(const char* file, int loop) {
+  errorCode = 0;
+  stopMusic();
+
+  musicState.name = file ? file : "";
+  std::string resolved = musicState.name;
+  if (!findMusicFile(resolved)) {
+    setError(3);
+    return;
+  }
+
+  musicState.window = platform::createMediaWindow(readWholeFile(resolved.c_str()));
+  uint32_t interval = loopInterval();
+  musicState.restartTime = loop ? now() + interval : 0;
+  platform::mediaSeekToStart(musicState.window);
+  platform::mediaPlay(musicState.window);
+
+  if (musicState.volume != 1.0) {
+    musicState.volume = 1.0;
+    platform::mediaSetVolume(musicState.window, 1000);
+  }
+}
+
+int stopMusic() {
+  musicState.volume = -1.0;
+  musicState.restartTime = 0;
+  platform::mediaStop(musicState.window);
+  platform::closeMediaWindow(musicState.window);
+  musicState.window = nullptr;
+  return 0;
+}
+
+void setMusicVolume(double volume) {
+  if (volume == musicState.volume) return;
+  musicState.volume = volume;
+  if (!musicState.window) return;
+  // Held to the window's scale before truncating: a product outside the
+  // integers (or NaN) has no integer value.
+  double scaled = volume * 1000.0;
+  if (!(scaled >= 0.0)) scaled = 0.0;
+  if (scaled > 1000.0) scaled = 1000.0;
+  platform::mediaSetVolume(musicState.window, static_cast<int>(scaled));
+}
+
+int isMusicPlaying() {
+  if (!musicState.window) return 0;
+  if (musicState.restartTime > 0) return 1;
+  return platform::mediaPosition(musicState.window) < platform::mediaEnd(musicState.window) ? 1 : 0;
+}
+
+void pauseMusic(int pause) {
+  if (!musicState.window) return;
+  if (pause) {
+    if (musicState.restartTime > 0) {
+      musicState.pauseTime = now();
+      musicState.restartTime = -musicState.restartTime;
+    }
+    platform::mediaPause(musicState.window);
+  } else {
+    if (musicState.restartTime < 0) {
+      musicState.restartTime = -musicState.restartTime + (now() - musicState.pauseTime);
+    }
+    platform::mediaResume(musicState.window);
+  }
+}
+
+void keepMusicLooping() {
+  if (!(musicState.restartTime > 0) || now() < musicState.restartTime) return;
+  uint32_t interval = loopInterval();
+  musicState.restartTime = now() + interval;
+  platform::mediaPlay(musicState.window);
+  platform::mediaSeekToStart(musicState.window);
+  platform::mediaPlay(musicState.window);
+}
+
+}  // namespace mvn

@@ -1,0 +1,54 @@
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include "runtime/app/log.h"
+#include "runtime/platform/audio.h"
+
+namespace mvn::platform {
+
+namespace {
+
+bool outputOpen = false;
+bool outputSilent = false;
+
+// 44.1 kHz, 16-bit, stereo; the mixer converts every source to this.
+bool openMixer() {
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  if (Mix_OpenAudioDevice(44100, AUDIO_S16SYS, 2, 2048, nullptr, 0) != 0) {
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return false;
+  }
+  Mix_Init(MIX_INIT_MP3);
+  return true;
+}
+
+}  // namespace
+
+bool openAudioOutput() {
+  if (outputOpen) return !outputSilent;
+  outputOpen = true;
+  outputSilent = false;
+  if (openMixer()) return true;
+
+  // No device: the driver that discards its output keeps the music's timing.
+  logLine("No sound device - sound and music are silent\n");
+  outputSilent = true;
+  SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+  openMixer();  // should even that fail, media windows stay empty
+  SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+  return false;
+}
+
+void closeAudioOutput() {
+  if (!outputOpen) return;
+  if (Mix_QuerySpec(nullptr, nullptr, nullptr)) {
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  }
+  outputOpen = false;
+  outputSilent = false;
+}
+
+bool audioOutputSilent() { return outputOpen && outputSilent; }
+
+}  // namespace mvn::platform
