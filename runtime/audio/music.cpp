@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "runtime/files/rt_file.h"
+#include "runtime/files/shoebox.h"
 #include "runtime/platform/audio.h"
 #include "runtime/values/errors.h"
 
@@ -21,10 +22,6 @@ double steadyMs() {
 }
 
 double (*musicClock)() = nullptr;
-
-// Disk files and in-memory names; archive members join once the shoebox's
-// resolution is in.
-bool findMusicFile(std::string& name) { return fileExists(name.c_str()); }
 
 double now() { return musicClock ? musicClock() : steadyMs(); }
 
@@ -55,7 +52,7 @@ void playMusic(const char* file, int loop) {
 
   musicState.name = file ? file : "";
   std::string resolved = musicState.name;
-  if (!findMusicFile(resolved)) {
+  if (!resolveFileName(resolved)) {
     setError(3);
     return;
   }

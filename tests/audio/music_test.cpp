@@ -8,6 +8,8 @@
 
 #include "runtime/audio/music.h"
 #include "runtime/files/memory_name.h"
+#include "runtime/files/shoebox.h"
+#include "tests/files/archive_builder.h"
 #include "runtime/platform/audio.h"
 #include "runtime/values/errors.h"
 #include "tests/audio/audio_test_support.h"
@@ -202,6 +204,32 @@ TEST_F(MusicTest, MusicFromAnInMemoryNamePlaysAudibly) {
   platform::closeAudioOutput();
   EXPECT_GT(test::audibleSamples(out), 1000u);
   std::remove(out.c_str());
+}
+
+TEST_F(MusicTest, MusicFromTheArchivePlaysAudibly) {
+  std::vector<unsigned char> mp3 = test::fileBytes(data("tone1s.mp3"));
+  std::string archive = std::string(MORVANE_BINARY_DIR) + "/tmp/music-test.sbx";
+  {
+    std::ofstream out(archive, std::ios::binary);
+    out << testarchive::buildArchive(
+        {{"packed tone.mp3", testarchive::lzoBlock(std::string(mp3.begin(), mp3.end()))}},
+        testarchive::Mode::Absolute);
+  }
+  createShoeboxSlots();
+  setArchive(archive.c_str(), archive.c_str());
+  std::string out = std::string(MORVANE_BINARY_DIR) + "/tmp/music-archive.raw";
+  test::reopenAudioOutput("disk", out);
+
+  playMusic("packed tone.mp3", 1);
+  EXPECT_EQ(errorCode, 0);
+  EXPECT_EQ(platform::mediaLength(musicState.window), lengthOf("tone1s.mp3"));
+  sleepMs(300);
+  stopMusic();
+  platform::closeAudioOutput();
+  destroyShoeboxSlots();
+  EXPECT_GT(test::audibleSamples(out), 1000u);
+  std::remove(out.c_str());
+  std::remove(archive.c_str());
 }
 
 }  // namespace
