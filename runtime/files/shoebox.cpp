@@ -7,6 +7,7 @@
 #include "runtime/files/rt_file.h"
 #include "runtime/files/shoebox_archive.h"
 #include "runtime/platform/files.h"
+#include "runtime/values/rt_string.h"
 
 namespace mvn {
 
@@ -122,6 +123,13 @@ bool resolveFileName(std::string& name) {
   std::string resolved;
   if (!shoeboxLookup(memorySlot, name.c_str(), resolved, true)) return false;
   name = resolved;
+  return true;
+}
+
+bool resolveFileName(RtString& name) {
+  std::string text = name.c_str();
+  if (!resolveFileName(text)) return false;
+  name.assign(text.c_str());
   return true;
 }
 

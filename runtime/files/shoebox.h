@@ -12,6 +12,8 @@
 
 namespace mvn {
 
+class RtString;
+
 struct ShoeboxSlot {
   uint8_t enabled = 1;             // 0: switched off until the next setArchive
   std::string archiveName;         // empty: no archive; may be an in-memory name
@@ -44,5 +46,6 @@ bool shoeboxLookup(ShoeboxSlot* slot, const char* name, std::string& outName, bo
 // The resolution every loader applies before opening a file: on success name
 // becomes the name to open; on failure it is left as it was.
 bool resolveFileName(std::string& name);
+bool resolveFileName(RtString& name);
 
 }  // namespace mvn
