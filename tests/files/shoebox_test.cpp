@@ -138,6 +138,7 @@ TEST_F(ShoeboxTest, StartsOnTheExecutableWhichHasNoArchive) {
   ASSERT_GT(n, 0);
   EXPECT_EQ(memorySlot->archiveName, std::string(exe, static_cast<size_t>(n)));
   EXPECT_EQ(fileSlot->archiveName, memorySlot->archiveName);
+  EXPECT_NE(readBytes("tmp/ErrorLog.txt").find("shoeboxing...\n"), std::string::npos);
   std::string name = "nothing.png";
   EXPECT_FALSE(resolveFileName(name));
   EXPECT_EQ(name, "nothing.png");
