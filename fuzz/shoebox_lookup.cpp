@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "runtime/files/memory_name.h"
@@ -14,7 +15,14 @@
 
 namespace {
 
+std::string scratchDir;
 std::string archivePath;
+
+void removeScratch() {
+  mvn::destroyShoeboxSlots();
+  std::error_code ignored;
+  std::filesystem::remove_all(scratchDir, ignored);
+}
 
 void readAll(const std::string& name) {
   mvn::RtFile f;
@@ -37,8 +45,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   char dir[] = "/tmp/fuzz_shoebox_XXXXXX";
   if (!mkdtemp(dir)) abort();
   setenv("TMPDIR", dir, 1);  // temporary members and the log stay here
-  archivePath = std::string(dir) + "/archive.sbx";
+  scratchDir = dir;
+  archivePath = scratchDir + "/archive.sbx";
   mvn::createShoeboxSlots();
+  atexit(removeScratch);
   return 0;
 }
 
