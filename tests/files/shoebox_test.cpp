@@ -1,6 +1,9 @@
 #include "runtime/files/shoebox.h"
 
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include "runtime/files/memory_name.h"
 #include "tests/files/shoebox_fixture.h"
@@ -324,6 +327,25 @@ TEST_F(ShoeboxTest, TemporaryFilesOnePerSlot) {
   destroyShoeboxSlots();
   EXPECT_EQ(fileSlot, nullptr);
   EXPECT_TRUE(temporaryFiles().empty());
+}
+
+TEST_F(ShoeboxTest, ATemporaryFileThatCannotBeWrittenIsNotDelivered) {
+  useArchive(buildArchive({{"big.bin", lzoBlock(std::string(1000, 'b'))}}, Mode::Absolute));
+  // Files may grow to 100 bytes only: the member's write fails part way.
+  rlimit saved;
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  const auto previousHandler = signal(SIGXFSZ, SIG_IGN);
+  rlimit limited = saved;
+  limited.rlim_cur = 100;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+  std::string out;
+  const bool found = shoeboxLookup(fileSlot, "big.bin", out, false);
+  setrlimit(RLIMIT_FSIZE, &saved);
+  signal(SIGXFSZ, previousHandler);
+  EXPECT_FALSE(found);
+  EXPECT_EQ(out, "big.bin");
+  EXPECT_EQ(fileSlot->lastTempPath, "");
+  EXPECT_TRUE(temporaryFiles().empty());  // no partial member left behind
 }
 
 TEST(ShoeboxNoSlots, DiskAndMemoryNamesStillResolve) {
