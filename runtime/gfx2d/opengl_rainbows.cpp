@@ -2,7 +2,11 @@
 
 namespace mvn {
 
-OpenGLRainbows::OpenGLRainbows() = default;
+OpenGLRainbows::OpenGLRainbows()
+    : spriteSlots(new SpriteSlot[slotCount]()),
+      alphaMasks(new std::unique_ptr<AlphaMask>[slotCount]),
+      textureParams(new uint8_t[slotCount]()) {}
+
 OpenGLRainbows::~OpenGLRainbows() = default;
 
 }  // namespace mvn

@@ -3,7 +3,33 @@
 // implements it; construction and destruction are shared between them.
 #pragma once
 
+#include <cstdint>
+#include <memory>
+
+#include "runtime/gfx2d/sprite_slot.h"
+
 namespace mvn {
+
+// A cached copy of a slot texture's alpha channel, one byte per texel of the
+// padded texture, row 0 at the bottom.
+struct AlphaMask {
+  int width = 0;
+  int height = 0;
+  std::unique_ptr<uint8_t[]> alpha;
+};
+
+// An off-screen drawing surface; only the slot it draws into is kept here.
+struct RenderTarget {
+  int slot = -1;
+};
+
+// A rectangle in the program's coordinates.
+struct ViewRect {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+};
 
 class OpenGLRainbows {
  public:
@@ -13,12 +39,37 @@ class OpenGLRainbows {
   OpenGLRainbows& operator=(const OpenGLRainbows&) = delete;
 
   // --- window and context (runtime/app) ---
+  int windowWidth = 0;   // TEMP until the window side lands
+  int windowHeight = 0;
+  uint8_t bgraSupported = 0;
 
   // --- OpenGL capabilities (runtime/app) ---
 
   // --- sprite slots (runtime/gfx2d) ---
+  std::unique_ptr<SpriteSlot[]> spriteSlots;        // slotCount records
+  std::unique_ptr<std::unique_ptr<AlphaMask>[]> alphaMasks;  // slotCount entries
+  // Wrap and filter last set on each slot's texture (see texture_binding.h).
+  std::unique_ptr<uint8_t[]> textureParams;
+  int32_t colourKey = 0x8000FF;   // transparent colour of sprite loading
+  int32_t fontColourKey = 0;      // transparent colour of font loading
+  int currentSlot = -1;           // slot whose texture is bound, -1 for none
+  int currentSecondSlot = -1;
+  bool currentUseMip = false;
+  uint32_t boundTexture = 0;      // texture name bound on unit 0
+  uint8_t smoothing = 1;          // 1: linear filtering when drawing
+  RenderTarget renderTargets[renderTargetCount];
 
   // --- drawing state, view and frame state (runtime/gfx2d) ---
+  float globalAlpha = 1;          // alpha of everything drawn
+  float alphaTestRef = 1;         // 1: alpha test off
+  uint8_t clearEachFrame = 1;
+  uint8_t clearDepthPending = 1;
+  int backgroundSlots[backgroundSlotCount] = {-1, -1, -1, -1, -1, -1, -1, -1};
+  int currentRenderTarget = -1;   // -1: drawing goes to the window
+  int orientation = 0;            // 0..3: screen turned by 0, 90, 180, 270 degrees
+  int virtualWidth = 0;           // 0: the window size
+  int virtualHeight = 0;
+  ViewRect viewport;
 };
 
 }  // namespace mvn

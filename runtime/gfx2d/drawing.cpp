@@ -1,0 +1,324 @@
+#include "runtime/gfx2d/drawing.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+#include <cstdint>
+
+#include "runtime/app/runtime_objects.h"
+#include "runtime/gfx2d/gl_state.h"
+#include "runtime/gfx2d/opengl_rainbows.h"
+#include "runtime/gfx2d/texture_binding.h"
+#include "runtime/gfx2d/view.h"
+
+#ifndef GL_BGRA_EXT
+#define GL_BGRA_EXT 0x80E1
+#endif
+
+namespace mvn {
+
+namespace {
+
+// Sums of coordinates are formed in 64 bits and handed to GL as floats, so
+// that no argument overflows an integer.
+float f(int64_t value) { return static_cast<float>(value); }
+
+// A double truncated toward zero, limited to the integer range (NaN gives 0).
+int truncatedInt(double value) {
+  if (!(value == value)) return 0;
+  if (value >= 2147483647.0) return 2147483647;
+  if (value <= -2147483648.0) return -2147483647 - 1;
+  return static_cast<int>(value);
+}
+
+float component(int colour, int shift) { return ((colour >> shift) & 255) / 255.0f; }
+
+// The colour of an untextured command: the key colour is drawn invisible.
+void setDrawColour(const OpenGLRainbows& r, int colour) {
+  const float alpha = colour == r.colourKey ? 0.0f : r.globalAlpha;
+  setColour(component(colour, 0), component(colour, 8), component(colour, 16), alpha);
+}
+
+// The renderer and slot of a textured command, or null when there is nothing to draw.
+OpenGLRainbows* rendererFor(int slot) {
+  OpenGLRainbows* r = runtimeObjects.renderer;
+  return (r && isSlotNumber(slot)) ? r : nullptr;
+}
+
+// Texture rectangle of an animation frame.
+struct FrameTexture {
+  float sLeft, sRight, tBottom, tTop;
+};
+
+FrameTexture frameTexture(const SpriteSlot& s, int column, int row) {
+  const float tw = s.textureWidth;
+  const float th = s.textureHeight;
+  FrameTexture t;
+  t.tBottom = (static_cast<float>(s.imageHeight) - static_cast<float>(s.frameHeight) * (row + 1.0f)) / th;
+  t.tTop = t.tBottom + s.frameHeight / th;
+  const float sw = s.frameWidth / tw;
+  t.sLeft = sw * static_cast<float>(column);
+  t.sRight = sw + t.sLeft;
+  return t;
+}
+
+}  // namespace
+
+void restoreColour(const OpenGLRainbows& r) { setColour(1, 1, 1, r.globalAlpha); }
+
+void drawQuad(OpenGLRainbows& r, const QuadVertex (&corners)[4]) {
+  glVertexPointer(2, GL_FLOAT, sizeof(QuadVertex), &corners[0].x);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  const bool textured = r.currentSlot >= 0;
+  if (textured) {
+    glTexCoordPointer(2, GL_FLOAT, sizeof(QuadVertex), &corners[0].s);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    applyWrap(r, true);
+  }
+  glDrawArrays(GL_TRIANGLE_FAN, 0, 4);
+  if (textured) glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+  glDisableClientState(GL_VERTEX_ARRAY);
+}
+
+bool framePosition(const SpriteSlot& s, int frame, int& column, int& row) {
+  if (s.frameWidth <= 0 || s.frameHeight <= 0) return false;
+  const int perRow = s.imageWidth / s.frameWidth;
+  if (perRow > 0) {
+    column = frame % perRow;
+    row = frame / perRow;
+  } else {
+    column = frame;
+    row = 0;
+  }
+  return true;
+}
+
+void setAlphaMode(double value) {
+  OpenGLRainbows* r = runtimeObjects.renderer;
+  if (!r) return;
+  const float a = static_cast<float>(value);
+  if (a == 0) {
+    setCapability(GlCap::blend, false);
+  } else {
+    setCapability(GlCap::blend, true);
+    setBlendFunction(GL_SRC_ALPHA, a > 0 ? GL_ONE : GL_ONE_MINUS_SRC_ALPHA);
+  }
+  r->globalAlpha = a == 0 ? 1.0f : std::fmin(std::fabs(a), 1.0f);
+  // A NaN value leaves nothing sensible to multiply by: full opacity.
+  if (!(r->globalAlpha == r->globalAlpha)) r->globalAlpha = 1.0f;
+  restoreColour(*r);
+}
+
+void setSmoothing(int flag) {
+  if (OpenGLRainbows* r = runtimeObjects.renderer) r->smoothing = flag != 0 ? 1 : 0;
+}
+
+void setAlphaTest(double value) {
+  OpenGLRainbows* r = runtimeObjects.renderer;
+  if (!r) return;
+  if (value >= 1 || !(value == value)) {
+    setCapability(GlCap::alphaTest, false);
+    r->alphaTestRef = 1;
+    return;
+  }
+  if (r->alphaTestRef != static_cast<float>(value)) glAlphaFunc(GL_GREATER, static_cast<float>(value));
+  r->alphaTestRef = static_cast<float>(value);
+  setCapability(GlCap::alphaTest, true);
+}
+
+void drawRect(int x, int y, int width, int height, int colour) {
+  OpenGLRainbows* r = runtimeObjects.renderer;
+  if (!r) return;
+  int64_t left = x, top = y, w = width, h = height;
+  if (w < 0) {
+    left += w + 1;
+    w = -w;
+  }
+  if (h < 0) {
+    top += h + 1;
+    h = -h;
+  }
+  setDrawColour(*r, colour);
+  bindSlot(*r, -1);
+  const QuadVertex corners[4] = {{f(left), f(top + h), 0, 0},
+                                 {f(left + w), f(top + h), 0, 0},
+                                 {f(left + w), f(top), 0, 0},
+                                 {f(left), f(top), 0, 0}};
+  drawQuad(*r, corners);
+  restoreColour(*r);
+}
+
+void drawSprite(int slot, int x, int y) {
+  OpenGLRainbows* r = rendererFor(slot);
+  if (!r) return;
+  const SpriteSlot& s = r->spriteSlots[slot];
+  bindSlotForDrawing(*r, slot);
+  const int64_t W = s.imageWidth, H = s.imageHeight;
+  const float u = s.uExtent, v = s.vExtent;
+  const QuadVertex corners[4] = {{f(x + W), f(y), u, v},
+                                 {f(x), f(y), 0, v},
+                                 {f(x), f(y + H), 0, 0},
+                                 {f(x + W), f(y + H), u, 0}};
+  drawQuad(*r, corners);
+}
+
+void stretchSprite(int slot, int x, int y, int width, int height) {
+  OpenGLRainbows* r = rendererFor(slot);
+  if (!r) return;
+  const SpriteSlot& s = r->spriteSlots[slot];
+  bindSlotForDrawing(*r, slot);
+  const int64_t w = width, h = height;
+  const float u = s.uExtent, v = s.vExtent;
+  const QuadVertex corners[4] = {{f(x), f(y + h), 0, 0},
+                                 {f(x + w), f(y + h), u, 0},
+                                 {f(x + w), f(y), u, v},
+                                 {f(x), f(y), 0, v}};
+  drawQuad(*r, corners);
+}
+
+void zoomSprite(int slot, int x, int y, double xZoom, double yZoom) {
+  OpenGLRainbows* r = rendererFor(slot);
+  if (!r) return;
+  const SpriteSlot& s = r->spriteSlots[slot];
+  const double W = s.imageWidth, H = s.imageHeight;
+  const int w = truncatedInt(xZoom * W);
+  const int h = truncatedInt(yZoom * H);
+  const int64_t dx = truncatedInt(xZoom * W - W);
+  const int64_t dy = truncatedInt(yZoom * H - H);
+  const int64_t left = x - dx / 2;
+  const int64_t top = y - dy / 2;
+  stretchSprite(slot, truncatedInt(double(left)), truncatedInt(double(top)), w, h);
+}
+
+void rotoSprite(int slot, int x, int y, double angle) { rotoZoomSprite(slot, x, y, angle, 1); }
+
+void rotoZoomSprite(int slot, int x, int y, double angleValue, double zoomValue) {
+  OpenGLRainbows* r = rendererFor(slot);
+  if (!r) return;
+  const SpriteSlot& s = r->spriteSlots[slot];
+  const float angle = static_cast<float>(angleValue);
+  const float zoom = static_cast<float>(zoomValue);
+  const float tw = s.textureWidth, th = s.textureHeight;
+  const float W = s.imageWidth, H = s.imageHeight;
+  const float s0 = 0.5f / tw, s1 = (W - 0.5f) / tw;
+  const float t0 = 0.5f / th, t1 = (H - 0.5f) / th;
+  const float hx = zoom * W * 0.5f, hy = zoom * H * 0.5f;
+  bindSlotForDrawing(*r, slot);
+  glPushMatrix();
+  glTranslatef(f(int64_t(x) + (s.imageWidth >> 1)), f(int64_t(y) + (s.imageHeight >> 1)), 0);
+  glRotatef(angle, 0, 0, -1);
+  const QuadVertex corners[4] = {{-hx, hy, s0, t0}, {hx, hy, s1, t0}, {hx, -hy, s1, t1}, {-hx, -hy, s0, t1}};
+  drawQuad(*r, corners);
+  glPopMatrix();
+}
+
+void drawAnim(int slot, int frame, int x, int y) {
+  OpenGLRainbows* r = rendererFor(slot);
+  if (!r) return;
+  const SpriteSlot& s = r->spriteSlots[slot];
+  int column, row;
+  if (!framePosition(s, frame, column, row)) return;
+  bindSlotForDrawing(*r, slot);
+  const FrameTexture t = frameTexture(s, column, row);
+  const int64_t fw = s.frameWidth, fh = s.frameHeight;
+  // Past the image's edge the texture repeats (the slot's wrap mode).
+  applyWrap(*r, false);
+  glBegin(GL_QUADS);
+  glTexCoord2f(t.sRight, t.tTop);
+  glVertex2f(f(x + fw), f(y));
+  glTexCoord2f(t.sLeft, t.tTop);
+  glVertex2f(f(x), f(y));
+  glTexCoord2f(t.sLeft, t.tBottom);
+  glVertex2f(f(x), f(y + fh));
+  glTexCoord2f(t.sRight, t.tBottom);
+  glVertex2f(f(x + fw), f(y + fh));
+  glEnd();
+}
+
+void stretchAnim(int slot, int frame, int x, int y, int width, int height) {
+  OpenGLRainbows* r = rendererFor(slot);
+  if (!r) return;
+  const SpriteSlot& s = r->spriteSlots[slot];
+  int column, row;
+  if (!framePosition(s, frame, column, row)) return;
+  const FrameTexture t = frameTexture(s, column, row);
+  bindSlotForDrawing(*r, slot);
+  const float right = f(int64_t(x) + width) + 0.1f;
+  const float bottom = f(int64_t(y) + height) + 0.1f;
+  const QuadVertex corners[4] = {{f(x), f(y), t.sLeft, t.tTop},
+                                 {f(x), bottom, t.sLeft, t.tBottom},
+                                 {right, bottom, t.sRight, t.tBottom},
+                                 {right, f(y), t.sRight, t.tTop}};
+  drawQuad(*r, corners);
+}
+
+void rotoZoomAnim(int slot, int frame, int x, int y, double angleValue, double zoomValue) {
+  OpenGLRainbows* r = rendererFor(slot);
+  if (!r) return;
+  const SpriteSlot& s = r->spriteSlots[slot];
+  int column, row;
+  if (!framePosition(s, frame, column, row)) return;
+  const float angle = static_cast<float>(angleValue);
+  const float zoom = static_cast<float>(zoomValue);
+  const float tw = s.textureWidth, th = s.textureHeight;
+  const float fw = s.frameWidth, fh = s.frameHeight;
+  const float sLeft = static_cast<float>(column) * fw / tw + 0.5f / tw;
+  const float sRight = sLeft + fw / tw - 1.0f / tw;
+  const float tBottom = (static_cast<float>(s.imageHeight) - fh * (row + 1.0f)) / th + 0.5f / th;
+  const float tTop = tBottom + fh / th - 1.0f / th;
+  const float hx = fw * (zoom * 0.5f), hy = fh * (zoom * 0.5f);
+  const float theta = angle * 0.017453292f;
+  const float S = static_cast<float>(std::sin(static_cast<double>(theta)));
+  const float C = static_cast<float>(std::cos(static_cast<double>(theta)));
+  const float cx = f(int64_t(x) + s.frameWidth / 2);
+  const float cy = f(int64_t(y) + s.frameHeight / 2);
+  auto corner = [&](float dx, float dy, float u, float v) {
+    return QuadVertex{cx + dx * C + dy * S, cy - dx * S + dy * C, u, v};
+  };
+  const QuadVertex corners[4] = {corner(-hx, -hy, sLeft, tTop), corner(-hx, hy, sLeft, tBottom),
+                                 corner(hx, hy, sRight, tBottom), corner(hx, -hy, sRight, tTop)};
+  bindSlotForDrawing(*r, slot);
+  drawQuad(*r, corners);
+}
+
+void drawLine(int x1, int y1, int x2, int y2, int colour) {
+  OpenGLRainbows* r = runtimeObjects.renderer;
+  if (!r) return;
+  setDrawColour(*r, colour);
+  bindSlot(*r, -1);
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glTranslatef(0.375f, 0.375f, 0);
+  glBegin(GL_LINES);
+  glVertex2f(f(x1), f(y1));
+  glVertex2f(f(x2), f(y2));
+  glEnd();
+  // The end point is lit whatever the line rule leaves out.
+  glBegin(GL_POINTS);
+  glVertex2f(f(x2), f(y2));
+  glEnd();
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  restoreColour(*r);
+}
+
+void setPixel(int x, int y, int colour) { drawRect(x, y, 1, 1, colour); }
+
+int getPixel(int x, int y) {
+  OpenGLRainbows* r = runtimeObjects.renderer;
+  // Off-screen surfaces keep no pixels of their own here.
+  if (!r || r->currentRenderTarget >= 0) return 0;
+  int column, row;
+  if (!windowPixelOf(*r, x, y, column, row)) return 0;
+  uint8_t p[4] = {0, 0, 0, 0};
+  glReadBuffer(GL_BACK);
+  glPixelStorei(GL_PACK_ALIGNMENT, 4);
+  const bool bgra = r->bgraSupported != 0;
+  glReadPixels(column, r->windowHeight - 1 - row, 1, 1, bgra ? GL_BGRA_EXT : GL_RGBA,
+               GL_UNSIGNED_BYTE, p);
+  const int red = bgra ? p[2] : p[0];
+  const int blue = bgra ? p[0] : p[2];
+  return red + 256 * p[1] + 65536 * blue;
+}
+
+}  // namespace mvn

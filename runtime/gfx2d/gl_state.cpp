@@ -1,0 +1,81 @@
+#include "runtime/gfx2d/gl_state.h"
+
+#include <GL/gl.h>
+
+namespace mvn {
+
+namespace {
+
+constexpr int unset = -1;
+constexpr int capCount = static_cast<int>(GlCap::count);
+
+const GLenum capNames[capCount] = {
+    GL_BLEND,      GL_ALPHA_TEST,  GL_COLOR_MATERIAL, GL_DITHER,      GL_DEPTH_TEST,
+    GL_CULL_FACE,  GL_LIGHTING,    GL_STENCIL_TEST,   GL_FOG,         GL_POINT_SMOOTH,
+    GL_LINE_SMOOTH, GL_POLYGON_SMOOTH, GL_NORMALIZE,  GL_POLYGON_OFFSET_POINT,
+    GL_AUTO_NORMAL, GL_TEXTURE_2D, GL_TEXTURE_2D};
+
+int glStateCache[capCount] = {unset, unset, unset, unset, unset, unset, unset, unset, unset,
+                              unset, unset, unset, unset, unset, unset, unset, unset};
+
+struct Colour {
+  float red, green, blue, alpha;
+  bool known;
+};
+Colour currentColour = {0, 0, 0, 0, false};
+
+GLenum blendSource = 0;
+GLenum blendDestination = 0;
+GLenum shadeModel = 0;
+
+}  // namespace
+
+void setCapability(GlCap cap, bool enabled) {
+  int& cached = glStateCache[static_cast<int>(cap)];
+  const int wanted = enabled ? 1 : 0;
+  if (cached == wanted) return;
+  cached = wanted;
+  if (enabled) {
+    glEnable(capNames[static_cast<int>(cap)]);
+  } else {
+    glDisable(capNames[static_cast<int>(cap)]);
+  }
+}
+
+void forgetCapabilities() {
+  for (int& entry : glStateCache) entry = unset;
+  blendSource = blendDestination = 0;
+  shadeModel = 0;
+}
+
+void setColour(float red, float green, float blue, float alpha) {
+  Colour& c = currentColour;
+  if (c.known && c.red == red && c.green == green && c.blue == blue && c.alpha == alpha) return;
+  c = {red, green, blue, alpha, true};
+  glColor4f(red, green, blue, alpha);
+}
+
+void forgetColour() { currentColour.known = false; }
+
+void setBlendFunction(unsigned source, unsigned destination) {
+  if (blendSource == source && blendDestination == destination) return;
+  blendSource = source;
+  blendDestination = destination;
+  glBlendFunc(source, destination);
+}
+
+void setShadeModel(unsigned model) {
+  if (shadeModel == model) return;
+  shadeModel = model;
+  glShadeModel(model);
+}
+
+}  // namespace mvn
+
+namespace mvn {
+
+bool capabilityKnown(GlCap cap, bool enabled) {
+  return glStateCache[static_cast<int>(cap)] == (enabled ? 1 : 0);
+}
+
+}  // namespace mvn

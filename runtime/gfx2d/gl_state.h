@@ -1,0 +1,52 @@
+// The renderer's record of the GL state it toggles, so that a repeated
+// request issues no GL call.
+#pragma once
+
+namespace mvn {
+
+enum class GlCap {
+  blend,
+  alphaTest,
+  colourMaterial,
+  dither,
+  depthTest,
+  cullFace,
+  lighting,
+  stencilTest,
+  fog,
+  pointSmooth,
+  lineSmooth,
+  polygonSmooth,
+  normalise,
+  polygonOffsetPoint,
+  autoNormal,
+  texture2D,         // on texture unit 0
+  texture2DUnit1,    // on texture unit 1, when multitexturing exists
+  count
+};
+
+// Enables or disables a capability, calling GL only when the cached value
+// differs. Unit-1 texturing expects unit 1 to be the active unit.
+void setCapability(GlCap cap, bool enabled);
+
+// Forgets every cached value, so that the next request of each issues its call.
+void forgetCapabilities();
+
+// The colour last handed to glColor4f; a change calls GL only on a difference.
+void setColour(float red, float green, float blue, float alpha);
+void forgetColour();
+
+// Blend function with the same filtering.
+void setBlendFunction(unsigned source, unsigned destination);
+
+// Shading model (GL_FLAT / GL_SMOOTH) with the same filtering.
+void setShadeModel(unsigned model);
+
+}  // namespace mvn
+
+namespace mvn {
+
+// True when the cache knows the capability to be in the given state.
+bool capabilityKnown(GlCap cap, bool enabled);
+
+}  // namespace mvn
