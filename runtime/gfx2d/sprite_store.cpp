@@ -51,6 +51,17 @@ void freeSlot(OpenGLRainbows& r, int slot) {
   s.uExtent = s.vExtent = 1.0f;
 }
 
+void freeAllSlots(OpenGLRainbows& r) {
+  for (int slot = 0; slot < slotCount; ++slot) {
+    const SpriteSlot& s = r.spriteSlots[slot];
+    if (s.texture != 0 || s.mipTexture != 0 || s.imageWidth != 0 || r.alphaMasks[slot]) freeSlot(r, slot);
+  }
+  for (int& background : r.backgroundSlots) {
+    if (isSlotNumber(background)) freeSlot(r, background);
+    background = -1;
+  }
+}
+
 bool createTexture(OpenGLRainbows& r, const ImageView& image, int x, int y, int width, int height,
                    SpriteSlot& record, uint32_t* mipTarget, bool bumpMap, bool nearest,
                    TextureExtent* extent) {

@@ -31,6 +31,10 @@ constexpr int largestTextureSide = 16384;
 // the frame size is kept. Numbers outside the table do nothing.
 void freeSlot(OpenGLRainbows& renderer, int slot);
 
+// Frees every slot and every background slot (which become -1): the
+// renderer's textures go with its context.
+void freeAllSlots(OpenGLRainbows& renderer);
+
 // Makes the padded, flipped texture of a region of an image (width or height
 // 0: to the image's edge) in slotRecord.texture, and the mip chain in
 // *mipTarget when given. The part that fits the largest texture is copied;

@@ -85,6 +85,12 @@ void setView(OpenGLRainbows& r, int x, int y, int width, int height, float scale
   if (scale != 1.0f && !target) glScalef(scale, scale, scale);
 }
 
+void endRenderTarget(OpenGLRainbows& r) {
+  if (r.currentRenderTarget == -1) return;
+  r.currentRenderTarget = -1;
+  setView(r, 0, 0, 0, 0, 1);
+}
+
 void make2D(OpenGLRainbows& r) {
   setView(r, 0, 0, 0, 0, 1);
   forgetCapabilities();
@@ -119,9 +125,10 @@ void make2D(OpenGLRainbows& r) {
 }
 
 bool windowPixelOf(const OpenGLRainbows& r, int x, int y, int& column, int& row) {
-  const float scale = (virtualRecord.scale > 0 && r.currentRenderTarget < 0) ? virtualRecord.scale : 1;
-  const int sx = r.viewport.x + static_cast<int>(std::floor(scale * x));
-  const int sy = r.viewport.y + static_cast<int>(std::floor(scale * y));
+  const bool scaled = virtualRecord.scale > 0 && r.currentRenderTarget < 0;
+  const double scale = scaled ? virtualRecord.scale : 1;
+  const int sx = (scaled ? virtualRecord.offsetX : 0) + static_cast<int>(std::floor(scale * x));
+  const int sy = (scaled ? virtualRecord.offsetY : 0) + static_cast<int>(std::floor(scale * y));
   const int W = r.windowWidth;
   const int H = r.windowHeight;
   switch (r.orientation) {

@@ -21,6 +21,10 @@ const VirtualResolution& virtualResolution();
 // (width or height below 1: the whole surface), scaled by scale.
 void setView(OpenGLRainbows& renderer, int x, int y, int width, int height, float scale);
 
+// Ends drawing into a render target, if one is chosen: drawing goes to the
+// window again, over its whole surface.
+void endRenderTarget(OpenGLRainbows& renderer);
+
 // The start-up drawing state: whole-surface view and every GL setting the
 // renderer relies on.
 void make2D(OpenGLRainbows& renderer);
@@ -29,8 +33,9 @@ void make2D(OpenGLRainbows& renderer);
 // virtual scale when one is set.
 void wholeScreenView(OpenGLRainbows& renderer);
 
-// The window pixel (column, row counted from the top) under a program pixel
-// of the current view; false when it lies outside the window.
+// The window pixel (column, row counted from the top) under a pixel of the
+// program's screen (through orientation and virtual scale; the viewport's own
+// origin does not move it); false when it lies outside the window.
 bool windowPixelOf(const OpenGLRainbows& renderer, int x, int y, int& column, int& row);
 
 // The program's screen size: the virtual size, turned with the orientation.

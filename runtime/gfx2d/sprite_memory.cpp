@@ -1,0 +1,133 @@
+#include "runtime/gfx2d/sprite_memory.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <new>
+
+#include "runtime/app/runtime_objects.h"
+#include "runtime/gfx2d/opengl_rainbows.h"
+#include "runtime/gfx2d/sprite_store.h"
+#include "runtime/gfx2d/texture_binding.h"
+#include "runtime/gfx2d/view.h"
+#include "runtime/values/errors.h"
+
+namespace mvn {
+
+namespace {
+
+uint32_t pack(const uint8_t* p) {
+  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+void unpack(uint32_t v, uint8_t* p) {
+  p[0] = uint8_t(v);
+  p[1] = uint8_t(v >> 8);
+  p[2] = uint8_t(v >> 16);
+  p[3] = uint8_t(v >> 24);
+}
+
+}  // namespace
+
+int memToSprite(const int32_t* pixels, int64_t count, int slot, int width, int height) {
+  OpenGLRainbows* r = runtimeObjects.renderer;
+  if (!r) return 0;
+  if (!isSlotNumber(slot)) {
+    setError(7);
+    return 0;
+  }
+  if (width <= 0 || height <= 0 || int64_t(width) * height != count || !pixels) return 0;
+  std::vector<uint8_t> rgba;
+  try {
+    rgba.resize(size_t(count) * 4);
+  } catch (const std::bad_alloc&) {
+    return 0;
+  }
+  for (int64_t i = 0; i < count; ++i) unpack(uint32_t(pixels[i]), &rgba[size_t(i) * 4]);
+  return uploadImage(*r, slot, ImageView{rgba.data(), width, height}, false) ? 1 : 0;
+}
+
+bool readSlotImage(OpenGLRainbows& r, int slot, std::vector<uint8_t>& rgba, int& width, int& height) {
+  if (!isSlotNumber(slot)) return false;
+  const SpriteSlot& s = r.spriteSlots[slot];
+  if (s.imageWidth <= 0 || s.imageHeight <= 0 || s.texture == 0) return false;
+  bindSlot(r, slot);
+  GLint tw = 0, th = 0;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &tw);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &th);
+  if (tw < s.imageWidth || th < s.imageHeight) return false;
+  std::vector<uint8_t> texture(size_t(tw) * th * 4);
+  glPixelStorei(GL_PACK_ALIGNMENT, 4);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texture.data());
+  if (glGetError() != GL_NO_ERROR) return false;
+  width = s.imageWidth;
+  height = s.imageHeight;
+  rgba.resize(size_t(width) * height * 4);
+  for (int y = 0; y < height; ++y) {
+    std::copy_n(&texture[size_t(y) * tw * 4], size_t(width) * 4, &rgba[size_t(y) * width * 4]);
+  }
+  return true;
+}
+
+int spriteToMem(std::vector<int32_t>& pixels, int slot) {
+  OpenGLRainbows* r = runtimeObjects.renderer;
+  if (!r) return 0;
+  std::vector<uint8_t> rgba;
+  int width = 0, height = 0;
+  if (!readSlotImage(*r, slot, rgba, width, height)) return 0;
+  pixels.resize(size_t(width) * height);
+  for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = int32_t(pack(&rgba[i * 4]));
+  return 1;
+}
+
+bool grabScreen(OpenGLRainbows& r, int slot, int x, int y, int width, int height) {
+  if (!isSlotNumber(slot) || width <= 0 || height <= 0) return false;
+  // Nothing larger than a texture can hold, and no sum below overflows.
+  width = std::min(width, largestTextureSide);
+  height = std::min(height, largestTextureSide);
+  x = std::clamp(x, -(1 << 24), 1 << 24);
+  y = std::clamp(y, -(1 << 24), 1 << 24);
+  // The window rectangle under the program rectangle, whatever the view's turn and scale.
+  int c0, r0, c1, r1;
+  windowPixelOf(r, x, y, c0, r0);
+  windowPixelOf(r, x + width - 1, y + height - 1, c1, r1);
+  const int left = std::max(0, std::min(c0, c1));
+  const int top = std::max(0, std::min(r0, r1));
+  const int right = std::min(r.windowWidth - 1, std::max(c0, c1));
+  const int bottom = std::min(r.windowHeight - 1, std::max(r0, r1));
+  std::vector<uint8_t> screen;
+  const int sw = right - left + 1, sh = bottom - top + 1;
+  if (sw > 0 && sh > 0) {
+    screen.resize(size_t(sw) * sh * 4);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(left, r.windowHeight - 1 - bottom, sw, sh, GL_RGBA, GL_UNSIGNED_BYTE, screen.data());
+  }
+  std::vector<uint8_t> image(size_t(width) * height * 4);
+  for (int py = 0; py < height; ++py) {
+    for (int px = 0; px < width; ++px) {
+      uint8_t* out = &image[(size_t(py) * width + px) * 4];
+      int column, row;
+      // A screen copy is opaque, whatever alpha the back buffer holds; outside the window: black.
+      out[3] = 255;
+      if (!windowPixelOf(r, x + px, y + py, column, row) || sw <= 0 || sh <= 0) continue;
+      if (column < left || column > right || row < top || row > bottom) continue;
+      const uint8_t* in = &screen[(size_t(bottom - row) * sw + (column - left)) * 4];
+      out[0] = in[0], out[1] = in[1], out[2] = in[2];
+    }
+  }
+  r.spriteSlots[slot].frameWidth = r.spriteSlots[slot].frameHeight = 0;
+  return uploadImage(r, slot, ImageView{image.data(), width, height}, false);
+}
+
+void grabSprite(int slot, int x, int y, int width, int height) {
+  OpenGLRainbows* r = runtimeObjects.renderer;
+  if (!r) return;
+  if (!isSlotNumber(slot) || width <= 0 || height <= 0) {
+    setError(7);
+    return;
+  }
+  grabScreen(*r, slot, x, y, width, height);
+}
+
+}  // namespace mvn
