@@ -80,6 +80,23 @@ int spriteToMem(std::vector<int32_t>& pixels, int slot) {
   return 1;
 }
 
+int memToSprite(const RtArray<int32_t>& pixels, int slot, int width, int height) {
+  if (!pixels.data) {
+    pixels(0);  // reports the access and ends the program
+    return 0;
+  }
+  return memToSprite(pixels.data, pixels.total, slot, width, height);
+}
+
+int spriteToMem(RtArray<int32_t>& pixels, int slot) {
+  if (!pixels.data) pixels(0);  // reports the access and ends the program
+  std::vector<int32_t> read;
+  if (!pixels.data || !spriteToMem(read, slot)) return 0;
+  if (!pixels.dimension(int(read.size()))) return 0;
+  std::copy(read.begin(), read.end(), pixels.data);
+  return 1;
+}
+
 bool grabScreen(OpenGLRainbows& r, int slot, int x, int y, int width, int height) {
   if (!isSlotNumber(slot) || width <= 0 || height <= 0) return false;
   // Nothing larger than a texture can hold, and no sum below overflows.

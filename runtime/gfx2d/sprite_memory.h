@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "runtime/values/rt_array.h"
+
 namespace mvn {
 
 class OpenGLRainbows;
@@ -14,6 +16,11 @@ class OpenGLRainbows;
 // top) into the slot. 1, or 0 when count is not width x height, a side is not
 // positive or the upload fails (the slot then untouched or empty).
 int memToSprite(const int32_t* pixels, int64_t count, int slot, int width, int height);
+
+// The program's forms: an unallocated array is a bad access (error 9, the
+// end of the program); spriteToMem dimensions the array to width x height.
+int memToSprite(const RtArray<int32_t>& pixels, int slot, int width, int height);
+int spriteToMem(RtArray<int32_t>& pixels, int slot);
 
 // Reads the slot's image back from its texture: width x height packed pixels,
 // element 0 the bottom-left pixel, rows going upwards. 1, or 0 for an empty
