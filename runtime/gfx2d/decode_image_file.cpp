@@ -1,0 +1,13 @@
+#include "runtime/gfx2d/decode_image_file.h"
+
+#include "runtime/gfx2d/decode_bmp.h"
+#include "runtime/gfx2d/decode_jpeg.h"
+#include "runtime/gfx2d/decode_png.h"
+
+namespace mvn {
+
+bool decodeImageFile(DecodedImage& image, const char* name, int32_t key) {
+  return decodeBmp(image, name, key) || decodePng(image, name, key) || decodeJpeg(image, name);
+}
+
+}  // namespace mvn

@@ -1,0 +1,16 @@
+// JPEG decoding into a DecodedImage.
+#pragma once
+
+#include "runtime/gfx2d/decoded_image.h"
+
+namespace mvn {
+
+// Decodes a JPEG of 1, 3 or 4 components (fancy upsampling off) from a disk
+// file or an in-memory name. Gray gives red = green = blue; a fourth
+// component becomes alpha and alphaFromFile stays 1 only then. No colour key.
+// False (image cleared) for a missing file or a directory, another component
+// count ("JPEG: Channels: %d not supported!" in the log), or data the library
+// rejects (its message in the log).
+bool decodeJpeg(DecodedImage& image, const char* name);
+
+}  // namespace mvn
