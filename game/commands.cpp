@@ -1,18 +1,22 @@
 #include "game/commands.h"
 
+#include "runtime/audio/music.h"
+#include "runtime/gfx2d/drawing.h"
+#include "runtime/gfx2d/polygon.h"
+
 namespace quadrivolant {
 
-void (*drawRect)(int x, int y, int width, int height, int colour) = nullptr;
-void (*drawAnim)(int slot, int frame, int x, int y) = nullptr;
-void (*zoomSprite)(int slot, int x, int y, double xScale, double yScale) = nullptr;
-void (*rotoZoomAnim)(int slot, int frame, int x, int y, double angle, double zoom) = nullptr;
-void (*setAlphaMode)(double value) = nullptr;
-void (*setSmoothing)(int flag) = nullptr;
-void (*startPoly)(int slot, int mode) = nullptr;
-void (*polyVector)(double x, double y, double textureX, double textureY, int colour) = nullptr;
-void (*endPoly)() = nullptr;
+void (*drawRect)(int x, int y, int width, int height, int colour) = mvn::drawRect;
+void (*drawAnim)(int slot, int frame, int x, int y) = mvn::drawAnim;
+void (*zoomSprite)(int slot, int x, int y, double xScale, double yScale) = mvn::zoomSprite;
+void (*rotoZoomAnim)(int slot, int frame, int x, int y, double angle, double zoom) = mvn::rotoZoomAnim;
+void (*setAlphaMode)(double value) = mvn::setAlphaMode;
+void (*setSmoothing)(int flag) = mvn::setSmoothing;
+void (*startPoly)(int slot, int mode) = mvn::startPoly;
+void (*polyVector)(double x, double y, double textureX, double textureY, int colour) = mvn::polyVector;
+void (*endPoly)() = mvn::endPoly;
 void (*loadAnim)(const char* file, int slot, int frameWidth, int frameHeight) = nullptr;
-void (*playMusic)(const char* file, int loop) = nullptr;
+void (*playMusic)(const char* file, int loop) = mvn::playMusic;
 void (*mouseState)(int& x, int& y, int& button1, int& button2) = nullptr;
 
 }  // namespace quadrivolant
