@@ -38,19 +38,29 @@ void ridge(Canvas& c, float base, float height, float scale, uint32_t seed, Colo
 }
 
 void cloud(Canvas& c, float cx, float cy, float width, Color colour, uint32_t seed) {
+  // Puffs along a flat base, filled as one shape so that no seams show
+  // between them, lit from above.
   Random rng(seed);
-  int puffs = 7;
-  for (int i = 0; i < puffs; ++i) {
-    float t = (i + 0.5f) / puffs;
-    float px = cx - width / 2 + t * width;
+  struct Puff {
+    float x, y, r;
+  };
+  std::vector<Puff> puffs;
+  const int count = 7;
+  for (int i = 0; i < count; ++i) {
+    float t = (i + 0.5f) / count;
     float r = width * (0.12f + 0.14f * std::sin(t * 3.14159f)) * static_cast<float>(rng.range(0.8, 1.2));
-    float py = cy - r * 0.3f + static_cast<float>(rng.range(-2, 2));
-    c.fill(circle(px, py, r), [=](float, float y) {
-      return mix(colour, scaled(colour, 0.86f), clamp01((y - (py - r)) / (2 * r)));
-    });
+    puffs.push_back({cx - width / 2 + t * width, cy - r * 0.3f + static_cast<float>(rng.range(-2, 2)), r});
   }
-  c.fill(roundRect(cx - width / 2, cy - 2, cx + width / 2, cy + width * 0.09f, width * 0.09f),
-         scaled(colour, 0.9f));
+  const float base = cy + width * 0.09f, top = cy - width * 0.3f;
+  auto inside = [=](float x, float y) {
+    if (y > base) return false;
+    if (std::fabs(x - cx) < width / 2 - width * 0.09f && y > cy - 2) return true;
+    for (const Puff& p : puffs)
+      if ((x - p.x) * (x - p.x) + (y - p.y) * (y - p.y) <= p.r * p.r) return true;
+    return false;
+  };
+  c.fill(shape(Box{cx - width / 2 - width * 0.1f, top - width * 0.1f, cx + width / 2 + width * 0.1f, base}, inside),
+         [=](float, float y) { return mix(colour, scaled(colour, 0.84f), smooth(top, base, y)); });
 }
 
 void stars(Canvas& c, float x0, float y0, float x1, float y1, int count, uint32_t seed) {
@@ -138,7 +148,7 @@ void reflect(Canvas& c, float horizon, float x0, float x1, float y1, Color tint,
              uint32_t seed) {
   c.fill(rect(x0, horizon, x1, y1), [&](float x, float y) {
     float depth = y - horizon;
-    float ripple = (valueNoise(x * 0.05f, y * 0.6f, seed) - 0.5f) * (1.5f + depth * 0.06f);
+    float ripple = (valueNoise(x * 0.04f, y * 0.35f, seed) - 0.5f) * (1.0f + depth * 0.04f);
     Color src = c.at(x + ripple, horizon - depth * 0.9f - 0.5f);
     float stripe = valueNoise(x * 0.02f, y * 0.35f, seed + 1);
     Color water = mix(src, tint, tintAmount + 0.15f * clamp01(depth / 120));

@@ -76,13 +76,18 @@ void sunsetLake(Canvas& c) {
   for (auto [x, y, s] : {std::tuple{196.f, 128.f, 12.f}, {214.f, 118.f, 9.f}, {230.f, 134.f, 10.f}})
     bird(c, x, y, s, rgb(0x2A1830));
   ridge(c, 206, 52, 0.011f, 21, rgb(0x5A3F7A), rgb(0x3A2C5C));
-  ridge(c, 214, 22, 0.02f, 22, rgb(0x3C3058), rgb(0x2C2446), 0, 200);
+  ridge(c, 214, 22, 0.02f, 22, rgb(0x3C3058), rgb(0x2C2446));
   reflect(c, horizon, 0, 360, 360, rgb(0x2A2050), 0.28f, 23);
   // The far shore on the right with a house and pines.
   auto shoreTop = [](float x) { return 204 + 0.0012f * (x - 360) * (x - 360) - 0.06f * (x - 360); };
-  c.fill(below(215, 360, 200, 360, shoreTop), [&](float x, float y) {
-    return mix(rgb(0x2E4A32), rgb(0x14241A), clamp01((y - shoreTop(x)) / 120));
-  });
+  // The land runs out into the lake along a slanting bank.
+  auto bank = [](float x) { return 232 + (x - 215) * 0.95f; };
+  c.fill(shape(Box{215, 200, 360, 360}, [&](float x, float y) { return y >= shoreTop(x) && y <= bank(x); }),
+         [&](float x, float y) {
+           float n = fbm(x * 0.06f, y * 0.06f, 25);
+           Color grass = mix(rgb(0x3A5A36), rgb(0x1C3020), clamp01((y - shoreTop(x)) / 100));
+           return scaled(bank(x) - y < 5 ? rgb(0x6A5A3A) : grass, 0.85f + 0.3f * n);
+         });
   house(c, 280, 228, 30, 18, rgb(0x7A4E3A), rgb(0x40222A), rgb(0xFFD36A));
   glow(c, 289, 219, 14, rgb(0xFFD36A, 0.5f));
   for (auto [x, h] : {std::pair{238.f, 40.f}, {256.f, 52.f}, {325.f, 62.f}, {345.f, 48.f}})
@@ -351,7 +356,7 @@ void desert(Canvas& c) {
   c.fill(below(0, 360, 230, 360, mid), [&](float x, float y) {
     float slope = std::cos(x * 0.021f + 1.2f);
     Color lit = rgb(0xF2C47E), dark = rgb(0xC88A4A);
-    return mix(slope > 0 ? dark : lit, rgb(0xE0A862), clamp01((y - mid(x)) / 60));
+    return mix(mix(lit, dark, smooth(-0.6f, 0.6f, slope)), rgb(0xE0A862), clamp01((y - mid(x)) / 60));
   });
   auto near = dune(326, 26, 0.016f, 3.4f);
   c.fill(below(0, 360, 290, 360, near), [&](float x, float y) {

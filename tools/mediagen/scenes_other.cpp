@@ -87,11 +87,19 @@ void rosette(Canvas& c) {
       int ring = static_cast<int>(r / ringWidth);
       float f = r / ringWidth - ring;
       int k = basePetals + 2 * ring;
-      float petal = 0.5f + 0.5f * std::cos(k * a + ring * 0.9f);
+      float turn = k * a / 6.2831853f + ring * 0.5f;
+      float local = turn - std::floor(turn) - 0.5f;  // -0.5 .. 0.5 across one petal
       float hue = hueShift + a * 57.2958f + ring * 23;
-      if (f < 0.1f) return rgb(0xF2D27A);  // a gold thread between rings
-      if (f - 0.1f < 0.85f * std::pow(petal, 1.5f)) return hsv(hue, 0.72f, 0.55f + 0.45f * petal);
-      return hsv(hue + 180, 0.5f, 0.22f, 0.85f);
+      if (f < 0.08f) return rgb(0xF2D27A);  // a gold thread between rings
+      float g = (f - 0.08f) / 0.92f;
+      float width = 0.46f * std::sin(3.1416f * std::pow(g, 0.8f));
+      if (std::fabs(local) < width) {
+        float across = std::fabs(local) / width;
+        if (across < 0.12f) return hsv(hue, 0.8f, 0.55f);  // the petal's vein
+        return hsv(hue, 0.45f + 0.35f * across, 1.0f - 0.35f * across * across);
+      }
+      if (std::fabs(g - 0.5f) < 0.12f && std::fabs(std::fabs(local) - 0.5f) < 0.05f) return rgb(0xF2D27A);
+      return hsv(hue + 25, 0.6f, 0.3f);
     });
   };
   flower(146, 158, 142, 17, 0, 6);
@@ -185,6 +193,11 @@ void reef(Canvas& c) {
   fish(c, 92, 84, 24, rgb(0xF6D03A), rgb(0x2A2A30), true);
   fish(c, 246, 150, 20, rgb(0x2E6AE0), rgb(0xF6D03A), false);
   for (int i = 0; i < 6; ++i) fish(c, 150 + i * 13, 182 + (i % 2) * 10, 6, rgb(0xE8402E), rgb(0xFFFFFF), true);
+  // A school of small yellow fish circling.
+  for (int i = 0; i < 22; ++i) {
+    float a = kTau * i / 22, r = 26 + 8 * std::sin(i * 1.7f);
+    fish(c, 190 + r * std::cos(a), 150 + r * 0.6f * std::sin(a), 4.5f, rgb(0xFFE04A), rgb(0xF0A020), std::sin(a) > 0);
+  }
   // A sea turtle, top middle.
   for (auto [fx, fy] : {std::pair{-22.f, -14.f}, {18.f, -16.f}, {-20.f, 14.f}, {16.f, 14.f}})
     c.fill(ellipse(184 + fx, 70 + fy, 11, 5), rgb(0x6A9A5A));
@@ -230,7 +243,11 @@ void cityDusk(Canvas& c) {
          rgb(0xFFF4D0));
   // Streaks of cloud lit from below by the set sun.
   for (auto [x, y, w] : {std::tuple{150.f, 70.f, 70.f}, {196.f, 92.f, 54.f}, {168.f, 40.f, 40.f}})
-    c.fill(ellipse(x, y, w, 4), [=](float, float py) { return mix(rgb(0xF2A0A0, 0.85f), rgb(0xFFC070, 0.9f), (py - y + 4) / 8); });
+    c.fill(shape(Box{x - w, y - 4, x + w, y + 4}, [=](float px, float py) {
+      float u = (px - x) / w;
+      return std::fabs(py - y) < 3.5f * (1 - u * u) * (1 + 0.3f * std::sin(px * 0.3f));
+    }),
+           [=](float, float py) { return mix(rgb(0xE890A8, 0.85f), rgb(0xFFC070, 0.9f), clamp01((py - y + 3) / 6)); });
   Random rng(112);
   // Far skyline.
   for (float x = -10; x < 360;) {
@@ -263,21 +280,27 @@ void cityDusk(Canvas& c) {
   c.fill(circle(333, 13, 2.5f), rgb(0xFF4A3A));
   c.fill(ellipse(276, 110, 18, 14), rgb(0x1E2240));
   c.fill(rect(274, 84, 278, 98), rgb(0x1E2240));
-  reflect(c, river, 0, 360, 360, rgb(0x1A1A48), 0.35f, 114);
+  reflect(c, river, 0, 360, 360, rgb(0x24204E), 0.5f, 114);
+  // The sunset glows on the water towards the right.
+  c.fill(rect(0, river, 360, 360), [=](float x, float y) {
+    return rgb(0xFF9A50, 0.4f * clamp01((x - 60) / 300) * clamp01(1.2f - (y - river) / 100));
+  });
   // The bridge over the river.
-  c.fill(rect(176, 276, 360, 284), rgb(0x3A3050));
-  for (int a = 0; a < 3; ++a) {
-    float cx = 210 + a * 62;
+  c.fill(rect(236, 276, 360, 284), rgb(0x3A3050));
+  for (int a = 0; a < 2; ++a) {
+    float cx = 268 + a * 62;
     c.fill(shape(Box{cx - 31, 284, cx + 31, 360}, [=](float x, float y) {
       return std::hypot((x - cx) / 29, (y - 318) / 34) > 1 && y < 340;
     }),
            rgb(0x3A3050));
   }
-  for (int i = 0; i < 7; ++i) {
-    float x = 184 + i * 28;
+  for (int i = 0; i < 5; ++i) {
+    float x = 240 + i * 28;
     c.fill(rect(x, 262, x + 2, 276), rgb(0x2A2236));
     glow(c, x + 1, 262, 8, rgb(0xFFE0A0, 0.8f));
   }
+  boat(c, 180, 318, 16, rgb(0x1E1A2E), rgb(0xE8E0F0));
+  glow(c, 180, 292, 10, rgb(0x6AFF8A, 0.8f));
   // A small boat with lights.
   c.fill(polygon({{40, 318}, {120, 318}, {110, 332}, {50, 332}}), rgb(0xE8E2F0));
   c.fill(rect(58, 306, 100, 318), rgb(0xC8C2D8));
