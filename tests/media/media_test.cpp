@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "runtime/gfx2d/decode_image_file.h"
+
 namespace {
 
 const std::string kMedia = std::string(MORVANE_SOURCE_DIR) + "/game/Media/";
@@ -103,6 +105,29 @@ TEST(MediaSheets, FrameGridsHoldEveryFrameTheGameDraws) {
     if (s.columns) {
       EXPECT_EQ(img.width / s.frameSize, s.columns);
     }
+  }
+}
+
+// The runtime's own decoders read every image at its size, and the default
+// transparent colour (red 255, green 0, blue 128) hides no pixel of the art.
+TEST(MediaDecoding, TheRuntimeReadsEveryImageWithNothingKeyedOut) {
+  const int32_t defaultKey = 0x8000FF;
+  std::vector<std::string> files = {"arrows.png", "ticker.png", "block.png", "static.png"};
+  for (int n = 1; n <= 15; ++n) files.push_back(std::to_string(n) + ".jpg");
+  for (const std::string& file : files) {
+    SCOPED_TRACE(file);
+    bool png = file.size() > 4 && file.compare(file.size() - 4, 4, ".png") == 0;
+    Image reference = png ? readPng(kMedia + file) : readJpeg(kMedia + file);
+    mvn::DecodedImage decoded;
+    ASSERT_TRUE(mvn::decodeImageFile(decoded, (kMedia + file).c_str(), defaultKey));
+    ASSERT_EQ(decoded.width, reference.width);
+    ASSERT_EQ(decoded.height, reference.height);
+    if (!png) continue;
+    int changed = 0;
+    for (int y = 0; y < decoded.height; ++y)
+      for (int x = 0; x < decoded.width; ++x)
+        if (decoded.row(y)[x * 4 + 3] != reference.at(x, y)[3]) ++changed;
+    EXPECT_EQ(changed, 0);
   }
 }
 
