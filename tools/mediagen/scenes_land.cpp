@@ -395,15 +395,18 @@ void winterCabin(Canvas& c) {
       bool snow = y < peakY + 34 + 14 * n;
       Color rock = x > peakX ? rgb(0x5C6A86) : rgb(0x7A88A4);
       Color snowy = x > peakX ? rgb(0xC8D4E8) : rgb(0xF6F8FF);
-      return snow ? snowy : rock;
+      // Soft ribs running down from the peak.
+      float rib = std::sin((x - peakX) / (y - peakY + 8) * 9 + n * 2);
+      return snow ? snowy : scaled(rock, 0.86f + 0.1f * rib + 0.12f * n);
     });
   };
   mountain({{20, 230}, {108, 52}, {210, 230}}, 108, 52, 81);
   mountain({{150, 230}, {268, 86}, {380, 230}}, 268, 86, 82);
   mountain({{-40, 230}, {18, 140}, {90, 230}}, 18, 140, 83);
   c.fill(rect(0, 226, 360, 360), [](float x, float y) {
-    float n = fbm(x * 0.03f, y * 0.06f, 84);
-    return mix(rgb(0xF2F6FF), rgb(0xC4D2E8), clamp01(n * 1.4f - 0.3f));
+    // Snow drifts: long soft waves, shaded blue on their far sides.
+    float drift = std::sin(x * 0.03f + y * 0.05f + 3 * fbm(x * 0.01f, y * 0.02f, 84));
+    return mix(rgb(0xF6F8FF), rgb(0xCAD8EE), 0.45f * smooth(0.2f, 1.0f, drift));
   });
   c.fill(ellipse(270, 262, 80, 14), rgb(0xA8CCE6));
   c.fill(ellipse(262, 258, 50, 6), rgb(0xD8ECF8));

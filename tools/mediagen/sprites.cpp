@@ -126,7 +126,7 @@ bool makeTicker(const std::string& dir) {
 bool makeBlock(const std::string& dir) {
   // A translucent glassy rounded square, light enough to stay behind the board.
   Canvas c(64, 64, 8);
-  Color top = rgb(0x8EC5F2, 0.30f), bottom = rgb(0xB59BE6, 0.30f);
+  Color top = rgb(0x8EC5F2, 0.36f), bottom = rgb(0xB59BE6, 0.36f);
   c.fill(roundRect(3, 3, 61, 61, 13), [=](float x, float y) { return mix(top, bottom, clamp01((x + y - 6) / 116)); });
   auto ring = [](float inset, float width, float radius) {
     return shape(Box{0, 0, 64, 64}, [=](float x, float y) {
@@ -140,7 +140,7 @@ bool makeBlock(const std::string& dir) {
     });
   };
   c.fill(ring(3, 2.0f, 13), [=](float x, float y) {
-    return mix(rgb(0x6AA6E0, 0.6f), rgb(0x8E70D6, 0.6f), clamp01((x + y - 6) / 116));
+    return mix(rgb(0x6AA6E0, 0.7f), rgb(0x8E70D6, 0.7f), clamp01((x + y - 6) / 116));
   });
   // A highlight along the upper left of the face.
   c.fill(ring(7, 1.6f, 9), [](float x, float y) {
