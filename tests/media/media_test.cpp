@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "runtime/gfx2d/decode_image_file.h"
+#include "runtime/platform/audio.h"
 
 namespace {
 
@@ -286,6 +287,15 @@ TEST(MediaMusic, AMinuteOrMoreOfStereoAtFortyFourKilohertz) {
   EXPECT_EQ(otherRate, 0);
   EXPECT_EQ(mono, 0);
   EXPECT_GE(frames * 1152.0 / 44100, 60.0);
+
+  // The music player decodes it and times the loop on its length; the
+  // encoder's delay and padding must not count.
+  mvn::platform::MediaWindow* window = mvn::platform::createMediaWindow(data);
+  ASSERT_NE(window, nullptr);
+  EXPECT_NEAR(mvn::platform::mediaLength(window), frames * 1152.0 / 44.1, 80.0);
+  EXPECT_GE(mvn::platform::mediaLength(window), 60000u);
+  mvn::platform::closeMediaWindow(window);
+  mvn::platform::closeAudioOutput();
 }
 
 }  // namespace
