@@ -90,7 +90,21 @@ bool makeArrows(const std::string& dir) {
       drawArrow(c, direction * 60.f, row * 60.f, direction, row == 1);
     }
   }
-  return writePng(dir + "/arrows.png", c.width(), c.height(), c.rgba8());
+  // The game's arrow pass draws every normal arrow three times a frame and a
+  // highlighted one nine times, each over the last. Coverage a drawn n times
+  // adds up to 1 - (1 - a)^n, so each pixel stores the a that adds up to the
+  // coverage drawn here: soft edges and glows stay soft on screen.
+  std::vector<uint8_t> rgba = c.rgba8();
+  for (int y = 0; y < c.height(); ++y) {
+    const double times = y < 60 ? 3 : 9;
+    for (int x = 0; x < c.width(); ++x) {
+      uint8_t& alpha = rgba[(static_cast<size_t>(y) * c.width() + x) * 4 + 3];
+      if (alpha == 0 || alpha == 255) continue;
+      double single = 1 - std::pow(1 - alpha / 255.0, 1 / times);
+      alpha = static_cast<uint8_t>(std::max(1L, std::lround(single * 255)));
+    }
+  }
+  return writePng(dir + "/arrows.png", c.width(), c.height(), rgba);
 }
 
 bool makeTicker(const std::string& dir) {
