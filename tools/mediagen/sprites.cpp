@@ -114,11 +114,11 @@ bool makeTicker(const std::string& dir) {
   Canvas c(60, 84, 8);
   for (int colour = 0; colour < 7; ++colour) {
     Color bright = hsv(hues[colour], 0.78f, 1.0f);
-    Color dark = hsv(hues[colour], 0.95f, 0.55f);
+    Color dark = hsv(hues[colour] - 6, 0.95f, 0.68f);
     for (int phase = 0; phase < 5; ++phase) {
       const float cx = phase * 12 + 6.f, cy = colour * 12 + 6.f;
       const float turn = phase * kPi / 4;
-      const float half = std::max(0.55f, 3.2f * std::fabs(std::cos(turn)));
+      const float half = std::max(0.55f, 2.5f * std::fabs(std::cos(turn)));
       const float slant = 0.6f * std::sin(turn);
       const bool front = phase < 2;
       Color base = phase == 2 ? mix(bright, dark, 0.5f) : (front ? bright : dark);
