@@ -2,19 +2,46 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
+#include "runtime/app/collaborators.h"
+#include "runtime/app/log.h"
+#include "runtime/app/runtime_objects.h"
+#include "runtime/app/runtime_settings.h"
+#include "runtime/app/startup.h"
+#include "runtime/gfx2d/opengl_rainbows.h"
+#include "runtime/platform/window.h"
 #include "runtime/values/errors.h"
 
 namespace mvn {
 
 namespace {
 bool ending = false;
+bool quitCallbackRun = false;
 int exitStatus = 0;
+
+void logNumber(int value) {
+  char line[32];
+  std::snprintf(line, sizeof line, "%d\n", value);
+  logLine(line);
+}
 }  // namespace
+
+bool endInProgress() { return ending; }
 
 void endProgram() {
   if (ending) return;
   ending = true;
+  if (runtimeSettings.debugMode) {
+    logLine("-End On Line\n");
+    logNumber(errorCode);
+    logNumber(errorLine - 1);
+    logNumber(currentLine);
+    logNumber(currentModule);
+  }
+  shutdownRuntime();
+  platform::invalidateDesktop();
   std::puts("exit");
   std::fflush(stdout);
   std::exit(exitStatus);
@@ -24,6 +51,33 @@ void fatalError(int code) {
   setError(code);
   if (!ending) exitStatus = code;
   endProgram();
+}
+
+void shutdownRuntime() {
+  if (!quitCallbackRun) {
+    quitCallbackRun = true;
+    frame::callByName("MVN_ON_QUIT");
+  }
+  RuntimeObjects& objects = runtimeObjects;
+  if (!objects.renderer) return;
+  logLine("Shut down MVN\n");
+  frame::stopMusic();
+  std::error_code error;
+  std::filesystem::current_path(executableDirectory(), error);
+
+  delete objects.networkState;
+  objects.networkState = nullptr;
+  frame::releaseInputDevices();
+  frame::destroyInputSystem();
+  frame::releaseSoundSystem();
+  delete objects.renderer;
+  objects.renderer = nullptr;
+  delete objects.scene3D;
+  objects.scene3D = nullptr;
+  frame::releaseShoeboxSlots();
+  if (objects.mainWindow) platform::destroyWindow(objects.mainWindow);
+  objects.mainWindow = nullptr;
+  logLine("mvn is shut down\n");
 }
 
 }  // namespace mvn

@@ -3,17 +3,21 @@
 
 namespace mvn {
 
-// Runs the quit hook, releases the runtime and exits the process. Returns at
-// once when an end is already in progress.
+// Runs the quit hook, releases the runtime and exits the process (status 0,
+// or the code of a fatal fault). Returns at once when an end is already in
+// progress.
 void endProgram();
-
-}  // namespace mvn
-
-namespace mvn {
 
 // The end after a fault the program cannot go on from: setError(code), then
 // endProgram(), and the process exits with code as its status. Returns only
 // when an end is already in progress; the caller then abandons the operation.
 void fatalError(int code);
+
+// The release sequence: the quit hook once per process, then every global
+// object in a fixed order. A second run does nothing more.
+void shutdownRuntime();
+
+// True once an end is in progress.
+bool endInProgress();
 
 }  // namespace mvn

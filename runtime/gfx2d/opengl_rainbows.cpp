@@ -1,5 +1,7 @@
 #include "runtime/gfx2d/opengl_rainbows.h"
 
+#include "runtime/app/window_context.h"
+
 namespace mvn {
 
 OpenGLRainbows::OpenGLRainbows()
@@ -7,6 +9,8 @@ OpenGLRainbows::OpenGLRainbows()
       alphaMasks(new std::unique_ptr<AlphaMask>[slotCount]),
       textureParams(new uint8_t[slotCount]()) {}
 
-OpenGLRainbows::~OpenGLRainbows() = default;
+OpenGLRainbows::~OpenGLRainbows() {
+  releaseWindowSide(*this);  // slots, window and context
+}
 
 }  // namespace mvn

@@ -7,6 +7,8 @@
 #include <memory>
 
 #include "runtime/gfx2d/sprite_slot.h"
+#include "runtime/platform/gl_context.h"
+#include "runtime/platform/window.h"
 
 namespace mvn {
 
@@ -39,11 +41,18 @@ class OpenGLRainbows {
   OpenGLRainbows& operator=(const OpenGLRainbows&) = delete;
 
   // --- window and context (runtime/app) ---
-  int windowWidth = 0;   // TEMP until the window side lands
+  platform::WindowHandle window = nullptr;  // the drawing window
+  int windowWidth = 0;                      // drawing size: client area or display mode
   int windowHeight = 0;
-  uint8_t bgraSupported = 0;
+  int colourBits = 0;                       // the desktop's depth unless named
+  uint8_t fullScreenActive = 0;             // the display mode has been changed
+  platform::ModuleHandle instance = nullptr;
+  platform::GLContextHandle glContext = nullptr;
+  double nextFrameTime = 0;                 // earliest time of the next frame, ms
+  double framePeriod = 0;                   // ms per frame
 
   // --- OpenGL capabilities (runtime/app) ---
+  uint8_t bgraSupported = 0;  // pixels may be read back in BGRA order
 
   // --- sprite slots (runtime/gfx2d) ---
   std::unique_ptr<SpriteSlot[]> spriteSlots;        // slotCount records

@@ -1,0 +1,19 @@
+// Settings for unattended runs, read from the environment; each changes
+// nothing while it is unset.
+//   MORVANE_SEED=<decimal>   the random seed, instead of one from the clocks
+//   MORVANE_FRAMES=<n>       the program ends after n presented frames
+//   MORVANE_NO_MESSAGEBOX=1  message boxes go to the log instead of the screen
+#pragma once
+
+#include <cstdint>
+
+namespace mvn {
+
+// The seed named by MORVANE_SEED; false when unset or not a decimal number.
+bool automationSeed(uint32_t& seed);
+// The frame count named by MORVANE_FRAMES; 0 when unset or not above 0.
+long automationFrameLimit();
+// True when MORVANE_NO_MESSAGEBOX is set to anything but "" or "0".
+bool messageBoxesSuppressed();
+
+}  // namespace mvn

@@ -1,0 +1,37 @@
+// The process entry of every program on the runtime.
+#include <string>
+
+#include "runtime/app/collaborators.h"
+#include "runtime/app/program.h"
+#include "runtime/app/program_end.h"
+#include "runtime/app/runtime_settings.h"
+#include "runtime/app/startup.h"
+#include "runtime/platform/process.h"
+#include "runtime/platform/window.h"
+#include "runtime/values/errors.h"
+
+namespace mvn {
+
+void applicationMain(platform::ModuleHandle instance, const char* tail, int showCommand) {
+  (void)tail;
+  commandLine = platform::commandLine();
+  applyGameSettings();
+  initialiseRuntime(instance, showCommand, runtimeSettings.appName.c_str());
+  errorCode = 0;
+  errorLine = 0;
+  currentLine = 0;
+  gameMain();
+  if (frame::findByName("MVN_ON_LOOP")) frame::runLoop("MVN_ON_LOOP");
+  endProgram();
+}
+
+}  // namespace mvn
+
+int main() {
+  const std::string line = mvn::platform::commandLine();
+  int showCommand = mvn::platform::SW_SHOWDEFAULT;
+  mvn::platform::startupShowCommand(showCommand);
+  mvn::applicationMain(mvn::platform::executableModule(), mvn::commandTail(line.c_str()),
+                       showCommand);
+  return 0;
+}

@@ -1,0 +1,28 @@
+#include "runtime/app/frame_hold.h"
+
+namespace mvn {
+
+double holdFrame(double deadline, FrameClock& clock) {
+  for (;;) {
+    clock.pump();
+    const double now = clock.now();
+    const double remaining = deadline - now;
+    if (remaining > 7) {
+      clock.sleep(static_cast<int>(remaining - 3));
+    } else if (remaining > 2) {
+      clock.sleep(1);
+    } else if (remaining <= 1) {
+      return now;
+    }
+  }
+}
+
+double nextDeadline(double deadline, double period, double now) {
+  if (period <= 0) return deadline;
+  double next = deadline + period;
+  if (now > next) next += period;
+  if (now > next) next = now + period;
+  return next;
+}
+
+}  // namespace mvn

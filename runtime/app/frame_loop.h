@@ -1,0 +1,37 @@
+// The frame presenter: the program's heartbeat between two frames.
+#pragma once
+
+#include <cstdint>
+
+namespace mvn {
+
+class OpenGLRainbows;
+
+using MessageCallback = void (*)();
+
+// Counts frames; the pause sets it to 31 and waitForInput waits only while
+// it is above 29.
+extern int32_t frameCounter;
+// Set by the debugger-break command: the next frame brings the window to the front.
+extern int32_t frontRequest;
+// Escape (and key 129) end the program from the frame loop.
+extern int32_t quitKeysEnabled;
+// -1: not looked up yet; 0: the program has no "MVN_WIN32_MSG"; 1: it has.
+extern int32_t win32MsgLookup;
+extern MessageCallback win32MsgCallback;
+
+// presentFrame, then resetFrameState.
+void showScreen();
+// Pause, mouse, quit keys, music, messages, swap and frame hold. Ends the
+// program on its quit keys.
+void presentFrame();
+void resetFrameState();
+// Dispatches the pending messages of the renderer's window; with wait, first
+// blocks until one arrives. A callback runs before each message is removed.
+bool pumpMessages(OpenGLRainbows& renderer, MessageCallback callback, bool wait);
+// Waits for a key, a mouse move or button, or the end of a pause.
+void waitForInput();
+// Swaps the buffers and holds the frame rate.
+bool swapAndHold(OpenGLRainbows& renderer, MessageCallback callback);
+
+}  // namespace mvn

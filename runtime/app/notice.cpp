@@ -1,0 +1,21 @@
+#include "runtime/app/notice.h"
+
+#include <string>
+
+#include "runtime/app/automation.h"
+#include "runtime/app/log.h"
+#include "runtime/platform/notice.h"
+
+namespace mvn {
+
+void showMessageBox(const char* caption, const char* text, unsigned icon) {
+  if (messageBoxesSuppressed()) {
+    const std::string line =
+        std::string("message box: ") + (caption ? caption : "") + "\n" + (text ? text : "") + "\n";
+    logLine(line.c_str());
+    return;
+  }
+  platform::messageBox(caption, text, icon);
+}
+
+}  // namespace mvn

@@ -1,0 +1,12 @@
+// The two routines every program on the runtime provides; the process entry
+// calls them.
+#pragma once
+
+namespace mvn {
+
+// Fills runtimeSettings (runtime/app/runtime_settings.h).
+void applyGameSettings();
+// The program's main routine.
+void gameMain();
+
+}  // namespace mvn

@@ -1,0 +1,10 @@
+#include "runtime/app/runtime_settings.h"
+
+namespace mvn {
+
+RuntimeSettings runtimeSettings;
+std::string commandLine;
+std::string windowTitle;
+int32_t currentFontIndex = 0;
+
+}  // namespace mvn

@@ -1,0 +1,179 @@
+#include "runtime/app/startup.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "runtime/app/automation.h"
+#include "runtime/app/collaborators.h"
+#include "runtime/app/debug_output.h"
+#include "runtime/app/declared_functions.h"
+#include "runtime/app/frame_loop.h"
+#include "runtime/app/log.h"
+#include "runtime/app/runtime_objects.h"
+#include "runtime/app/runtime_settings.h"
+#include "runtime/app/timer.h"
+#include "runtime/app/window_context.h"
+#include "runtime/app/window_procedure.h"
+#include "runtime/gfx2d/opengl_rainbows.h"
+#include "runtime/platform/cursor.h"
+#include "runtime/platform/process.h"
+#include "runtime/platform/time.h"
+#include "runtime/platform/window.h"
+
+namespace mvn {
+
+using namespace platform;
+
+namespace {
+
+void removeOldLog() {
+  std::error_code error;
+  const std::filesystem::path path = logPath();
+  if (std::filesystem::exists(path, error)) std::filesystem::remove(path, error);
+}
+
+void changeDirectory(const std::string& directory) {
+  std::error_code error;
+  std::filesystem::current_path(directory, error);
+}
+
+std::string forwardSlashes(std::string path) {
+  for (char& c : path)
+    if (c == '\\') c = '/';
+  return path;
+}
+
+}  // namespace
+
+const char* commandTail(const char* line) {
+  if (!line) return "";
+  const char* p = line;
+  if (*p == '"') {
+    ++p;
+    while (*p && *p != '"') ++p;
+    if (*p == '"') ++p;
+  } else {
+    while (*p && *p != ' ' && *p != '\t') ++p;
+  }
+  while (*p == ' ' || *p == '\t') ++p;
+  return p;
+}
+
+std::string executableDirectory() {
+  std::string path = forwardSlashes(executablePath());
+  if (path.size() > 1024) path.resize(1024);
+  const size_t cut = path.find_last_of("/\\");
+  if (cut != std::string::npos) path.resize(cut);
+  return path;
+}
+
+uint32_t startupSeed() {
+  uint32_t seed = 0;
+  if (automationSeed(seed)) return seed;
+  const uint64_t counter = performanceCounter();
+  const uint64_t wall = static_cast<uint64_t>(wallClockSeconds());
+  const uint64_t mixed = counter ^ (wall * 0x9E3779B97F4A7C15ull);
+  return static_cast<uint32_t>(mixed ^ (mixed >> 32));
+}
+
+int initialiseRuntime(ModuleHandle instance, int showCommand, const char* title) {
+  removeOldLog();
+  logLine("Start new log...\n");
+  // allowPause starts at 1 (the pause state's own default).
+
+  logLine("timer\n");
+  initTimer();
+
+  logLine("rbow\n");
+  runtimeObjects.renderer = new OpenGLRainbows;
+  OpenGLRainbows& renderer = *runtimeObjects.renderer;
+  logLine("rbow init\n");
+
+  if (!createContext(renderer, instance, runtimeSettings.screenWidth,
+                     runtimeSettings.screenHeight, 0, runtimeSettings.frameRate,
+                     runtimeSettings.multisample, runtimeSettings.fullScreen))
+    return 0;
+
+  runtimeObjects.mainWindow = renderer.window;
+  setWindowText(runtimeObjects.mainWindow, title);
+  logLine("Cptn\n");
+  windowTitle = title ? title : "";
+
+  frame::seedRandom(startupSeed());
+
+  logLine("Network\n");
+  runtimeObjects.networkState = new NetworkState;
+
+  runtimeObjects.scene3D = new Scene3D(runtimeObjects.renderer);
+  logLine("Input\n");
+  frame::createInputSystem();
+
+  logLine("Window mode\n");
+  if (runtimeSettings.fullScreen) enterFullScreen(renderer);
+  else enterWindowMode(renderer);
+
+  logLine("Create DXin\n");
+  frame::createInputDevices(runtimeSettings.exclusiveMouse != 0);
+  logLine("reptr\n");
+
+  currentFontIndex = 0;
+  frame::setInputWindow(renderer.window);
+
+  logLine("getexe\n");
+  const std::string directory = executableDirectory();
+  logLine("cd\n");
+  changeDirectory(directory);
+  const std::string exepath = "exepath=curdir= " + directory + "\n";
+  logLine(exepath.c_str());
+
+  frame::createShoeboxSlots();
+  logLine("shoeboxing...\n");
+  const std::string executable = forwardSlashes(executablePath());
+  frame::setArchive(executable.c_str(), executable.c_str());
+
+  logLine("init gettimer\n");
+  resetFrameTimes();
+
+  logLine("clear screen\n");
+  frame::clearScreen(0);
+  logLine("flip\n");
+  swapAndHold(renderer, nullptr);
+  logLine("mk2D\n");
+  frame::make2D(renderer);
+  frame::buildBuiltinFont(0);
+
+  logLine("finding font...\n");
+  frame::loadDefaultFont();
+
+  frame::setPaused(0);
+  // The program carries no cursor of its own: no pointer until the pointer mode.
+  setCursor(Cursor::None);
+
+  resetFrameTimes();
+
+  if (showCommand == 0) {
+    hideWindow(renderer);
+    showWindow(runtimeObjects.mainWindow, SW_HIDE);
+  }
+
+  frame::applyPointerMode(runtimeSettings.exclusiveMouse != 0);
+
+  resolveDeclaredFunctions();
+
+  if (EnableMouseInPointer) {
+    logLine("Win8+ mouse as pointer\n");
+    EnableMouseInPointer(1);
+  } else {
+    debugWarning(
+        "!!! EnableMouseInPointer() not found in user32.dll. If this is >=Win8, you get no "
+        "mouse messages.\n");
+  }
+
+  frame::createSoundSystem(runtimeObjects.mainWindow);
+
+  logLine("Init Finalized\n");
+  return 0;
+}
+
+}  // namespace mvn

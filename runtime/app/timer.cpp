@@ -1,0 +1,73 @@
+#include "runtime/app/timer.h"
+
+#include <cstdint>
+
+#include "runtime/app/gl_capabilities.h"
+#include "runtime/app/runtime_objects.h"
+#include "runtime/gfx2d/opengl_rainbows.h"
+#include "runtime/platform/time.h"
+
+namespace mvn {
+
+double currentFrameTime = 0;
+double previousFrameTime = 0;
+double programTimeBase = 0;
+
+namespace {
+int hasPerfCounter = 0;
+double perfFrequency = 0;
+double timerBase = 0;  // first reading, ms; 0: not read yet
+}  // namespace
+
+void initTimer() {
+  hasPerfCounter = 0;
+  const uint64_t frequency = platform::performanceFrequency();
+  if (frequency > 0) {
+    hasPerfCounter = 1;
+    perfFrequency = static_cast<double>(frequency);
+  }
+}
+
+double timerMs() {
+  if (hasPerfCounter) {
+    // Whole seconds and the remainder apart: counter * 1000 would overflow
+    // 64 bits after a few months of uptime with a nanosecond counter.
+    const uint64_t counter = platform::performanceCounter();
+    const uint64_t frequency = static_cast<uint64_t>(perfFrequency);
+    const double ms = static_cast<double>(counter / frequency) * 1000.0 +
+                      static_cast<double>(counter % frequency) * 1000.0 / perfFrequency;
+    if (timerBase == 0) {
+      timerBase = ms;
+      return 0;
+    }
+    return ms - timerBase;
+  }
+  if (timerBase == 0) timerBase = platform::tickCount();
+  return platform::tickCount() - timerBase;
+}
+
+double programTimeMs() { return timerMs() - programTimeBase; }
+
+double lastFrameMs() {
+  const double length = currentFrameTime - previousFrameTime;
+  return length > 0 ? length : 1;
+}
+
+void sleepMs(int milliseconds) { platform::sleepMs(milliseconds); }
+
+void resetFrameTimes() {
+  const double now = timerMs();
+  currentFrameTime = previousFrameTime = programTimeBase = now;
+}
+
+double framePeriodFor(int framesPerSecond) {
+  return framesPerSecond > 0 ? 1000.0 / framesPerSecond : 2.0;
+}
+
+void setFrameRate(double framesPerSecond, int vsync) {
+  if (wglSwapIntervalEXT) wglSwapIntervalEXT(vsync != 0 ? 1 : 0);
+  if (runtimeObjects.renderer)
+    runtimeObjects.renderer->framePeriod = framePeriodFor(static_cast<int>(framesPerSecond));
+}
+
+}  // namespace mvn

@@ -1,0 +1,26 @@
+// The runtime's millisecond clock and the frame times read from it.
+#pragma once
+
+namespace mvn {
+
+// Frame times on the timerMs scale.
+extern double currentFrameTime;   // taken by the latest presentFrame
+extern double previousFrameTime;  // taken by the one before
+extern double programTimeBase;    // end of start-up
+
+void initTimer();
+// Milliseconds since the timer's first reading; the first call returns 0.
+double timerMs();
+// timerMs() - programTimeBase.
+double programTimeMs();
+// The last frame's length: currentFrameTime - previousFrameTime, at least 1.
+double lastFrameMs();
+void sleepMs(int milliseconds);
+// All three frame times become the timer's present value.
+void resetFrameTimes();
+// Milliseconds per frame: 1000 / framesPerSecond, or 2 when it is 0 or less.
+double framePeriodFor(int framesPerSecond);
+// Sets the swap interval (when it can be set) and the renderer's frame period.
+void setFrameRate(double framesPerSecond, int vsync);
+
+}  // namespace mvn

@@ -1,0 +1,37 @@
+// The renderer's window and OpenGL context: creation, window mode, full
+// screen, screen size changes, hiding and destruction.
+#pragma once
+
+#include "runtime/platform/window.h"
+
+namespace mvn {
+
+class OpenGLRainbows;
+
+// Creates the window (hidden) with its context, fixes the frame period and
+// reads the driver's capabilities. A width, height or colourBits of 0 takes
+// the created window's size or the desktop's depth. False when the window
+// cannot be made.
+bool createContext(OpenGLRainbows& renderer, platform::ModuleHandle instance, int width,
+                   int height, int colourBits, int frameRate, int multisample, int fullScreen);
+// A captioned window centred on the work area, shown; always true.
+bool enterWindowMode(OpenGLRainbows& renderer);
+// The display mode of the drawing size; false when refused (then window mode).
+bool enterFullScreen(OpenGLRainbows& renderer);
+void applyScreenMode(OpenGLRainbows& renderer, int width, int height, int colourBits,
+                     int fullScreen);
+// The program's command: new drawing size and mode, then five frames.
+void setScreen(int width, int height, int fullScreen);
+bool hideWindow(OpenGLRainbows& renderer);
+void destroyContextWindow(OpenGLRainbows& renderer);
+// Releases the window side of a renderer (run by its destructor).
+void releaseWindowSide(OpenGLRainbows& renderer);
+
+int getScreenWidth();
+int getScreenHeight();
+int isFullScreen();
+
+// The text of the software-renderer notice when "opengldriver.txt" is missing.
+extern const char* const kDriverNoticeText;
+
+}  // namespace mvn

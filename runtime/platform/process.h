@@ -1,0 +1,21 @@
+// The process: its command line, start-up information and well-known paths.
+#pragma once
+
+#include <string>
+
+namespace mvn::platform {
+
+// The whole command line, program name included: the arguments joined by
+// blanks, an argument containing a blank or a tab (or empty) in double quotes.
+std::string commandLine();
+// The show-window value of the start-up information: the decimal value of
+// the environment variable MORVANE_SHOW_COMMAND. False when it carries none.
+bool startupShowCommand(int& showCommand);
+// The executable's full path (forward slashes).
+std::string executablePath();
+// The temporary directory: $TMPDIR, else /tmp; always ending in "/".
+std::string tempDirectory();
+// The value of an environment variable; null when unset.
+const char* environment(const char* name);
+
+}  // namespace mvn::platform

@@ -1,0 +1,317 @@
+// SDL events become messages with the Win32 numbers the window procedure
+// handles; they wait in a queue of the layer until the runtime takes them.
+#include "runtime/platform/messages.h"
+
+#include <deque>
+#include <map>
+#include <vector>
+
+#include "runtime/platform/pointer.h"
+#include "runtime/platform/sdl2/sdl_window.h"
+
+namespace mvn::platform {
+
+bool mouseInPointer = false;
+
+namespace {
+
+struct Queued {
+  Message message;
+  PointerTouchInfo pointer;  // pointer messages: the state they report
+};
+
+std::deque<Queued> queue;
+std::vector<EventObserver> observers;
+std::map<uint32_t, PointerTouchInfo> currentPointers;  // as of the last removed message
+std::map<SDL_FingerID, uint32_t> fingerIds;            // touch contact -> pointer id
+uint32_t mouseButtons = 0;                             // POINTER_FLAG_*BUTTON bits
+
+intptr_t packPoint(int x, int y) {
+  return static_cast<intptr_t>((static_cast<uint32_t>(y & 0xFFFF) << 16) |
+                               static_cast<uint32_t>(x & 0xFFFF));
+}
+
+void push(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam,
+          const PointerTouchInfo& pointer = {}) {
+  queue.push_back({{window, message, wParam, lParam}, pointer});
+}
+
+uint32_t virtualKey(SDL_Keycode key) {
+  if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
+  if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
+  if (key >= SDLK_F1 && key <= SDLK_F12) return 0x70 + (key - SDLK_F1);
+  switch (key) {
+    case SDLK_BACKSPACE: return VK_BACK;
+    case SDLK_TAB: return VK_TAB;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: return VK_RETURN;
+    case SDLK_ESCAPE: return VK_ESCAPE;
+    case SDLK_SPACE: return 0x20;
+    case SDLK_PAGEUP: return 0x21;
+    case SDLK_PAGEDOWN: return 0x22;
+    case SDLK_END: return 0x23;
+    case SDLK_HOME: return 0x24;
+    case SDLK_LEFT: return 0x25;
+    case SDLK_UP: return 0x26;
+    case SDLK_RIGHT: return 0x27;
+    case SDLK_DOWN: return 0x28;
+    case SDLK_INSERT: return 0x2D;
+    case SDLK_DELETE: return 0x2E;
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT: return 0x10;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL: return 0x11;
+    case SDLK_LALT:
+    case SDLK_RALT: return 0x12;
+    default: return 0;
+  }
+}
+
+// Windows-1252 byte of a code point; 0 when the code page has none.
+unsigned char codePageByte(uint32_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<unsigned char>(c);
+  static const uint16_t high[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+  for (int i = 0; i < 32; ++i)
+    if (high[i] && high[i] == c) return static_cast<unsigned char>(0x80 + i);
+  return 0;
+}
+
+void pushText(WindowHandle window, const char* utf8) {
+  const auto* s = reinterpret_cast<const unsigned char*>(utf8);
+  while (*s) {
+    uint32_t c = *s;
+    int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+    if (extra) c &= 0x3F >> extra;
+    ++s;
+    for (; extra > 0 && (*s & 0xC0) == 0x80; --extra, ++s) c = (c << 6) | (*s & 0x3F);
+    if (const unsigned char byte = codePageByte(c)) push(window, WM_CHAR, byte, 1);
+  }
+}
+
+uint32_t buttonFlag(uint8_t button) {
+  switch (button) {
+    case SDL_BUTTON_LEFT: return POINTER_FLAG_FIRSTBUTTON;
+    case SDL_BUTTON_RIGHT: return POINTER_FLAG_SECONDBUTTON;
+    case SDL_BUTTON_MIDDLE: return POINTER_FLAG_THIRDBUTTON;
+    default: return 0;
+  }
+}
+
+void pushPointer(WindowHandle window, uint32_t message, uint32_t id, uint32_t buttons, int clientX,
+                 int clientY) {
+  PointerTouchInfo info;
+  info.pointerId = id;
+  info.pointerFlags = buttons | (buttons ? POINTER_FLAG_INCONTACT : 0) |
+                      (message == WM_POINTERDOWN ? POINTER_FLAG_DOWN
+                       : message == WM_POINTERUP ? POINTER_FLAG_UP
+                                                 : POINTER_FLAG_UPDATE);
+  info.pixelX = clientX;
+  info.pixelY = clientY;
+  info.pixelX += window->x + clientOffsetX(*window);
+  info.pixelY += window->y + clientOffsetY(*window);
+  const uintptr_t wParam = (static_cast<uintptr_t>(info.pointerFlags & 0xFFFF) << 16) | id;
+  push(window, message, wParam, packPoint(info.pixelX, info.pixelY), info);
+}
+
+void translateMouseButton(WindowHandle window, const SDL_MouseButtonEvent& e, bool down) {
+  const uint32_t before = mouseButtons;
+  if (down) mouseButtons |= buttonFlag(e.button);
+  else mouseButtons &= ~buttonFlag(e.button);
+  if (mouseInPointer) {
+    const uint32_t message = (before == 0 && mouseButtons != 0)   ? WM_POINTERDOWN
+                             : (before != 0 && mouseButtons == 0) ? WM_POINTERUP
+                                                                  : WM_POINTERUPDATE;
+    pushPointer(window, message, kMousePointerId, mouseButtons, e.x, e.y);
+    return;
+  }
+  static const uint32_t downs[] = {0, WM_LBUTTONDOWN, WM_MBUTTONDOWN, WM_RBUTTONDOWN};
+  static const uint32_t ups[] = {0, WM_LBUTTONUP, WM_MBUTTONUP, WM_RBUTTONUP};
+  if (e.button >= 1 && e.button <= 3)
+    push(window, down ? downs[e.button] : ups[e.button], 0, packPoint(e.x, e.y));
+}
+
+void translateFinger(WindowHandle window, const SDL_TouchFingerEvent& e) {
+  uint32_t id;
+  auto found = fingerIds.find(e.fingerId);
+  if (found != fingerIds.end()) {
+    id = found->second;
+  } else {
+    id = 2;
+    for (bool taken = true; taken; ) {
+      taken = false;
+      for (const auto& f : fingerIds)
+        if (f.second == id) { taken = true; ++id; }
+    }
+    fingerIds[e.fingerId] = id;
+  }
+  const int x = static_cast<int>(e.x * window->clientWidth);
+  const int y = static_cast<int>(e.y * window->clientHeight);
+  if (e.type == SDL_FINGERUP) {
+    fingerIds.erase(e.fingerId);
+    pushPointer(window, WM_POINTERUP, id, 0, x, y);
+  } else {
+    pushPointer(window, e.type == SDL_FINGERDOWN ? WM_POINTERDOWN : WM_POINTERUPDATE, id,
+                POINTER_FLAG_FIRSTBUTTON, x, y);
+  }
+}
+
+void translate(const SDL_Event& e) {
+  for (EventObserver observer : observers) observer(e);
+  switch (e.type) {
+    case SDL_QUIT:
+      // An interrupt or termination request: ends the program like a close.
+      if (WindowHandle w = firstWindow()) push(w, WM_CLOSE, 0, 0);
+      break;
+    case SDL_WINDOWEVENT: {
+      WindowHandle w = windowFromSdlId(e.window.windowID);
+      if (!w) break;
+      if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) push(w, WM_ACTIVATE, WA_ACTIVE, 0);
+      else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) push(w, WM_ACTIVATE, WA_INACTIVE, 0);
+      else if (e.window.event == SDL_WINDOWEVENT_CLOSE) push(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+      break;
+    }
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+      WindowHandle w = windowFromSdlId(e.key.windowID);
+      if (!w) w = firstWindow();
+      if (!w) break;
+      const uint32_t vk = virtualKey(e.key.keysym.sym);
+      const bool alt = (e.key.keysym.mod & KMOD_ALT) != 0 || vk == 0x12;
+      const bool down = e.type == SDL_KEYDOWN;
+      const uint32_t message = alt ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
+      intptr_t lParam = 1 | (static_cast<intptr_t>(e.key.keysym.scancode & 0xFF) << 16);
+      if (alt) lParam |= intptr_t{1} << 29;
+      push(w, message, vk, lParam);
+      break;
+    }
+    case SDL_TEXTINPUT: {
+      WindowHandle w = windowFromSdlId(e.text.windowID);
+      if (!w) w = firstWindow();
+      if (w) pushText(w, e.text.text);
+      break;
+    }
+    case SDL_MOUSEMOTION: {
+      WindowHandle w = windowFromSdlId(e.motion.windowID);
+      if (!w || e.motion.which == SDL_TOUCH_MOUSEID) break;
+      if (mouseInPointer) pushPointer(w, WM_POINTERUPDATE, kMousePointerId, mouseButtons, e.motion.x, e.motion.y);
+      else push(w, WM_MOUSEMOVE, 0, packPoint(e.motion.x, e.motion.y));
+      break;
+    }
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+      WindowHandle w = windowFromSdlId(e.button.windowID);
+      if (!w || e.button.which == SDL_TOUCH_MOUSEID) break;
+      translateMouseButton(w, e.button, e.type == SDL_MOUSEBUTTONDOWN);
+      break;
+    }
+    case SDL_MOUSEWHEEL: {
+      WindowHandle w = windowFromSdlId(e.wheel.windowID);
+      if (!w || e.wheel.which == SDL_TOUCH_MOUSEID) break;
+      const int delta = e.wheel.y * 120;
+      push(w, WM_MOUSEWHEEL, static_cast<uintptr_t>(static_cast<uint16_t>(delta)) << 16, 0);
+      break;
+    }
+    case SDL_FINGERDOWN:
+    case SDL_FINGERMOTION:
+    case SDL_FINGERUP: {
+      WindowHandle w = windowFromSdlId(e.tfinger.windowID);
+      if (!w) w = firstWindow();
+      if (w) translateFinger(w, e.tfinger);
+      break;
+    }
+    default: break;
+  }
+}
+
+void drainEvents() {
+  if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
+  SDL_Event e;
+  while (SDL_PollEvent(&e)) translate(e);
+}
+
+bool matches(const Queued& q, WindowHandle window) {
+  return window == nullptr || q.message.window == window;
+}
+
+}  // namespace
+
+void addEventObserver(EventObserver observer) { observers.push_back(observer); }
+
+bool pointerInfo(uint32_t pointerId, PointerTouchInfo& info) {
+  auto found = currentPointers.find(pointerId);
+  if (found == currentPointers.end()) return false;
+  info = found->second;
+  return true;
+}
+
+bool peekMessage(Message& message, WindowHandle window, bool remove) {
+  drainEvents();
+  auto it = queue.begin();
+  while (it != queue.end()) {
+    if (it->message.window && !isWindow(it->message.window)) {
+      it = queue.erase(it);  // its window is gone
+      continue;
+    }
+    if (!matches(*it, window)) {
+      ++it;
+      continue;
+    }
+    message = it->message;
+    if (remove) {
+      if (message.message >= WM_POINTERUPDATE && message.message <= WM_POINTERUP)
+        currentPointers[it->pointer.pointerId] = it->pointer;
+      queue.erase(it);
+    }
+    return true;
+  }
+  return false;
+}
+
+void waitMessage() {
+  drainEvents();
+  if (!queue.empty() || !ensureVideo()) return;
+  SDL_Event e;
+  if (SDL_WaitEvent(&e)) translate(e);
+}
+
+void translateMessage(const Message& message) {
+  if (message.message != WM_KEYDOWN) return;
+  switch (message.wParam) {
+    case VK_BACK:
+    case VK_TAB:
+    case VK_RETURN:
+    case VK_ESCAPE: push(message.window, WM_CHAR, message.wParam, message.lParam); break;
+    default: break;
+  }
+}
+
+intptr_t dispatchMessage(const Message& message) {
+  if (!isWindow(message.window)) return 0;
+  return sendMessage(message.window, message.message, message.wParam, message.lParam);
+}
+
+intptr_t sendMessage(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+  if (!isWindow(window) || !window->procedure) return 0;
+  return window->procedure(window, message, wParam, lParam);
+}
+
+void postMessage(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+  push(window, message, wParam, lParam);
+}
+
+void postQuitMessage(int exitCode) {
+  // A message of the thread: a window's pump never takes it, so it is not
+  // kept (nothing here reads the thread's own messages).
+  (void)exitCode;
+}
+
+intptr_t defWindowProc(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+  if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE)
+    return sendMessage(window, WM_CLOSE, 0, 0);
+  return 0;
+}
+
+}  // namespace mvn::platform

@@ -1,0 +1,59 @@
+#include "runtime/platform/process.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+namespace mvn::platform {
+
+std::string commandLine() {
+  std::ifstream in("/proc/self/cmdline", std::ios::binary);
+  const std::string raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string line;
+  size_t start = 0;
+  while (start < raw.size()) {
+    size_t end = raw.find('\0', start);
+    if (end == std::string::npos) end = raw.size();
+    const std::string argument = raw.substr(start, end - start);
+    if (!line.empty()) line += ' ';
+    if (argument.empty() || argument.find_first_of(" \t") != std::string::npos)
+      line += '"' + argument + '"';
+    else
+      line += argument;
+    start = end + 1;
+  }
+  return line;
+}
+
+bool startupShowCommand(int& showCommand) {
+  const char* value = std::getenv("MORVANE_SHOW_COMMAND");
+  if (!value || !*value) return false;
+  char* end = nullptr;
+  const long parsed = std::strtol(value, &end, 10);
+  if (*end != '\0') return false;
+  showCommand = static_cast<int>(parsed);
+  return true;
+}
+
+std::string executablePath() {
+  std::vector<char> buffer(4096);
+  const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+  if (length <= 0) return "";
+  return std::string(buffer.data(), static_cast<size_t>(length));
+}
+
+std::string tempDirectory() {
+  const char* tmp = std::getenv("TMPDIR");
+  std::string dir = (tmp && *tmp) ? tmp : "/tmp";
+  for (char& c : dir)
+    if (c == '\\') c = '/';
+  if (dir.back() != '/') dir += '/';
+  return dir;
+}
+
+const char* environment(const char* name) { return name ? std::getenv(name) : nullptr; }
+
+}  // namespace mvn::platform

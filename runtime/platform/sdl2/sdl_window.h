@@ -1,0 +1,52 @@
+// Inside the layer: the window record behind a WindowHandle, and the hooks the
+// layer's other SDL services use (input, audio).
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <string>
+
+#include "runtime/platform/window.h"
+
+namespace mvn::platform {
+
+struct Window {
+  SDL_Window* sdl = nullptr;
+  WindowProcedure procedure = nullptr;
+  std::string title;
+  uint32_t style = 0;
+  uint32_t extendedStyle = 0;
+  int x = 0, y = 0;                        // outer top-left on the screen
+  int clientWidth = 0, clientHeight = 0;
+  int pixelFormat = 1;
+  bool topMost = false;
+  bool fullScreen = false;
+};
+
+// Initialises SDL's video subsystem once; false when it cannot start.
+bool ensureVideo();
+// The SDL window of a handle (null for a null handle).
+SDL_Window* sdlWindow(WindowHandle window);
+// The window record of an SDL window id; null when it is not one of ours.
+WindowHandle windowFromSdlId(uint32_t id);
+// The first live window of the layer (the runtime has one).
+WindowHandle firstWindow();
+// Builds the SDL window anew with another sample count (the GL visual is
+// fixed when an SDL window is made); false leaves the old one.
+bool rebuildWindow(WindowHandle window, int samples);
+// Offset of the client area inside the outer rectangle, from the metrics.
+int clientOffsetX(const Window& window);
+int clientOffsetY(const Window& window);
+
+// Every SDL event the message queue takes is shown to the observers first
+// (the keyboard and mouse devices use this for wheel and key state).
+using EventObserver = void (*)(const SDL_Event& event);
+void addEventObserver(EventObserver observer);
+
+// The mouse arrives as pointer messages once EnableMouseInPointer(TRUE) ran.
+extern bool mouseInPointer;
+// Pointer state delivered with the pointer message last removed, by id.
+bool pointerInfo(uint32_t pointerId, struct PointerTouchInfo& info);
+
+}  // namespace mvn::platform

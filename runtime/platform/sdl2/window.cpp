@@ -1,0 +1,289 @@
+#include "runtime/platform/window.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "runtime/platform/sdl2/sdl_window.h"
+
+namespace mvn::platform {
+
+namespace {
+
+struct WindowClass {
+  std::string name;
+  WindowProcedure procedure = nullptr;
+};
+
+std::vector<WindowClass> classes;
+std::vector<Window*> windows;
+
+// The frame the layer reports: a one-pixel border and a caption bar.
+constexpr int kBorder = 1;
+constexpr int kCaption = 23;
+
+bool hasFrame(const Window& w) { return (w.style & WS_CAPTION) != 0 && !w.fullScreen; }
+
+void setStandardAttributes(int samples) {
+  SDL_GL_ResetAttributes();
+  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+  SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, samples > 0 ? 1 : 0);
+  SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, samples);
+}
+
+SDL_Window* buildSdlWindow(Window& w, int samples) {
+  setStandardAttributes(samples);
+  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+  if (!hasFrame(w)) flags |= SDL_WINDOW_BORDERLESS;
+  SDL_Window* sdl = SDL_CreateWindow(w.title.c_str(), w.x + clientOffsetX(w),
+                                     w.y + clientOffsetY(w), std::max(1, w.clientWidth),
+                                     std::max(1, w.clientHeight), flags);
+  setStandardAttributes(0);
+  if (sdl) SDL_SetWindowData(sdl, "mvn", &w);
+  return sdl;
+}
+
+void applyGeometry(Window& w) {
+  if (!w.sdl || w.fullScreen) return;
+  SDL_SetWindowBordered(w.sdl, hasFrame(w) ? SDL_TRUE : SDL_FALSE);
+  SDL_SetWindowSize(w.sdl, std::max(1, w.clientWidth), std::max(1, w.clientHeight));
+  SDL_SetWindowPosition(w.sdl, w.x + clientOffsetX(w), w.y + clientOffsetY(w));
+}
+
+}  // namespace
+
+struct Module {};
+
+ModuleHandle executableModule() {
+  static Module module;
+  return &module;
+}
+
+bool ensureVideo() {
+  if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
+  // Keep the screen saver off while the program runs (SDL's default too).
+  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
+  return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+}
+
+SDL_Window* sdlWindow(WindowHandle window) { return window ? window->sdl : nullptr; }
+
+WindowHandle windowFromSdlId(uint32_t id) {
+  SDL_Window* sdl = SDL_GetWindowFromID(id);
+  if (!sdl) return nullptr;
+  return static_cast<Window*>(SDL_GetWindowData(sdl, "mvn"));
+}
+
+WindowHandle firstWindow() { return windows.empty() ? nullptr : windows.front(); }
+
+int clientOffsetX(const Window& w) { return hasFrame(w) ? 3 * kBorder : 0; }
+int clientOffsetY(const Window& w) { return hasFrame(w) ? kCaption + 3 * kBorder : 0; }
+
+bool registerWindowClass(const char* className, WindowProcedure procedure) {
+  if (!className || !procedure || !ensureVideo()) return false;
+  for (const WindowClass& c : classes)
+    if (c.name == className) return false;  // already registered
+  classes.push_back({className, procedure});
+  return true;
+}
+
+WindowHandle createWindow(const char* className, const char* title, uint32_t style, int x, int y,
+                          int outerWidth, int outerHeight) {
+  if (!ensureVideo() || !className) return nullptr;
+  auto found = std::find_if(classes.begin(), classes.end(),
+                            [&](const WindowClass& c) { return c.name == className; });
+  if (found == classes.end()) return nullptr;
+  auto* w = new Window;
+  w->procedure = found->procedure;
+  w->title = title ? title : "";
+  w->style = style;
+  w->x = x;
+  w->y = y;
+  const bool framed = (style & WS_CAPTION) != 0;
+  w->clientWidth = outerWidth - (framed ? 6 * kBorder : 0);
+  w->clientHeight = outerHeight - (framed ? kCaption + 6 * kBorder : 0);
+  w->sdl = buildSdlWindow(*w, 0);
+  if (!w->sdl) {
+    delete w;
+    return nullptr;
+  }
+  windows.push_back(w);
+  if (style & WS_VISIBLE) SDL_ShowWindow(w->sdl);
+  return w;
+}
+
+bool rebuildWindow(WindowHandle window, int samples) {
+  Window& w = *window;
+  const bool visible = isWindowVisible(window);
+  SDL_Window* old = w.sdl;
+  SDL_Window* fresh = buildSdlWindow(w, samples);
+  if (!fresh) return false;
+  SDL_DestroyWindow(old);
+  w.sdl = fresh;
+  if (visible) SDL_ShowWindow(fresh);
+  return true;
+}
+
+void destroyWindow(WindowHandle window) {
+  auto it = std::find(windows.begin(), windows.end(), window);
+  if (it == windows.end()) return;
+  windows.erase(it);
+  if (window->sdl) SDL_DestroyWindow(window->sdl);
+  delete window;
+}
+
+bool isWindow(WindowHandle window) {
+  return window && std::find(windows.begin(), windows.end(), window) != windows.end();
+}
+
+int systemMetric(int metric) {
+  switch (metric) {
+    case SM_CXSCREEN:
+    case SM_CYSCREEN: {
+      SDL_DisplayMode mode;
+      if (!ensureVideo() || SDL_GetDesktopDisplayMode(0, &mode) != 0) return 0;
+      return metric == SM_CXSCREEN ? mode.w : mode.h;
+    }
+    case SM_CYCAPTION: return kCaption;
+    case SM_CXBORDER:
+    case SM_CYBORDER: return kBorder;
+    default: return 0;
+  }
+}
+
+int desktopColourBits() {
+  SDL_DisplayMode mode;
+  if (!ensureVideo() || SDL_GetDesktopDisplayMode(0, &mode) != 0) return 24;
+  const int bits = static_cast<int>(SDL_BITSPERPIXEL(mode.format));
+  return bits > 0 ? bits : 24;
+}
+
+Rect windowRect(WindowHandle window) {
+  if (!isWindow(window)) return {};
+  const Window& w = *window;
+  const int frameX = hasFrame(w) ? 6 * kBorder : 0;
+  const int frameY = hasFrame(w) ? kCaption + 6 * kBorder : 0;
+  return {w.x, w.y, w.x + w.clientWidth + frameX, w.y + w.clientHeight + frameY};
+}
+
+Rect clientRect(WindowHandle window) {
+  if (!isWindow(window)) return {};
+  return {0, 0, window->clientWidth, window->clientHeight};
+}
+
+bool monitorWorkArea(WindowHandle window, Rect& area) {
+  if (!isWindow(window)) return false;
+  const int display = SDL_GetWindowDisplayIndex(window->sdl);
+  SDL_Rect r;
+  if (display < 0 || SDL_GetDisplayUsableBounds(display, &r) != 0) return false;
+  area = {r.x, r.y, r.x + r.w, r.y + r.h};
+  return true;
+}
+
+Rect desktopWorkArea() {
+  SDL_Rect r{0, 0, 0, 0};
+  if (ensureVideo()) SDL_GetDisplayUsableBounds(0, &r);
+  return {r.x, r.y, r.x + r.w, r.y + r.h};
+}
+
+void setWindowStyle(WindowHandle window, uint32_t style, uint32_t extendedStyle) {
+  if (!isWindow(window)) return;
+  window->style = style;
+  window->extendedStyle = extendedStyle;
+  applyGeometry(*window);
+  if (style & WS_VISIBLE) SDL_ShowWindow(window->sdl);
+}
+
+uint32_t windowStyle(WindowHandle window) { return isWindow(window) ? window->style : 0; }
+
+void setWindowPos(WindowHandle window, bool topMost, int x, int y, int outerWidth, int outerHeight,
+                  bool show) {
+  if (!isWindow(window)) return;
+  Window& w = *window;
+  w.x = x;
+  w.y = y;
+  w.clientWidth = outerWidth - (hasFrame(w) ? 6 * kBorder : 0);
+  w.clientHeight = outerHeight - (hasFrame(w) ? kCaption + 6 * kBorder : 0);
+  applyGeometry(w);
+  if (w.topMost != topMost) SDL_SetWindowAlwaysOnTop(w.sdl, topMost ? SDL_TRUE : SDL_FALSE);
+  w.topMost = topMost;
+  if (show) SDL_ShowWindow(w.sdl);
+}
+
+void showWindow(WindowHandle window, int showCommand) {
+  if (!isWindow(window)) return;
+  if (showCommand == SW_HIDE) {
+    SDL_HideWindow(window->sdl);
+    window->style &= ~WS_VISIBLE;
+    return;
+  }
+  if (showCommand == SW_RESTORE || showCommand == SW_SHOWNORMAL) SDL_RestoreWindow(window->sdl);
+  SDL_ShowWindow(window->sdl);
+  window->style |= WS_VISIBLE;
+}
+
+bool isWindowVisible(WindowHandle window) {
+  return isWindow(window) && (SDL_GetWindowFlags(window->sdl) & SDL_WINDOW_SHOWN) != 0;
+}
+
+void updateWindow(WindowHandle) {}  // OpenGL windows repaint with each swap
+
+void bringWindowToTop(WindowHandle window) {
+  if (isWindowVisible(window)) SDL_RaiseWindow(window->sdl);
+}
+
+void setForegroundWindow(WindowHandle window) { bringWindowToTop(window); }
+
+void setFocus(WindowHandle window) {
+  if (isWindowVisible(window)) SDL_SetWindowInputFocus(window->sdl);
+}
+
+WindowHandle foregroundWindow() {
+  SDL_Window* focus = SDL_GetKeyboardFocus();
+  return focus ? static_cast<Window*>(SDL_GetWindowData(focus, "mvn")) : nullptr;
+}
+
+void invalidateDesktop() {}  // the window system repaints uncovered areas itself
+
+void setWindowText(WindowHandle window, const char* text) {
+  if (!isWindow(window)) return;
+  window->title = text ? text : "";
+  SDL_SetWindowTitle(window->sdl, window->title.c_str());
+}
+
+std::string windowText(WindowHandle window) { return isWindow(window) ? window->title : ""; }
+
+bool changeDisplayMode(WindowHandle window, int width, int height, int colourBits) {
+  if (!isWindow(window)) return false;
+  const int display = std::max(0, SDL_GetWindowDisplayIndex(window->sdl));
+  const int count = SDL_GetNumDisplayModes(display);
+  for (int i = 0; i < count; ++i) {
+    SDL_DisplayMode mode;
+    if (SDL_GetDisplayMode(display, i, &mode) != 0) continue;
+    if (mode.w != width || mode.h != height) continue;
+    if (colourBits != 0 && static_cast<int>(SDL_BITSPERPIXEL(mode.format)) != colourBits) continue;
+    if (SDL_SetWindowDisplayMode(window->sdl, &mode) != 0) return false;
+    if (SDL_SetWindowFullscreen(window->sdl, SDL_WINDOW_FULLSCREEN) != 0) return false;
+    window->fullScreen = true;
+    window->x = window->y = 0;
+    window->clientWidth = width;
+    window->clientHeight = height;
+    return true;
+  }
+  return false;
+}
+
+void restoreDisplayMode(WindowHandle window) {
+  if (!isWindow(window) || !window->fullScreen) return;
+  SDL_SetWindowFullscreen(window->sdl, 0);
+  window->fullScreen = false;
+  applyGeometry(*window);
+}
+
+}  // namespace mvn::platform

@@ -1,0 +1,99 @@
+// The window service: one top-level window of the runtime's own class, with
+// Win32-numbered styles, show commands and system metrics.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace mvn::platform {
+
+struct Window;
+using WindowHandle = Window*;
+
+// The executable's module; the layer has exactly one.
+struct Module;
+using ModuleHandle = Module*;
+ModuleHandle executableModule();
+
+// Called for every message of a window; returns the message's result.
+using WindowProcedure = intptr_t (*)(WindowHandle window, uint32_t message, uintptr_t wParam,
+                                     intptr_t lParam);
+
+// Styles.
+constexpr uint32_t WS_POPUP = 0x80000000u;
+constexpr uint32_t WS_VISIBLE = 0x10000000u;
+constexpr uint32_t WS_CLIPSIBLINGS = 0x04000000u;
+constexpr uint32_t WS_CLIPCHILDREN = 0x02000000u;
+constexpr uint32_t WS_CAPTION = 0x00C00000u;
+constexpr uint32_t WS_SYSMENU = 0x00080000u;
+constexpr uint32_t WS_MINIMIZEBOX = 0x00020000u;
+
+// Show commands.
+constexpr int SW_HIDE = 0;
+constexpr int SW_SHOWNORMAL = 1;
+constexpr int SW_SHOW = 5;
+constexpr int SW_RESTORE = 9;
+constexpr int SW_SHOWDEFAULT = 10;
+
+// System metrics.
+constexpr int SM_CXSCREEN = 0;
+constexpr int SM_CYSCREEN = 1;
+constexpr int SM_CYCAPTION = 4;
+constexpr int SM_CXBORDER = 5;
+constexpr int SM_CYBORDER = 6;
+
+struct Rect {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  int width() const { return right - left; }
+  int height() const { return bottom - top; }
+};
+
+// The window class: registered once, it names the procedure of its windows.
+bool registerWindowClass(const char* className, WindowProcedure procedure);
+
+// A new window, hidden unless the style carries WS_VISIBLE. The outer size
+// includes the frame the layer reports through the system metrics: a window
+// with a caption has a client area of outerWidth - 6 * SM_CXBORDER by
+// outerHeight - SM_CYCAPTION - 6 * SM_CYBORDER.
+WindowHandle createWindow(const char* className, const char* title, uint32_t style, int x, int y,
+                          int outerWidth, int outerHeight);
+void destroyWindow(WindowHandle window);
+bool isWindow(WindowHandle window);
+
+int systemMetric(int metric);
+int desktopColourBits();
+
+// The outer rectangle and the client rectangle (origin 0, 0) of a window.
+Rect windowRect(WindowHandle window);
+Rect clientRect(WindowHandle window);
+// Work area of the monitor nearest to the window; false when no monitor is
+// found. The desktop's work area otherwise.
+bool monitorWorkArea(WindowHandle window, Rect& area);
+Rect desktopWorkArea();
+
+void setWindowStyle(WindowHandle window, uint32_t style, uint32_t extendedStyle);
+uint32_t windowStyle(WindowHandle window);
+// Places the window at (x, y) with the given outer size; topMost keeps it
+// above other windows. show: also show it.
+void setWindowPos(WindowHandle window, bool topMost, int x, int y, int outerWidth, int outerHeight,
+                  bool show);
+void showWindow(WindowHandle window, int showCommand);
+bool isWindowVisible(WindowHandle window);
+void updateWindow(WindowHandle window);
+void bringWindowToTop(WindowHandle window);
+void setForegroundWindow(WindowHandle window);
+void setFocus(WindowHandle window);
+WindowHandle foregroundWindow();
+// Repaint of the whole desktop after a mode or window change.
+void invalidateDesktop();
+
+void setWindowText(WindowHandle window, const char* text);
+std::string windowText(WindowHandle window);
+
+// Display mode for full screen on the window's display: exactly width by
+// height (and colourBits when not 0). False when the display refuses it.
+bool changeDisplayMode(WindowHandle window, int width, int height, int colourBits);
+// Back to the desktop's mode.
+void restoreDisplayMode(WindowHandle window);
+
+}  // namespace mvn::platform

@@ -1,0 +1,79 @@
+// The window on the display: size and place after setScreen, frames, title,
+// drawing into it.
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+
+#include "runtime/app/frame_loop.h"
+#include "runtime/app/runtime_objects.h"
+#include "runtime/app/runtime_settings.h"
+#include "runtime/app/window_context.h"
+#include "runtime/gfx2d/opengl_rainbows.h"
+#include "runtime/platform/window.h"
+#include "tests/app/x11_tools.h"
+#include "tests/support/gl_window.h"
+
+namespace mvn {
+namespace {
+
+using namespace platform;
+
+TEST(Window, SetScreenGivesExactClientAreaCentredAndPresentsFiveFrames) {
+  OpenGLRainbows& renderer = testing::openTestWindow(640, 480, 60);
+  ASSERT_NE(renderer.window, nullptr);
+  windowTitle = "Window Size Test";  // the title focus changes restore
+  setWindowText(renderer.window, windowTitle.c_str());
+
+  const int framesBefore = frameCounter;
+  setScreen(800, 480, 0);
+  EXPECT_EQ(frameCounter - framesBefore, 5);
+
+  EXPECT_EQ(runtimeSettings.screenWidth, 800);
+  EXPECT_EQ(runtimeSettings.screenHeight, 480);
+  EXPECT_EQ(renderer.windowWidth, 800);
+  EXPECT_EQ(renderer.fullScreenActive, 0);
+
+  const testing::XGeometry g = testing::windowGeometry("Window Size Test");
+  EXPECT_EQ(g.width, 800);
+  EXPECT_EQ(g.height, 480);
+  // Outer rectangle centred on the work area, the client inside its frame.
+  const Rect work = desktopWorkArea();
+  const Rect outer = windowRect(renderer.window);
+  EXPECT_EQ(outer.left, (work.width() - 800) / 2);
+  EXPECT_EQ(outer.top, (work.height() - 480) / 2);
+  EXPECT_EQ(outer.width(), 800 + 6 * systemMetric(SM_CXBORDER));
+  EXPECT_EQ(outer.height(), 480 + systemMetric(SM_CYCAPTION) + 6 * systemMetric(SM_CYBORDER));
+  EXPECT_EQ(g.x, outer.left + 3 * systemMetric(SM_CXBORDER));
+  EXPECT_EQ(g.y, outer.top + systemMetric(SM_CYCAPTION) + 3 * systemMetric(SM_CYBORDER));
+}
+
+TEST(Window, RefusedFullScreenFallsBackToACentredWindow) {
+  OpenGLRainbows& renderer = testing::openTestWindow(640, 480);
+  windowTitle = "Full Screen Test";
+  setWindowText(renderer.window, windowTitle.c_str());
+  setScreen(808, 472, 1);  // no display offers this size
+  EXPECT_EQ(renderer.fullScreenActive, 0);
+  EXPECT_EQ(runtimeSettings.fullScreen, 1);
+  const testing::XGeometry g = testing::windowGeometry("Full Screen Test");
+  EXPECT_EQ(g.width, 808);
+  EXPECT_EQ(g.height, 472);
+}
+
+TEST(Window, DrawsIntoTheBackBuffer) {
+  testing::openTestWindow(320, 200);
+  glClearColor(0.0f, 1.0f, 0.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  EXPECT_EQ(testing::readPixel(5, 5) & 0xFFFFFF, 0x00FF00u);
+}
+
+TEST(Window, HideWindowHidesIt) {
+  OpenGLRainbows& renderer = testing::openTestWindow(320, 200);
+  ASSERT_TRUE(isWindowVisible(renderer.window));
+  EXPECT_TRUE(hideWindow(renderer));
+  EXPECT_FALSE(isWindowVisible(renderer.window));
+  enterWindowMode(renderer);
+  EXPECT_TRUE(isWindowVisible(renderer.window));
+}
+
+}  // namespace
+}  // namespace mvn

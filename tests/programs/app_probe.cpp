@@ -1,0 +1,52 @@
+// A tiny program on the runtime for the application frame's child-process
+// tests. MVN_PROBE selects what gameMain does:
+//   (unset)  setScreen(800, 480, 0), then frames until the runtime ends it
+//   fatal    one frame, then a fatal fault with code MVN_PROBE_CODE (default 9)
+//   print    prints the command line, its tail and the window's state, then ends
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "runtime/app/frame_loop.h"
+#include "runtime/app/program.h"
+#include "runtime/app/program_end.h"
+#include "runtime/app/runtime_objects.h"
+#include "runtime/app/runtime_settings.h"
+#include "runtime/app/startup.h"
+#include "runtime/app/window_context.h"
+#include "runtime/platform/window.h"
+
+namespace mvn {
+
+void applyGameSettings() {
+  runtimeSettings.screenWidth = 640;
+  runtimeSettings.screenHeight = 480;
+  runtimeSettings.fullScreen = 0;
+  runtimeSettings.exclusiveMouse = 1;
+  runtimeSettings.frameRate = 60;
+  runtimeSettings.debugMode = 0;
+  runtimeSettings.multisample = 0;
+  runtimeSettings.appName = "App Probe";
+}
+
+void gameMain() {
+  const char* mode = std::getenv("MVN_PROBE");
+  if (mode && std::strcmp(mode, "print") == 0) {
+    std::printf("commandLine=[%s]\n", commandLine.c_str());
+    std::printf("tail=[%s]\n", commandTail(commandLine.c_str()));
+    std::printf("visible=%d\n", platform::isWindowVisible(runtimeObjects.mainWindow) ? 1 : 0);
+    std::fflush(stdout);
+    endProgram();
+  }
+  if (mode && std::strcmp(mode, "fatal") == 0) {
+    showScreen();
+    const char* code = std::getenv("MVN_PROBE_CODE");
+    fatalError(code ? std::atoi(code) : 9);
+  }
+  setScreen(800, 480, 0);
+  std::puts("ready");
+  std::fflush(stdout);
+  for (;;) showScreen();
+}
+
+}  // namespace mvn
