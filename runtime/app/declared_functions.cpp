@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "runtime/app/debug_output.h"
+#include "runtime/values/errors.h"
 #include "runtime/app/log.h"
 #include "runtime/app/window_procedure.h"
 #include "runtime/platform/library.h"

@@ -9,11 +9,15 @@
 #include "runtime/app/program_end.h"
 #include "runtime/app/runtime_objects.h"
 #include "runtime/app/timer.h"
+#include "runtime/audio/music.h"
 #include "runtime/gfx2d/frame_state.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
+#include "runtime/gfx2d/view.h"
 #include "runtime/platform/gl_context.h"
 #include "runtime/platform/messages.h"
 #include "runtime/platform/window.h"
+#include "runtime/values/named_functions.h"
+#include "runtime/values/pause_state.h"
 
 namespace mvn {
 
@@ -49,13 +53,13 @@ class TimerClock : public FrameClock {
 
 void lookUpMessageCallback() {
   if (win32MsgLookup != -1) return;
-  win32MsgCallback = frame::findByName("MVN_WIN32_MSG");
+  win32MsgCallback = findByName("MVN_WIN32_MSG");
   win32MsgLookup = win32MsgCallback ? 1 : 0;
 }
 
 // Music keep-alive, callback look-up and a pump: what every wake-up does.
 void keepAlive(bool wait) {
-  frame::keepMusicLooping();
+  keepMusicLooping();
   lookUpMessageCallback();
   if (runtimeObjects.renderer) pumpMessages(*runtimeObjects.renderer, win32MsgCallback, wait);
 }
@@ -77,7 +81,7 @@ bool quitKeyDown() {
 
 void pauseLoop() {
   logLine("pause loop in showscreen/hibernate\n");
-  while (frame::paused() && !frontRequest) {
+  while (paused && !frontRequest) {
     sleepMs(500);
     keepAlive(true);
   }
@@ -95,14 +99,14 @@ void presentFrame() {
   if (frontRequest) bringToFront();
   previousFrameTime = currentFrameTime;
   currentFrameTime = timerMs();
-  while (frame::paused()) {
+  while (paused) {
     frameCounter = 31;
     waitForInput();
   }
   frame::pollMice();
   if (quitKeysEnabled && quitKeyDown()) endProgram();
   if (frame::isKeyDown(kKeyLeftAlt) && frame::isKeyDown(kKeyF4)) endProgram();
-  frame::keepMusicLooping();
+  keepMusicLooping();
   lookUpMessageCallback();
   if (OpenGLRainbows* renderer = runtimeObjects.renderer) {
     pumpMessages(*renderer, win32MsgCallback, false);
@@ -142,7 +146,7 @@ void waitForInput() {
   frame::readMouseState(refX, refY, refFirst, refSecond);
   for (int pass = 0; pass < 100; ++pass) {
     keepAlive(true);
-    if (frame::paused()) {
+    if (paused) {
       pauseLoop();
       return;
     }
@@ -165,9 +169,9 @@ void waitForInput() {
 }
 
 bool swapAndHold(OpenGLRainbows& renderer, MessageCallback callback) {
-  frame::endRenderTarget(renderer);
+  if (renderer.currentRenderTarget != -1) endRenderTarget(renderer);
   swapBuffers(renderer.window);
-  frame::beginFrame(renderer);
+  beginFrame(renderer);
   TimerClock clock(renderer, callback);
   const double now = holdFrame(renderer.nextFrameTime, clock);
   renderer.nextFrameTime = nextDeadline(renderer.nextFrameTime, renderer.framePeriod, now);

@@ -2,17 +2,19 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <system_error>
 
 #include "runtime/app/collaborators.h"
 #include "runtime/app/log.h"
 #include "runtime/app/runtime_objects.h"
 #include "runtime/app/runtime_settings.h"
 #include "runtime/app/startup.h"
+#include "runtime/audio/music.h"
+#include "runtime/files/rt_file.h"
+#include "runtime/files/shoebox.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
 #include "runtime/platform/window.h"
 #include "runtime/values/errors.h"
+#include "runtime/values/named_functions.h"
 
 namespace mvn {
 
@@ -56,25 +58,23 @@ void fatalError(int code) {
 void shutdownRuntime() {
   if (!quitCallbackRun) {
     quitCallbackRun = true;
-    frame::callByName("MVN_ON_QUIT");
+    callByName("MVN_ON_QUIT");
   }
   RuntimeObjects& objects = runtimeObjects;
   if (!objects.renderer) return;
   logLine("Shut down MVN\n");
-  frame::stopMusic();
-  std::error_code error;
-  std::filesystem::current_path(executableDirectory(), error);
+  stopMusic();
+  setCurrentDir(executableDirectory().c_str());
 
   delete objects.networkState;
   objects.networkState = nullptr;
   frame::releaseInputDevices();
   frame::destroyInputSystem();
-  frame::releaseSoundSystem();
   delete objects.renderer;
   objects.renderer = nullptr;
   delete objects.scene3D;
   objects.scene3D = nullptr;
-  frame::releaseShoeboxSlots();
+  destroyShoeboxSlots();
   if (objects.mainWindow) platform::destroyWindow(objects.mainWindow);
   objects.mainWindow = nullptr;
   logLine("mvn is shut down\n");

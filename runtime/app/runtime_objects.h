@@ -8,7 +8,6 @@ namespace mvn {
 
 class OpenGLRainbows;
 struct InputSystem;
-struct ShoeboxSlot;
 struct SoundSystem;
 struct SoundChannel;
 
@@ -29,8 +28,6 @@ struct RuntimeObjects {
   NetworkState* networkState = nullptr;
   Scene3D* scene3D = nullptr;
   InputSystem* inputSystem = nullptr;
-  ShoeboxSlot* fileSlot = nullptr;
-  ShoeboxSlot* memorySlot = nullptr;
   SoundSystem* soundSystem = nullptr;
   SoundChannel* soundChannels = nullptr;  // 4096 records
 };

@@ -1,12 +1,10 @@
 #include "runtime/app/startup.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
 
 #include "runtime/app/automation.h"
 #include "runtime/app/collaborators.h"
-#include "runtime/app/debug_output.h"
+#include "runtime/values/errors.h"
 #include "runtime/app/declared_functions.h"
 #include "runtime/app/frame_loop.h"
 #include "runtime/app/log.h"
@@ -15,28 +13,24 @@
 #include "runtime/app/timer.h"
 #include "runtime/app/window_context.h"
 #include "runtime/app/window_procedure.h"
+#include "runtime/files/rt_file.h"
+#include "runtime/files/shoebox.h"
+#include "runtime/gfx2d/background.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
+#include "runtime/gfx2d/view.h"
 #include "runtime/platform/cursor.h"
+#include "runtime/platform/files.h"
 #include "runtime/platform/process.h"
 #include "runtime/platform/time.h"
 #include "runtime/platform/window.h"
+#include "runtime/values/pause_state.h"
+#include "runtime/values/random.h"
 
 namespace mvn {
 
 using namespace platform;
 
 namespace {
-
-void removeOldLog() {
-  std::error_code error;
-  const std::filesystem::path path = logPath();
-  if (std::filesystem::exists(path, error)) std::filesystem::remove(path, error);
-}
-
-void changeDirectory(const std::string& directory) {
-  std::error_code error;
-  std::filesystem::current_path(directory, error);
-}
 
 std::string forwardSlashes(std::string path) {
   for (char& c : path)
@@ -78,7 +72,7 @@ uint32_t startupSeed() {
 }
 
 int initialiseRuntime(ModuleHandle instance, int showCommand, const char* title) {
-  removeOldLog();
+  removePath(logPath().c_str());
   logLine("Start new log...\n");
   // allowPause starts at 1 (the pause state's own default).
 
@@ -100,7 +94,7 @@ int initialiseRuntime(ModuleHandle instance, int showCommand, const char* title)
   logLine("Cptn\n");
   windowTitle = title ? title : "";
 
-  frame::seedRandom(startupSeed());
+  seedRandom(startupSeed());
 
   logLine("Network\n");
   runtimeObjects.networkState = new NetworkState;
@@ -123,30 +117,26 @@ int initialiseRuntime(ModuleHandle instance, int showCommand, const char* title)
   logLine("getexe\n");
   const std::string directory = executableDirectory();
   logLine("cd\n");
-  changeDirectory(directory);
+  setCurrentDir(directory.c_str());
   const std::string exepath = "exepath=curdir= " + directory + "\n";
   logLine(exepath.c_str());
 
-  frame::createShoeboxSlots();
-  logLine("shoeboxing...\n");
-  const std::string executable = forwardSlashes(executablePath());
-  frame::setArchive(executable.c_str(), executable.c_str());
+  createShoeboxSlots();  // both slots consult an archive appended to the executable
 
   logLine("init gettimer\n");
   resetFrameTimes();
 
   logLine("clear screen\n");
-  frame::clearScreen(0);
+  clearScreen(0);
   logLine("flip\n");
   swapAndHold(renderer, nullptr);
   logLine("mk2D\n");
-  frame::make2D(renderer);
-  frame::buildBuiltinFont(0);
+  make2D(renderer);
+  // Fonts have no commands in this runtime yet: font 0 stays empty.
 
   logLine("finding font...\n");
-  frame::loadDefaultFont();
 
-  frame::setPaused(0);
+  paused = 0;
   // The program carries no cursor of its own: no pointer until the pointer mode.
   setCursor(Cursor::None);
 
@@ -165,12 +155,12 @@ int initialiseRuntime(ModuleHandle instance, int showCommand, const char* title)
     logLine("Win8+ mouse as pointer\n");
     EnableMouseInPointer(1);
   } else {
-    debugWarning(
+    writeStdErr(
         "!!! EnableMouseInPointer() not found in user32.dll. If this is >=Win8, you get no "
         "mouse messages.\n");
   }
 
-  frame::createSoundSystem(runtimeObjects.mainWindow);
+  // Sound samples have no commands in this runtime: no sound device is opened.
 
   logLine("Init Finalized\n");
   return 0;

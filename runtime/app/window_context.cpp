@@ -2,7 +2,6 @@
 
 #include <GL/gl.h>
 
-#include <cstdio>
 #include <cstring>
 
 #include "runtime/app/collaborators.h"
@@ -14,7 +13,10 @@
 #include "runtime/app/runtime_settings.h"
 #include "runtime/app/timer.h"
 #include "runtime/app/window_procedure.h"
+#include "runtime/files/rt_file.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
+#include "runtime/gfx2d/sprite_store.h"
+#include "runtime/gfx2d/view.h"
 #include "runtime/platform/cursor.h"
 #include "runtime/platform/gl_context.h"
 #include "runtime/platform/messages.h"
@@ -46,11 +48,12 @@ WindowHandle createCaptionedWindow(ModuleHandle, int width, int height) {
 // Reads the driver note of the current directory: at most 2047 bytes.
 void readDriverNote(char (&text)[2048]) {
   std::memset(text, 0, sizeof text);
-  if (std::FILE* f = std::fopen("opengldriver.txt", "rb")) {
-    const size_t read = std::fread(text, 1, sizeof text - 1, f);
-    text[read] = 0;
-    std::fclose(f);
-  }
+  RtFile file;
+  if (!file.openRead("opengldriver.txt")) return;
+  const int64_t size = file.getSize();
+  const int64_t count = size < 2047 ? size : 2047;
+  if (count > 0 && !file.read(text, count)) std::memset(text, 0, sizeof text);
+  file.close();
 }
 
 void checkSoftwareRenderer(OpenGLRainbows& renderer, int format) {
@@ -134,7 +137,8 @@ bool createContext(OpenGLRainbows& renderer, ModuleHandle instance, int width, i
   renderer.colourBits = colourBits;
   renderer.windowHeight = height;
   renderer.windowWidth = width;
-  frame::resetVirtualSize(renderer);
+  renderer.virtualWidth = 0;
+  renderer.virtualHeight = 0;
   renderer.fullScreenActive = 0;
 
   logLine("get accurate timer - 1st call\n");
@@ -151,7 +155,7 @@ bool createContext(OpenGLRainbows& renderer, ModuleHandle instance, int width, i
   updateWindow(renderer.window);
   showWindow(renderer.window, SW_HIDE);
   logLine("2D VP\n");
-  frame::make2D(renderer);
+  make2D(renderer);
   logLine("OGRB init [OK]\n");
   return true;
 }
@@ -176,7 +180,7 @@ bool enterWindowMode(OpenGLRainbows& renderer) {
   updateWindow(renderer.window);
   bringWindowToTop(renderer.window);
 
-  frame::setWholeView(renderer);
+  setView(renderer, 0, 0, 0, 0, 1);
   renderer.fullScreenActive = 0;
   return true;
 }
@@ -193,14 +197,14 @@ bool enterFullScreen(OpenGLRainbows& renderer) {
     enterWindowMode(renderer);
     return false;
   }
-  frame::setWholeView(renderer);
+  setView(renderer, 0, 0, 0, 0, 1);
   setWindowStyle(renderer.window, WS_POPUP | WS_VISIBLE, 0);
   showWindow(renderer.window, SW_RESTORE);
   updateWindow(renderer.window);
   setForegroundWindow(renderer.window);
   setFocus(renderer.window);
   setWindowPos(renderer.window, true, 0, 0, renderer.windowWidth, renderer.windowHeight, false);
-  frame::setWholeView(renderer);
+  setView(renderer, 0, 0, 0, 0, 1);
   renderer.fullScreenActive = 1;
   return true;
 }
@@ -210,7 +214,8 @@ void applyScreenMode(OpenGLRainbows& renderer, int width, int height, int colour
   if (width) renderer.windowWidth = width;
   if (height) renderer.windowHeight = height;
   if (colourBits) renderer.colourBits = colourBits;
-  frame::resetVirtualSize(renderer);  // the next view set-up takes the window size
+  renderer.virtualWidth = 0;  // the next view set-up takes the window size
+  renderer.virtualHeight = 0;
   enterWindowMode(renderer);
   if (fullScreen) enterFullScreen(renderer);
   else enterWindowMode(renderer);
@@ -240,7 +245,7 @@ bool hideWindow(OpenGLRainbows& renderer) {
 }
 
 void destroyContextWindow(OpenGLRainbows& renderer) {
-  frame::freeAllSlots(renderer);
+  freeAllSlots(renderer);
   if (!renderer.window) return;
   enterWindowMode(renderer);
   makeCurrent(renderer.window, nullptr);

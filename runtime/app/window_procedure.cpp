@@ -2,13 +2,13 @@
 
 #include <string>
 
-#include "runtime/app/collaborators.h"
 #include "runtime/app/pointer_slots.h"
 #include "runtime/app/program_end.h"
 #include "runtime/app/runtime_objects.h"
 #include "runtime/app/runtime_settings.h"
 #include "runtime/platform/cursor.h"
 #include "runtime/platform/messages.h"
+#include "runtime/values/pause_state.h"
 
 namespace mvn {
 
@@ -23,11 +23,11 @@ uint32_t lowWord(uintptr_t value) { return static_cast<uint32_t>(value & 0xFFFF)
 void handleActivation(WindowHandle window, uint32_t state) {
   if (runtimeSettings.debugMode) return;
   if (state == WA_INACTIVE) {
-    frame::setPaused(1);
-    if (frame::paused()) setWindowText(window, (windowTitle + " <pause>").c_str());
+    setPaused(1);
+    if (paused) setWindowText(window, (windowTitle + " <pause>").c_str());
   } else if (state == WA_ACTIVE || state == WA_CLICKACTIVE) {
-    frame::setPaused(0);
-    if (!frame::paused()) setWindowText(window, windowTitle.c_str());
+    setPaused(0);
+    if (!paused) setWindowText(window, windowTitle.c_str());
   }
 }
 

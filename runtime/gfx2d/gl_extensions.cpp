@@ -1,8 +1,14 @@
 #include "runtime/gfx2d/gl_extensions.h"
 
+#include "runtime/app/gl_capabilities.h"
+
 namespace mvn {
 
-ActiveTextureFunction activeTextureEntry() { return nullptr; }
-UseProgramFunction useProgramEntry() { return nullptr; }
+ActiveTextureFunction activeTextureEntry() {
+  return reinterpret_cast<ActiveTextureFunction>(glActiveTextureARB);
+}
+UseProgramFunction useProgramEntry() {
+  return reinterpret_cast<UseProgramFunction>(glUseProgramObjectARB);
+}
 
 }  // namespace mvn

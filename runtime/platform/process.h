@@ -1,4 +1,5 @@
-// The process: its command line, start-up information and well-known paths.
+// The process: its command line, start-up information and environment (the
+// executable's path and the temporary directory are file services, files.h).
 #pragma once
 
 #include <string>
@@ -11,10 +12,6 @@ std::string commandLine();
 // The show-window value of the start-up information: the decimal value of
 // the environment variable MORVANE_SHOW_COMMAND. False when it carries none.
 bool startupShowCommand(int& showCommand);
-// The executable's full path (forward slashes).
-std::string executablePath();
-// The temporary directory: $TMPDIR, else /tmp; always ending in "/".
-std::string tempDirectory();
 // The value of an environment variable; null when unset.
 const char* environment(const char* name);
 

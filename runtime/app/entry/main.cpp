@@ -1,7 +1,6 @@
 // The process entry of every program on the runtime.
 #include <string>
 
-#include "runtime/app/collaborators.h"
 #include "runtime/app/program.h"
 #include "runtime/app/program_end.h"
 #include "runtime/app/runtime_settings.h"
@@ -9,6 +8,7 @@
 #include "runtime/platform/process.h"
 #include "runtime/platform/window.h"
 #include "runtime/values/errors.h"
+#include "runtime/values/named_functions.h"
 
 namespace mvn {
 
@@ -21,7 +21,7 @@ void applicationMain(platform::ModuleHandle instance, const char* tail, int show
   errorLine = 0;
   currentLine = 0;
   gameMain();
-  if (frame::findByName("MVN_ON_LOOP")) frame::runLoop("MVN_ON_LOOP");
+  if (findByName("MVN_ON_LOOP")) runLoop("MVN_ON_LOOP");
   endProgram();
 }
 

@@ -1,11 +1,8 @@
 #include "runtime/platform/process.h"
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <vector>
 
 namespace mvn::platform {
 
@@ -36,22 +33,6 @@ bool startupShowCommand(int& showCommand) {
   if (*end != '\0') return false;
   showCommand = static_cast<int>(parsed);
   return true;
-}
-
-std::string executablePath() {
-  std::vector<char> buffer(4096);
-  const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
-  if (length <= 0) return "";
-  return std::string(buffer.data(), static_cast<size_t>(length));
-}
-
-std::string tempDirectory() {
-  const char* tmp = std::getenv("TMPDIR");
-  std::string dir = (tmp && *tmp) ? tmp : "/tmp";
-  for (char& c : dir)
-    if (c == '\\') c = '/';
-  if (dir.back() != '/') dir += '/';
-  return dir;
 }
 
 const char* environment(const char* name) { return name ? std::getenv(name) : nullptr; }
