@@ -94,12 +94,12 @@ void roundTree(Canvas& c, float x, float baseY, float height, Color leaves, uint
   c.fill(polygon({{x - height * 0.05f, baseY}, {x + height * 0.05f, baseY}, {x + height * 0.025f, baseY - height * 0.6f},
                   {x - height * 0.025f, baseY - height * 0.6f}}),
          rgb(0x5A3C26));
-  float r = height * 0.3f;
+  float r = height * 0.34f;
   float cy = baseY - height + r;
-  for (int i = 0; i < 6; ++i) {
+  for (int i = 0; i < 8; ++i) {
     float a = static_cast<float>(rng.range(0, 6.283));
     float d = static_cast<float>(rng.range(0, r * 0.45));
-    float pr = r * static_cast<float>(rng.range(0.55, 0.8));
+    float pr = r * static_cast<float>(rng.range(0.5, 0.75));
     float px = x + d * std::cos(a), py = cy + d * std::sin(a) * 0.8f;
     c.fill(circle(px, py, pr), [=](float qx, float qy) {
       float lit = clamp01(0.5f - ((qx - px) + (qy - py)) / (3 * pr));

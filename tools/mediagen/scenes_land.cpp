@@ -296,8 +296,12 @@ void autumnPark(Canvas& c) {
   Random rng(61);
   for (int i = 0; i < 9; ++i) {
     float x = 8 + i * 34 + static_cast<float>(rng.range(-6, 6));
-    float h = static_cast<float>(rng.range(60, 100));
+    float h = static_cast<float>(rng.range(56, 92));
     roundTree(c, x, horizon + 4, h, rgb(leafColours[i % 6]), 62 + i);
+    for (int k = 0; k < 5; ++k) {  // a few leaves on their way down
+      float lx = x + static_cast<float>(rng.range(-18, 18)), ly = horizon + 4 - static_cast<float>(rng.range(0, h * 0.5));
+      c.fill(ellipse(lx, ly, 1.6f, 0.9f), rgb(leafColours[i % 6]));
+    }
   }
   c.fill(rect(0, horizon, 360, 360), [&](float x, float y) {
     float n = fbm(x * 0.05f, y * 0.08f, 63);
