@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "runtime/values/rt_array.h"
+
 namespace mvn {
 
 class OpenGLRainbows;
@@ -19,6 +21,9 @@ void loadBumpTexture(const char* file, int slot);
 // Decodes a file as loadSprite does into packed pixels, element 0 the top-left
 // pixel. 1, or 0 (error 3) when the file is not found or cannot be decoded.
 int loadImageToMem(const char* file, int& width, int& height, std::vector<int32_t>& pixels);
+// The program's form: the array is dimensioned to width x height; an
+// unallocated one is a bad access (error 9, the end of the program).
+int loadImageToMem(const char* file, int& width, int& height, RtArray<int32_t>& pixels);
 
 void loadBackground(const char* file);
 

@@ -7,6 +7,7 @@ namespace mvn {
 
 class OpenGLRainbows;
 struct SpriteSlot;
+struct DecodedImage;
 
 // RGBA pixels, rows from the top, that the store can upload.
 struct ImageView {
@@ -45,6 +46,12 @@ bool createTexture(OpenGLRainbows& renderer, const ImageView& image, int x, int 
 
 // Uploads an image into a slot (font slots: nearest filtering, no mip copy).
 bool uploadImage(OpenGLRainbows& renderer, int slot, const ImageView& image, bool bumpMap);
+
+// The same for decoded images.
+bool createTexture(OpenGLRainbows& renderer, const DecodedImage& image, int x, int y, int width,
+                   int height, SpriteSlot& slotRecord, uint32_t* mipTarget, bool bumpMap,
+                   bool nearest, TextureExtent* extent = nullptr);
+bool uploadImage(OpenGLRainbows& renderer, int slot, const DecodedImage& image, bool bumpMap);
 
 // The highest empty slot at or below lastProgramSlot, or -1.
 int findFreeSlot(const OpenGLRainbows& renderer);

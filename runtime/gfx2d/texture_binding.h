@@ -1,5 +1,9 @@
 // Binding a slot's texture for drawing, and the wrap and filter parameters of
 // the bound texture.
+//
+// The renderer remembers which texture is bound and what each slot texture's
+// wrap and filter are, so that repeated drawing issues no GL call. Code that
+// binds a texture or changes its parameters itself calls forgetBindings().
 #pragma once
 
 #include <cstdint>

@@ -1,0 +1,184 @@
+#include "runtime/gfx2d/sprite_loading.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <string>
+
+#include "runtime/app/runtime_objects.h"
+#include "runtime/files/shoebox.h"
+#include "runtime/gfx2d/background.h"
+#include "runtime/gfx2d/decode_image_file.h"
+#include "runtime/gfx2d/decoded_image.h"
+#include "runtime/gfx2d/image_writer.h"
+#include "runtime/gfx2d/opengl_rainbows.h"
+#include "runtime/gfx2d/sprite_memory.h"
+#include "runtime/gfx2d/sprite_store.h"
+#include "runtime/gfx2d/texture_pixels.h"
+#include "runtime/values/errors.h"
+
+namespace mvn {
+
+namespace {
+
+bool isEmpty(const char* text) { return !text || !*text; }
+
+// Resolves and loads a file into a slot; error 3 when it is not there or not an image.
+void loadIntoSlot(OpenGLRainbows& r, const char* file, int slot, bool bumpMap) {
+  std::string name = file ? file : "";
+  if (!resolveFileName(name) || !loadImageFile(r, slot, name.c_str(), r.colourKey, bumpMap)) {
+    setError(3);
+  }
+}
+
+bool decodeForSlot(DecodedImage& image, const char* name, int32_t key) {
+  if (!decodeImageFile(image, name, key)) return false;
+  if (!image.alphaFromFile) fillTransparentTexels(image.pixels, image.width, image.height);
+  return true;
+}
+
+ImageView viewOf(const DecodedImage& image) { return ImageView{image.pixels, image.width, image.height}; }
+
+}  // namespace
+
+bool createTexture(OpenGLRainbows& r, const DecodedImage& image, int x, int y, int width, int height,
+                   SpriteSlot& slotRecord, uint32_t* mipTarget, bool bumpMap, bool nearest,
+                   TextureExtent* extent) {
+  return createTexture(r, viewOf(image), x, y, width, height, slotRecord, mipTarget, bumpMap, nearest, extent);
+}
+
+bool uploadImage(OpenGLRainbows& r, int slot, const DecodedImage& image, bool bumpMap) {
+  return uploadImage(r, slot, viewOf(image), bumpMap);
+}
+
+bool loadImageFile(OpenGLRainbows& r, int slot, const char* name, int32_t key, bool bumpMap) {
+  if (!isSlotNumber(slot)) return false;
+  const int target = renderTargetOf(r, slot);
+  freeSlot(r, slot);
+  if (isEmpty(name)) return false;
+  DecodedImage image;
+  if (!decodeForSlot(image, name, key)) return false;
+  const bool uploaded = uploadImage(r, slot, viewOf(image), bumpMap);
+  if (uploaded && target >= 0) reattachRenderTarget(r, target, slot);
+  return uploaded;
+}
+
+void loadSprite(const char* file, int slot) {
+  OpenGLRainbows* r = runtimeObjects.renderer;
+  if (!r) return;
+  errorCode = 0;
+  if (!isSlotNumber(slot)) {
+    setError(7);
+    return;
+  }
+  freeSlot(*r, slot);
+  if (isEmpty(file)) return;
+  loadIntoSlot(*r, file, slot, false);
+}
+
+void loadAnim(const char* file, int slot, int frameWidth, int frameHeight) {
+  OpenGLRainbows* r = runtimeObjects.renderer;
+  if (!r) return;
+  loadSprite(file, slot);
+  if (isSlotNumber(slot) && r->spriteSlots[slot].imageWidth > 0) {
+    setAnimFrameSize(slot, frameWidth, frameHeight);
+  }
+}
+
+void loadBumpTexture(const char* file, int slot) {
+  OpenGLRainbows* r = runtimeObjects.renderer;
+  if (!r) return;
+  errorCode = 0;
+  if (!isSlotNumber(slot)) {
+    setError(7);
+    return;
+  }
+  freeSlot(*r, slot);
+  loadIntoSlot(*r, file, slot, true);
+}
+
+int loadImageToMem(const char* file, int& width, int& height, std::vector<int32_t>& pixels) {
+  std::string name = file ? file : "";
+  DecodedImage image;
+  const int32_t key = runtimeObjects.renderer ? runtimeObjects.renderer->colourKey : 0x8000FF;
+  if (!resolveFileName(name) || !decodeForSlot(image, name.c_str(), key)) {
+    setError(3);
+    return 0;
+  }
+  width = image.width;
+  height = image.height;
+  pixels.resize(size_t(width) * height);
+  const unsigned char* p = image.pixels;
+  for (size_t i = 0; i < pixels.size(); ++i, p += 4) {
+    pixels[i] = int32_t(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24);
+  }
+  return 1;
+}
+
+int loadImageToMem(const char* file, int& width, int& height, RtArray<int32_t>& pixels) {
+  if (!pixels.data) {
+    pixels(0);  // reports the access and ends the program
+    return 0;
+  }
+  std::vector<int32_t> decoded;
+  int w = 0, h = 0;
+  if (!loadImageToMem(file, w, h, decoded)) return 0;
+  if (!pixels.dimension(int(decoded.size()))) return 0;
+  std::copy(decoded.begin(), decoded.end(), pixels.data);
+  width = w;
+  height = h;
+  return 1;
+}
+
+void loadBackground(const char* file) {
+  OpenGLRainbows* r = runtimeObjects.renderer;
+  if (!r) return;
+  // The previous background's slot is given back before a new one is taken.
+  removeBackground(*r);
+  std::string name = file ? file : "";
+  const int slot = findFreeSlot(*r);
+  if (slot < 0 || !resolveFileName(name) || !loadImageFile(*r, slot, name.c_str(), kNoColourKey, false)) {
+    setError(3);
+    clearScreen(0);
+    return;
+  }
+  showBackground(*r, slot);
+}
+
+void saveSprite(const char* file, int slot) {
+  OpenGLRainbows* r = runtimeObjects.renderer;
+  std::vector<uint8_t> rgba;
+  int width = 0, height = 0;
+  DecodedImage image;
+  if (!r || !readSlotImage(*r, slot, rgba, width, height) || !image.prepare(width, height)) {
+    setError(3);
+    return;
+  }
+  // The texture holds the image bottom row first; files want it upright.
+  for (int y = 0; y < height; ++y) {
+    std::copy_n(&rgba[size_t(height - 1 - y) * width * 4], size_t(width) * 4, image.row(y));
+  }
+  if (!saveImage(file ? file : "", image)) setError(3);
+}
+
+void saveScreen(const char* file) {
+  OpenGLRainbows* r = runtimeObjects.renderer;
+  DecodedImage image;
+  if (!r || !image.prepare(r->windowWidth, r->windowHeight)) {
+    setError(3);
+    return;
+  }
+  std::vector<uint8_t> rows(size_t(r->windowWidth) * r->windowHeight * 4);
+  glReadBuffer(GL_BACK);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, r->windowWidth, r->windowHeight, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
+  const size_t rowBytes = size_t(r->windowWidth) * 4;
+  for (int y = 0; y < r->windowHeight; ++y) {
+    unsigned char* out = image.row(y);
+    std::copy_n(&rows[size_t(r->windowHeight - 1 - y) * rowBytes], rowBytes, out);
+    for (size_t i = 3; i < rowBytes; i += 4) out[i] = 255;  // the screen is opaque
+  }
+  if (!saveImage(file ? file : "", image)) setError(3);
+}
+
+}  // namespace mvn
