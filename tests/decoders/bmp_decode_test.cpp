@@ -235,6 +235,16 @@ INSTANTIATE_TEST_SUITE_P(
         RejectCase{"32767 x 32767 header over a tiny file",
                    withField(withField(kInfo24, 18, 32767, 4), 22, 32767, 4)}));
 
+TEST(BmpDecode, SidesUpTo32767AreAccepted) {
+  BmpSpec wide{40, 32767, 1, 8, 0, {}, kTwoColours, Bytes(32768, 1)};
+  DecodedImage image;
+  ASSERT_TRUE(decodeBytes(image, buildBmp(wide)));
+  EXPECT_EQ(image.width, 32767);
+  EXPECT_EQ(image.row(0)[32766 * 4], 0x60);
+  wide.width = 32768;
+  EXPECT_FALSE(decodeBytes(image, buildBmp(wide)));
+}
+
 TEST(BmpDecode, MissingFileIsFalse) {
   DecodedImage image;
   EXPECT_FALSE(decodeBmp(image, tempPath("_missing.bmp").c_str(), kNoColourKey));
