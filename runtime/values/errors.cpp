@@ -35,6 +35,12 @@ void appendBracket(RtString& text, int number) {
 
 }  // namespace
 
+void clearErrorRegisters() {
+  errorCode = 0;
+  errorLine = 0;
+  currentLine = 0;
+}
+
 int setError(int code) {
   if (code == 0) return 0;
   errorCode = code;

@@ -21,6 +21,10 @@ enum ErrorCodes : int {
   kErrorAssertion = 21,
 };
 
+// Sets errorCode, errorLine and currentLine to 0 (start-up, right before the
+// program's entry routine).
+void clearErrorRegisters();
+
 // Stores a non-zero code, remembers the line and writes "error: <hex>\n" to
 // standard output, flushed. Returns code; setError(0) does nothing.
 int setError(int code);

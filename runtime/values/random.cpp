@@ -28,23 +28,32 @@ void isaacMix(std::uint32_t w[8]) {
   h ^= a >> 9;  c += h; a += b;
 }
 
+namespace {
+
+// One of the batch's 256 steps; mixed is a after its shift for this step.
+inline void isaacStep(std::uint32_t* m, std::uint32_t* r, int i, std::uint32_t mixed, std::uint32_t& a,
+                      std::uint32_t& b) {
+  std::uint32_t x = m[i];
+  a = m[(i + 128) & 255] + mixed;
+  std::uint32_t y = m[(x >> 2) & 255] + a + b;
+  m[i] = y;
+  b = m[(y >> 10) & 255] + x;
+  r[i] = b;
+}
+
+}  // namespace
+
 void isaacBatch(IsaacState& s) {
   std::uint32_t* m = s.memory;
+  std::uint32_t* r = s.results;
   std::uint32_t a = s.accumulatorA;
   std::uint32_t b = s.accumulatorB + ++s.counterC;
-  for (int i = 0; i < 256; ++i) {
-    std::uint32_t x = m[i];
-    switch (i & 3) {
-      case 0: a ^= a << 13; break;
-      case 1: a ^= a >> 6; break;
-      case 2: a ^= a << 2; break;
-      case 3: a ^= a >> 16; break;
-    }
-    a += m[(i + 128) & 255];
-    std::uint32_t y = m[(x >> 2) & 255] + a + b;
-    m[i] = y;
-    b = m[(y >> 10) & 255] + x;
-    s.results[i] = b;
+  // The shifts 13, 6, 2 and 16 take turns, step by step.
+  for (int i = 0; i < 256; i += 4) {
+    isaacStep(m, r, i, a ^ (a << 13), a, b);
+    isaacStep(m, r, i + 1, a ^ (a >> 6), a, b);
+    isaacStep(m, r, i + 2, a ^ (a << 2), a, b);
+    isaacStep(m, r, i + 3, a ^ (a >> 16), a, b);
   }
   s.accumulatorA = a;
   s.accumulatorB = b;

@@ -28,7 +28,10 @@ TEST(SetError, StoresCodeAndLineAndWritesHexLine) {
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "error: 15\nerror: 9\nerror: ffffffff\n");
   EXPECT_EQ(errorCode, -1);
   EXPECT_EQ(errorLine, 140);
-  setCurrentLine(0, 0);
+  clearErrorRegisters();
+  EXPECT_EQ(errorCode, 0);
+  EXPECT_EQ(errorLine, 0);
+  EXPECT_EQ(currentLine, 0);
 }
 
 TEST(ErrorText, CodeAndItsText) {
