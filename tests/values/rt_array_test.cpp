@@ -8,6 +8,7 @@
 #include <string>
 
 #include "child_process.h"
+#include "runtime/values/named_functions.h"
 
 using mvn::RtArray;
 using mvn::RtString;
@@ -361,4 +362,32 @@ TEST(RtArray, AFaultDuringTheEndIsAbandoned) {
             "bounds: [   1]\naccess: [   3]\n"
             "bounds: [   1]\naccess: [   0][   1]\n"
             "bounds: [   1]\naccess: [   7]\n");
+}
+
+namespace {
+
+RtArray<RtString> hookTexts;
+
+// The program's quit hook runs inside the end: its faults find the end in
+// progress, and the hook goes on with the next statement.
+void quitHookWithAFault() {
+  hookTexts(4) = "lost";
+  hookTexts.push(hookTexts(9));
+  std::printf("hook: %d [%s] [%s]\n", hookTexts.size1, hookTexts(0).c_str(), hookTexts(1).c_str());
+  std::fflush(stdout);
+}
+
+const mvn::NamedFunction quitHook[] = {{quitHookWithAFault, "MVN_ON_QUIT"}, {nullptr, nullptr}};
+
+}  // namespace
+
+TEST(RtArray, AFaultInTheQuitHookIsAbandoned) {
+  ChildResult child = runInChild([] {
+    mvn::registerNamedFunctions(quitHook);
+    hookTexts.push("kept");
+    mvn::assertValue(0);
+  });
+  EXPECT_EQ(child.exitStatus, 21);
+  EXPECT_EQ(child.out, "error: 15\nerror: 9\nerror: 9\nhook: 2 [kept] []\nexit\n");
+  EXPECT_EQ(child.err, "bounds: [   1]\naccess: [   4]\nbounds: [   1]\naccess: [   9]\n");
 }
