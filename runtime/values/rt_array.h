@@ -93,6 +93,30 @@ class RtArray {
     return true;
   }
 
+  // A one-dimensional declaration whose block holds exactly n slots, for
+  // commands that fill an array with a result of known size.
+  bool dimensionExact(int n) {
+    if (n < 0) n = 0;
+    if (n > kMaxElements) {
+      fatalError(kErrorOutOfMemory);
+      return false;
+    }
+    if (capacity != n || n == 0) {
+      T* block = allocateBlock(n);
+      if (n > 0 && block == nullptr) {
+        fatalError(kErrorOutOfMemory);
+        return false;
+      }
+      freeBlock();
+      data = block;
+      capacity = n;
+    } else {
+      for (int s = 0; s < n; ++s) makeFresh(data[s]);
+    }
+    setShape(n, 0, 0, 0);
+    return true;
+  }
+
   // New extents keeping the elements whose first two indices exist in both
   // shapes; a first extent below 1 empties the array but keeps its block.
   void redimension(int first, int second = 0, int third = 0, int fourth = 0) {

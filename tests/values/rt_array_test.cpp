@@ -73,6 +73,24 @@ TEST(RtArray, CapacityRules) {
   }
 }
 
+TEST(RtArray, ExactDimensionForResultsOfKnownSize) {
+  RtArray<int> pixels;
+  pixels.dimension(3);
+  pixels.dimensionExact(100);
+  EXPECT_EQ(pixels.capacity, 100);
+  EXPECT_EQ(pixels.total, 100);
+  pixels(99) = 7;
+  int* block = pixels.data;
+  pixels.dimensionExact(100);  // the same size keeps the block, made fresh
+  EXPECT_EQ(pixels.data, block);
+  EXPECT_EQ(pixels(99), 0);
+  pixels.dimensionExact(0);
+  EXPECT_EQ(pixels.data, nullptr);
+  EXPECT_EQ(pixels.total, 0);
+  pixels.push(5);  // grows by the usual rule afterwards
+  EXPECT_EQ(pixels.capacity, 8);
+}
+
 TEST(RtArray, ShapesAndDimensionCounts) {
   struct Case {
     int e[4];
