@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <csignal>
 
 #include "runtime/gfx2d/decode_image_file.h"
 #include "runtime/gfx2d/image_writer.h"
@@ -127,6 +130,23 @@ TEST(SaveImage, RefusesWhatCannotBeWritten) {
   const std::string path = tempPath(".png");
   EXPECT_FALSE(saveImage(path.c_str(), empty));
   EXPECT_FALSE(saveImage("", image));
+}
+
+TEST(SaveImage, AFailedWriteIsAFailureInEveryFormat) {
+  const DecodedImage image = imageOf(readNetpbm(corpusPath("src_gradient.ppm")), false);
+  // Files may not grow beyond 40 bytes for the moment: every later write fails.
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit saved{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  for (const char* suffix : {".png", ".jpg", ".bmp"}) {
+    const std::string path = tempPath(suffix);
+    rlimit small = saved;
+    small.rlim_cur = 40;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = saveImage(path.c_str(), image);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_FALSE(written) << suffix;
+  }
 }
 
 TEST(SaveImage, JpegLibraryErrorReturnsFalseAndLogs) {
