@@ -49,7 +49,7 @@ void put(Bytes& b, size_t at, uint32_t v, int bytes) {
   for (int i = 0; i < bytes; ++i) b[at + i] = uint8_t(v >> (8 * i));
 }
 
-struct BmpSpec {
+struct BmpFields {
   uint32_t headerSize = 40;
   int32_t width = 1;
   int32_t height = 1;
@@ -61,7 +61,7 @@ struct BmpSpec {
   int64_t dataOffset = -1;  // -1: directly after the palette
 };
 
-Bytes buildBmp(const BmpSpec& s) {
+Bytes buildBmp(const BmpFields& s) {
   const size_t maskBytes = s.headerSize == 40 ? s.masks.size() : 0;
   const size_t paletteAt = 14 + s.headerSize + maskBytes;
   const size_t dataAt = paletteAt + s.palette.size();
@@ -105,7 +105,7 @@ bool decodeBytes(DecodedImage& image, const Bytes& bytes, int32_t key = kNoColou
 
 struct PixelCase {
   const char* what;
-  BmpSpec spec;
+  BmpFields fields;
   std::vector<std::array<int, 4>> expected;  // the first row, left to right
 };
 
@@ -113,7 +113,7 @@ class BmpPixels : public ::testing::TestWithParam<PixelCase> {};
 
 TEST_P(BmpPixels, FirstRowDecodesAsExpected) {
   DecodedImage image;
-  ASSERT_TRUE(decodeBytes(image, buildBmp(GetParam().spec), kKey)) << GetParam().what;
+  ASSERT_TRUE(decodeBytes(image, buildBmp(GetParam().fields), kKey)) << GetParam().what;
   ASSERT_EQ(size_t(image.width), GetParam().expected.size());
   for (int x = 0; x < image.width; ++x) {
     const unsigned char* px = image.row(0) + x * 4;
@@ -236,7 +236,7 @@ INSTANTIATE_TEST_SUITE_P(
                    withField(withField(kInfo24, 18, 32767, 4), 22, 32767, 4)}));
 
 TEST(BmpDecode, SidesUpTo32767AreAccepted) {
-  BmpSpec wide{40, 32767, 1, 8, 0, {}, kTwoColours, Bytes(32768, 1)};
+  BmpFields wide{40, 32767, 1, 8, 0, {}, kTwoColours, Bytes(32768, 1)};
   DecodedImage image;
   ASSERT_TRUE(decodeBytes(image, buildBmp(wide)));
   EXPECT_EQ(image.width, 32767);
