@@ -9,6 +9,7 @@
 #include "runtime/files/shoebox.h"
 #include "runtime/platform/audio.h"
 #include "runtime/values/errors.h"
+#include "runtime/values/pause_state.h"
 
 namespace mvn {
 
@@ -67,6 +68,7 @@ void playMusic(const char* file, int loop) {
     musicState.volume = 1.0;
     platform::mediaSetVolume(musicState.window, 1000);
   }
+  setPaused(0);
 }
 
 int stopMusic() {

@@ -12,6 +12,7 @@
 #include "tests/files/archive_builder.h"
 #include "runtime/platform/audio.h"
 #include "runtime/values/errors.h"
+#include "runtime/values/pause_state.h"
 #include "tests/audio/audio_test_support.h"
 
 namespace mvn {
@@ -161,6 +162,14 @@ TEST_F(MusicTest, MissingFileStopsThePreviousMusicAndSetsCodeThree) {
   // A later success clears the code.
   playMusic(data("tone1s.mp3").c_str(), 0);
   EXPECT_EQ(errorCode, 0);
+}
+
+TEST_F(MusicTest, StartingMusicResumesAPausedProgramButAMissingFileDoesNot) {
+  paused = 1;
+  playMusic(data("missing.mp3").c_str(), 0);
+  EXPECT_EQ(paused, 1);
+  playMusic(data("tone300ms.wav").c_str(), 0);
+  EXPECT_EQ(paused, 0);
 }
 
 TEST_F(MusicTest, FileTheDecodersRefuseLoopsSilentlyEvery500Ms) {
