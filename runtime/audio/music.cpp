@@ -1,12 +1,13 @@
 #include "runtime/audio/music.h"
 
-#include <chrono>
-#include <cmath>
 #include <cstdint>
 #include <vector>
 
+#include "runtime/app/runtime_objects.h"
+#include "runtime/app/timer.h"
 #include "runtime/files/rt_file.h"
 #include "runtime/files/shoebox.h"
+#include "runtime/input/mouse.h"
 #include "runtime/platform/audio.h"
 #include "runtime/values/errors.h"
 #include "runtime/values/pause_state.h"
@@ -17,14 +18,9 @@ MusicState musicState;
 
 namespace {
 
-double steadyMs() {
-  static const auto start = std::chrono::steady_clock::now();
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
 double (*musicClock)() = nullptr;
 
-double now() { return musicClock ? musicClock() : steadyMs(); }
+double now() { return musicClock ? musicClock() : timerMs(); }
 
 // Time from one start of the music to the next: its length, at least 500 ms.
 uint32_t loopInterval() {
@@ -58,17 +54,22 @@ void playMusic(const char* file, int loop) {
     return;
   }
 
+  // The pointer stays hidden while the media window is made.
+  const uint8_t pointerMode = suspendPointerMode();
   musicState.window = platform::createMediaWindow(readWholeFile(resolved.c_str()));
   uint32_t interval = loopInterval();
   musicState.restartTime = loop ? now() + interval : 0;
   platform::mediaSeekToStart(musicState.window);
   platform::mediaPlay(musicState.window);
+  platform::setFocus(runtimeObjects.mainWindow);
+  restorePointerMode(pointerMode);
 
   if (musicState.volume != 1.0) {
     musicState.volume = 1.0;
     platform::mediaSetVolume(musicState.window, 1000);
   }
   setPaused(0);
+  cycleHiddenPointer();
 }
 
 int stopMusic() {

@@ -1,0 +1,290 @@
+#include "runtime/input/mouse.h"
+
+#include <cstdio>
+
+#include "runtime/app/log.h"
+#include "runtime/app/pointer_slots.h"
+#include "runtime/platform/cursor.h"
+#include "runtime/values/errors.h"
+
+namespace mvn {
+
+int windows8OrLater = -1;
+
+namespace {
+
+struct MouseReading {
+  int buttons = 0;  // bit 0 first, bit 1 second, bit 2 third
+  int x = 0;
+  int y = 0;
+  int wheel = 0;  // -1, 0 or +1
+};
+
+void learnSystemVersion() {
+  if (windows8OrLater >= 0) return;
+  int major = 0, minor = 0;
+  platform::systemVersion(major, minor);
+  char line[64];
+  std::snprintf(line, sizeof line, "Win: %d, %d\n", major, minor);
+  logLine(line);
+  windows8OrLater = (major > 6 || (major == 6 && minor >= 2)) ? 1 : 0;
+}
+
+void pointerClientPosition(const InputSystem& input, int& x, int& y) {
+  platform::getCursorPos(x, y);
+  platform::screenToClient(input.window, x, y);
+}
+
+MouseRecord& currentRecord(InputSystem& input) { return input.mice[input.currentMouse]; }
+
+void movePointerToReported(InputSystem& input) {
+  if (input.mice.empty()) return;
+  const MouseRecord& mouse = currentRecord(input);
+  int x = mouse.reportedX, y = mouse.reportedY;
+  platform::clientToScreen(input.window, x, y);
+  platform::setCursorPos(x, y);
+}
+
+void setMouseLevel(InputSystem& input, int level) {
+  if (!input.mouseDevice) return;
+  platform::unacquire(input.mouseDevice);
+  platform::setCooperativeLevel(input.mouseDevice, input.window, level);
+  platform::acquire(input.mouseDevice);
+}
+
+void readMouseDevice(InputSystem& input, MouseReading& r) {
+  platform::MouseDeviceState state;
+  bool read = platform::getMouseState(input.mouseDevice, state);
+  if (!read) {
+    if (!platform::acquire(input.mouseDevice)) {
+      platform::setDataFormat(input.mouseDevice);
+      platform::setCooperativeLevel(input.mouseDevice, input.window, input.mouseCooperation);
+      platform::acquire(input.mouseDevice);
+      return;
+    }
+    read = platform::getMouseState(input.mouseDevice, state);
+  }
+  if (!read) return;
+  r.wheel = state.z > 0 ? 1 : state.z < 0 ? -1 : 0;
+  if (input.systemPointer) {
+    pointerClientPosition(input, r.x, r.y);
+  } else {
+    r.x += state.x;
+    r.y += state.y;
+  }
+  for (int b = 0; b < 3; ++b) {
+    if (state.buttons[b]) r.buttons |= 1 << b;
+  }
+}
+
+void readWithoutDevice(InputSystem& input, MouseReading& r) {
+  if (input.systemPointer) {
+    pointerClientPosition(input, r.x, r.y);
+  } else {
+    // The pointer is pinned at (200, 200); its movement away from there counts.
+    int sx = 0, sy = 0;
+    platform::getCursorPos(sx, sy);
+    platform::setCursorPos(200, 200);
+    r.x += sx - 200;
+    r.y += sy - 200;
+  }
+  for (int b = 0; b < 3; ++b) {
+    if (platform::mouseButtonDown(b)) r.buttons |= 1 << b;
+  }
+}
+
+MouseReading readMouse(InputSystem& input, int x, int y) {
+  MouseReading r;
+  r.x = x;
+  r.y = y;
+  learnSystemVersion();
+  if (windows8OrLater == 1 && input.systemPointer == 1) {
+    const PointerSlot& slot = pointerSlots[input.currentMouse % kPointerSlotCount];
+    r.x = slot.x;
+    r.y = slot.y;
+    r.buttons = slot.buttons & 7;
+    return r;
+  }
+  if (input.mouseDevice) {
+    readMouseDevice(input, r);
+  } else {
+    readWithoutDevice(input, r);
+  }
+  const platform::Rect outer = platform::windowRect(input.window);
+  if (r.x < 0) r.x = 0;
+  if (r.y < 0) r.y = 0;
+  if (r.x > outer.width()) r.x = outer.width();
+  if (r.y > outer.height()) r.y = outer.height();
+  return r;
+}
+
+}  // namespace
+
+void pollMouse(MouseReport& report, bool consume) {
+  report = MouseReport{};
+  InputSystem* input = currentInput();
+  if (!input || input->mice.empty()) return;
+  MouseRecord& mouse = currentRecord(*input);
+  const bool shown = input->systemPointer != 0;
+  const MouseReading r = readMouse(*input, shown ? mouse.reportedX : mouse.trackedX,
+                                   shown ? mouse.reportedY : mouse.trackedY);
+  if (!shown) {
+    mouse.trackedX = r.x;
+    mouse.trackedY = r.y;
+  }
+  report.dx = static_cast<int16_t>(r.x - mouse.reportedX);
+  report.dy = static_cast<int16_t>(r.y - mouse.reportedY);
+  report.wheelSteps = static_cast<int16_t>(mouse.wheel + r.wheel);
+  report.button1 = (r.buttons & 1) ? 1 : 0;
+  report.button2 = (r.buttons & 2) ? 1 : 0;
+  report.button3 = (r.buttons & 4) ? 1 : 0;
+  if (consume) {
+    mouse.reportedX = mouse.trackedX = r.x;
+    mouse.reportedY = mouse.trackedY = r.y;
+    mouse.wheel = 0;
+  } else {
+    mouse.wheel += r.wheel;
+  }
+}
+
+void pollMice() {
+  InputSystem* input = currentInput();
+  if (!input) return;
+  MouseReport report;
+  for (size_t i = 0; i < input->mice.size(); ++i) pollMouse(report, true);
+}
+
+void placeOnScreen(int& x, int& y, const MouseScreen& s) {
+  const int w = s.width, h = s.height;
+  const int px = x, py = y;
+  switch (s.orientation) {
+    case 1: x = py; y = w - 1 - px; break;
+    case 2: x = w - 1 - px; y = h - 1 - py; break;
+    case 3: x = h - 1 - py; y = px; break;
+    default: break;
+  }
+  const bool turned = s.orientation == 1 || s.orientation == 3;
+  const int limitX = turned ? h : w, limitY = turned ? w : h;
+  if (x < 0) x = 0;
+  if (y < 0) y = 0;
+  if (x > limitX) x = limitX;
+  if (y > limitY) y = limitY;
+  if (s.scale != 0) {
+    x = static_cast<int>((x - s.offsetX) / s.scale);
+    y = static_cast<int>((y - s.offsetY) / s.scale);
+  }
+}
+
+void mouseState(int& x, int& y, int& button1, int& button2) {
+  x = y = button1 = button2 = 0;
+  InputSystem* input = currentInput();
+  if (!input || input->mice.empty()) return;
+  MouseReport report;
+  pollMouse(report, true);
+  button1 = report.button1 ? 1 : 0;
+  button2 = report.button2 ? 1 : 0;
+  x = currentRecord(*input).reportedX;
+  y = currentRecord(*input).reportedY;
+  placeOnScreen(x, y, currentMouseScreen());
+}
+
+void showSystemPointer(double flag) {
+  InputSystem* input = currentInput();
+  if (!input) return;
+  const bool show = flag != 0.0;  // NaN compares unequal: shown
+  if (input->mouseDevice) {
+    input->mouseCooperation = show ? platform::kNonExclusiveForeground : platform::kExclusiveForeground;
+    setMouseLevel(*input, input->mouseCooperation);
+  }
+  if (show) {
+    if (input->systemPointer == 0) movePointerToReported(*input);
+    platform::setCursor(platform::Cursor::Arrow);
+  } else {
+    platform::setCursor(platform::Cursor::None);
+  }
+  input->systemPointer = show ? 1 : 0;
+}
+
+void applyMouseMode() {
+  InputSystem* input = currentInput();
+  if (!input) return;
+  if (input->mouseDevice) {
+    input->mouseCooperation =
+        input->systemPointer ? platform::kNonExclusiveForeground : platform::kExclusiveForeground;
+    setMouseLevel(*input, input->mouseCooperation);
+  }
+  platform::setCursor(input->systemPointer ? platform::Cursor::Arrow : platform::Cursor::None);
+}
+
+int mouseCount() {
+  learnSystemVersion();
+  return windows8OrLater == 1 ? kPointerSlotCount : 1;
+}
+
+void selectMouse(int index) {
+  InputSystem* input = currentInput();
+  if (!input) return;
+  if (index < 0 || index >= mouseCount()) {
+    setError(7);
+    return;
+  }
+  if (static_cast<size_t>(index) >= input->mice.size()) input->mice.resize(index + 1);
+  input->currentMouse = index;
+}
+
+int mouseAxis(int axis) {
+  MouseReport report;
+  pollMouse(report, true);
+  switch (axis) {
+    case 0: return report.dx;
+    case 1: return report.dy;
+    case 2: return report.wheelSteps;
+    case 3: return report.button1;
+    case 4: return report.button2;
+    case 5: return report.button3;
+    default: return 0;
+  }
+}
+
+void placePointer(int screenX, int screenY) {
+  platform::setCursorPos(screenX, screenY);
+  InputSystem* input = currentInput();
+  if (!input || input->mice.empty()) return;
+  int x = screenX, y = screenY;
+  platform::screenToClient(input->window, x, y);
+  MouseRecord& mouse = currentRecord(*input);
+  mouse.trackedX = mouse.reportedX = x;
+  mouse.trackedY = mouse.reportedY = y;
+}
+
+uint8_t suspendPointerMode() {
+  InputSystem* input = currentInput();
+  if (!input) return 0;
+  const uint8_t remembered = input->systemPointer;
+  setMouseLevel(*input, platform::kExclusiveForeground);
+  platform::setCursor(platform::Cursor::None);
+  input->systemPointer = 0;
+  return remembered;
+}
+
+void restorePointerMode(uint8_t mode) {
+  InputSystem* input = currentInput();
+  if (!input) return;
+  setMouseLevel(*input, mode == 1 ? platform::kNonExclusiveForeground : platform::kExclusiveForeground);
+  if (mode == 1) {
+    if (input->systemPointer == 0) movePointerToReported(*input);
+    platform::setCursor(platform::Cursor::Arrow);
+  } else {
+    platform::setCursor(platform::Cursor::None);
+  }
+  input->systemPointer = mode;
+}
+
+void cycleHiddenPointer() {
+  InputSystem* input = currentInput();
+  if (!input || input->systemPointer != 0) return;
+  showSystemPointer(1.0);
+  showSystemPointer(0.0);
+}
+
+}  // namespace mvn

@@ -1,0 +1,67 @@
+// The mouse: per-frame polls of the current mouse record, the mouse state the
+// program reads, and the pointer mode (system pointer shown, or hidden with
+// the position integrated from relative movement).
+#pragma once
+
+#include "runtime/input/input_system.h"
+
+namespace mvn {
+
+// -1 until the first mouse read, then 1 when the system delivers the mouse as
+// pointer messages (version 6.2 and later), else 0.
+extern int windows8OrLater;
+
+// Reads the current mouse into report; consume commits the position as the
+// reported one and hands out the accumulated wheel steps.
+void pollMouse(MouseReport& report, bool consume);
+
+// The frame presenter's poll: one pollMouse(report, true) per mouse record.
+void pollMice();
+
+// The program's mouse command: position on the screen and the first two buttons.
+void mouseState(int& x, int& y, int& button1, int& button2);
+
+// Where the screen of the mouse state lies: the drawing size, its
+// orientation, and a virtual-screen scale with its offset (0: none).
+struct MouseScreen {
+  int width = 0;
+  int height = 0;
+  int orientation = 0;
+  float scale = 0;
+  int offsetX = 0;
+  int offsetY = 0;
+};
+// The running program's: the renderer's drawing size and orientation, and
+// the virtual resolution in force.
+MouseScreen currentMouseScreen();
+// Turns a client position into a position on that screen, held to its edges.
+void placeOnScreen(int& x, int& y, const MouseScreen& screen);
+
+// Shows the arrow where the mouse was, with a shared mouse (any flag but 0;
+// NaN counts as shown), or hides it and makes the mouse exclusive.
+void showSystemPointer(double flag);
+
+// The mouse device's level and the cursor again after a screen change.
+void applyMouseMode();
+
+// Mouse choice: 32 mice where the system reports each contact as a pointer,
+// else 1. selectMouse sets error 7 for a number outside 0..count-1.
+int mouseCount();
+void selectMouse(int index);
+
+// One axis of the current mouse since its last read: 0 movement x, 1
+// movement y, 2 wheel steps, 3 to 5 the three buttons; other axes read 0.
+int mouseAxis(int axis);
+
+// Moves the system pointer to a screen position; the current mouse takes it
+// as its position.
+void placePointer(int screenX, int screenY);
+
+// The pointer mode around the creation of a media window: hide it (returning
+// the mode it had), then restore that mode; with the pointer hidden
+// afterwards, one show-and-hide cycle brings the arrow back in step.
+uint8_t suspendPointerMode();
+void restorePointerMode(uint8_t mode);
+void cycleHiddenPointer();
+
+}  // namespace mvn

@@ -1,0 +1,77 @@
+// Keyboard and mouse devices with their state read directly (256 key bytes by
+// DIK key code; relative mouse movement, wheel and buttons), cooperative
+// levels, acquiring, and the window-system input queries the input layer
+// falls back on. Cursor placement and coordinates are in cursor.h.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/platform/window.h"
+
+namespace mvn::platform {
+
+// Cooperative levels: exclusive (the pointer is hidden and the movement is
+// relative) or shared, both only while the window is in the foreground.
+constexpr int DISCL_EXCLUSIVE = 0x1;
+constexpr int DISCL_NONEXCLUSIVE = 0x2;
+constexpr int DISCL_FOREGROUND = 0x4;
+constexpr int kExclusiveForeground = DISCL_EXCLUSIVE | DISCL_FOREGROUND;     // 5
+constexpr int kNonExclusiveForeground = DISCL_NONEXCLUSIVE | DISCL_FOREGROUND;  // 6
+
+// Key codes of the keyboard state (DIK numbering) the runtime names.
+constexpr int DIK_ESCAPE = 0x01;
+constexpr int DIK_LMENU = 0x38;  // left Alt
+constexpr int DIK_F4 = 0x3E;
+
+// The DIK code of an SDL scancode, or 0 for a key without one. No key
+// produces 0x81.
+int dikFromScancode(int scancode);
+
+struct DirectInput;
+enum class DeviceKind { Keyboard, Mouse };
+struct InputDevice;
+
+// The device interface: null when the display delivers no keyboard or mouse.
+DirectInput* createDirectInput();
+void releaseDirectInput(DirectInput* input);
+
+InputDevice* createDevice(DirectInput* input, DeviceKind kind);
+void releaseDevice(InputDevice* device);
+// The kind's one data format (256 key bytes; 16 bytes of mouse state).
+void setDataFormat(InputDevice* device);
+bool setCooperativeLevel(InputDevice* device, WindowHandle window, int level);
+// Fails while the device's window is not the foreground window.
+bool acquire(InputDevice* device);
+void unacquire(InputDevice* device);
+
+// Fails when the device is not acquired or has lost the foreground.
+bool getKeyboardState(InputDevice* device, uint8_t keys[256]);
+
+struct MouseDeviceState {
+  int32_t x = 0, y = 0, z = 0;  // movement since the last read; z: the wheel
+  uint8_t buttons[4] = {0, 0, 0, 0};  // 0x80 while down
+};
+bool getMouseState(InputDevice* device, MouseDeviceState& state);
+
+// Device reads so far (successful or not), for checks of the polling rate.
+int keyboardReads();
+
+// GetAsyncKeyState of the three mouse buttons (0 left, 1 right, 2 middle).
+bool mouseButtonDown(int button);
+// GetKeyboardState: 256 bytes by virtual-key code, bit 7 for a key down.
+void getVirtualKeyState(uint8_t keys[256]);
+// GetInputState: lets the window system bring the device states up to date.
+void refreshInputState();
+
+// The system's major and minor version. This layer reports 10.0: the mouse
+// arrives as pointer messages once EnableMouseInPointer has run.
+void systemVersion(int& major, int& minor);
+
+// For tests: puts an event on the queue as if the system had sent it.
+void injectKey(WindowHandle window, int scancode, bool down);
+// Motion to a client position, with the relative movement the event carries.
+void injectMouseMotion(WindowHandle window, int clientX, int clientY, int dx, int dy);
+void injectMouseButton(WindowHandle window, int button, bool down, int clientX, int clientY);
+void injectMouseWheel(WindowHandle window, int steps);
+
+}  // namespace mvn::platform

@@ -1,0 +1,160 @@
+// Keyboard and mouse devices over SDL's event stream: an event watch keeps
+// the keys held and the mouse movement, wheel and buttons since the last
+// read; the exclusive level switches SDL's relative mouse mode.
+#include <SDL.h>
+
+#include <cstring>
+
+#include "runtime/platform/input.h"
+#include "runtime/platform/sdl2/sdl_window.h"
+
+namespace mvn::platform {
+
+struct DirectInput {};
+
+struct InputDevice {
+  DeviceKind kind = DeviceKind::Keyboard;
+  WindowHandle window = nullptr;
+  int level = 0;
+  bool formatSet = false;
+  bool acquired = false;
+};
+
+namespace {
+
+bool keyHeld[SDL_NUM_SCANCODES];
+int32_t mouseDx = 0, mouseDy = 0, mouseDz = 0;
+uint8_t mouseButtons[4];
+int keyboardReadCount = 0;
+
+int SDLCALL watchInput(void*, SDL_Event* event) {
+  switch (event->type) {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+      int code = event->key.keysym.scancode;
+      if (code > 0 && code < SDL_NUM_SCANCODES) keyHeld[code] = event->type == SDL_KEYDOWN;
+      break;
+    }
+    case SDL_MOUSEMOTION:
+      if (event->motion.which == SDL_TOUCH_MOUSEID) break;
+      mouseDx += event->motion.xrel;
+      mouseDy += event->motion.yrel;
+      break;
+    case SDL_MOUSEWHEEL:
+      mouseDz += event->wheel.y;
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+      if (event->button.which == SDL_TOUCH_MOUSEID) break;
+      // The device numbers the buttons first, second (right), third (middle).
+      int index = event->button.button == SDL_BUTTON_LEFT     ? 0
+                  : event->button.button == SDL_BUTTON_RIGHT  ? 1
+                  : event->button.button == SDL_BUTTON_MIDDLE ? 2
+                  : event->button.button == SDL_BUTTON_X1     ? 3
+                                                              : -1;
+      if (index >= 0) mouseButtons[index] = event->type == SDL_MOUSEBUTTONDOWN ? 0x80 : 0;
+      break;
+    }
+    case SDL_WINDOWEVENT:
+      // A window in the background gets no key-up: forget what was held.
+      if (event->window.event == SDL_WINDOWEVENT_FOCUS_LOST) std::memset(keyHeld, 0, sizeof keyHeld);
+      break;
+    default:
+      break;
+  }
+  return 1;
+}
+
+void applyMouseMode(const InputDevice* device) {
+  bool exclusive = device->acquired && (device->level & DISCL_EXCLUSIVE);
+  SDL_SetRelativeMouseMode(exclusive ? SDL_TRUE : SDL_FALSE);
+}
+
+}  // namespace
+
+DirectInput* createDirectInput() {
+  if (!ensureVideo()) return nullptr;
+  // Drivers without a display (offscreen, dummy) deliver no keyboard or mouse.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (!driver || std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0) {
+    return nullptr;
+  }
+  static bool watching = false;
+  if (!watching) {
+    SDL_AddEventWatch(watchInput, nullptr);
+    watching = true;
+  }
+  return new DirectInput;
+}
+
+void releaseDirectInput(DirectInput* input) { delete input; }
+
+InputDevice* createDevice(DirectInput* input, DeviceKind kind) {
+  if (!input) return nullptr;
+  auto* device = new InputDevice;
+  device->kind = kind;
+  return device;
+}
+
+void releaseDevice(InputDevice* device) {
+  if (!device) return;
+  unacquire(device);
+  delete device;
+}
+
+void setDataFormat(InputDevice* device) {
+  if (device) device->formatSet = true;
+}
+
+bool setCooperativeLevel(InputDevice* device, WindowHandle window, int level) {
+  if (!device || !isWindow(window)) return false;
+  bool exclusive = level & DISCL_EXCLUSIVE, shared = level & DISCL_NONEXCLUSIVE;
+  if (exclusive == shared) return false;
+  device->window = window;
+  device->level = level;
+  if (device->kind == DeviceKind::Mouse && device->acquired) applyMouseMode(device);
+  return true;
+}
+
+bool acquire(InputDevice* device) {
+  if (!device || !device->formatSet || !isWindow(device->window)) return false;
+  if (device->acquired) return true;
+  device->acquired = true;
+  if (device->kind == DeviceKind::Mouse) {
+    mouseDx = mouseDy = mouseDz = 0;
+    applyMouseMode(device);
+  }
+  return true;
+}
+
+void unacquire(InputDevice* device) {
+  if (!device || !device->acquired) return;
+  device->acquired = false;
+  if (device->kind == DeviceKind::Mouse) applyMouseMode(device);
+}
+
+bool getKeyboardState(InputDevice* device, uint8_t keys[256]) {
+  keyboardReadCount++;
+  if (!device || device->kind != DeviceKind::Keyboard || !device->acquired) return false;
+  std::memset(keys, 0, 256);
+  for (int code = 1; code < SDL_NUM_SCANCODES; ++code) {
+    if (keyHeld[code]) {
+      if (int dik = dikFromScancode(code)) keys[dik] = 0x80;
+    }
+  }
+  return true;
+}
+
+bool getMouseState(InputDevice* device, MouseDeviceState& state) {
+  if (!device || device->kind != DeviceKind::Mouse || !device->acquired) return false;
+  state.x = mouseDx;
+  state.y = mouseDy;
+  state.z = mouseDz;
+  std::memcpy(state.buttons, mouseButtons, sizeof state.buttons);
+  mouseDx = mouseDy = mouseDz = 0;
+  return true;
+}
+
+int keyboardReads() { return keyboardReadCount; }
+
+}  // namespace mvn::platform

@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include "tests/input/input_fixture.h"
+
+namespace mvn::testing {
+namespace {
+
+int readsDuring(int queries) {
+  const int before = platform::keyboardReads();
+  for (int i = 0; i < queries; ++i) isKeyDown(platform::DIK_ESCAPE);
+  return platform::keyboardReads() - before;
+}
+
+TEST_F(InputTest, KeyboardIsReadOncePerFrameThenOncePer101Queries) {
+  // Before the first frame end the count starts at 0: the 101st query reads.
+  EXPECT_EQ(readsDuring(100), 0);
+  EXPECT_EQ(readsDuring(1), 1);
+  const struct { int queries, reads; } cases[] = {{1, 1}, {101, 1}, {102, 2}, {202, 2}, {203, 3}, {256, 3}};
+  for (const auto& c : cases) {
+    resetKeyPolling();
+    EXPECT_EQ(readsDuring(c.queries), c.reads) << c.queries;
+  }
+}
+
+TEST_F(InputTest, HeldKeysAreSeenByTheirKeyCodeFromTheNextFrame) {
+  key(kScLAlt, true);
+  key(kScF4, true);
+  resetKeyPolling();
+  EXPECT_TRUE(closeKeysDown());
+  EXPECT_FALSE(quitKeyDown());
+  EXPECT_EQ(isKeyDown(56), 1);
+  EXPECT_EQ(isKeyDown(62), 1);
+
+  key(kScEscape, true);
+  EXPECT_FALSE(quitKeyDown()) << "the state of this frame is already cached";
+  resetKeyPolling();
+  EXPECT_TRUE(quitKeyDown());
+
+  for (int scancode : {kScLAlt, kScF4, kScEscape}) key(scancode, false);
+  resetKeyPolling();
+  EXPECT_FALSE(quitKeyDown());
+  EXPECT_FALSE(closeKeysDown());
+}
+
+TEST_F(InputTest, F4WithoutLeftAltDoesNotClose) {
+  constexpr int kScRAlt = 230;
+  for (int alone : {0, kScRAlt}) {
+    if (alone) key(alone, true);
+    key(kScF4, true);
+    resetKeyPolling();
+    EXPECT_FALSE(closeKeysDown()) << alone;
+    key(kScF4, false);
+    if (alone) key(alone, false);
+  }
+}
+
+TEST_F(InputTest, KeyPressedAndReleasedBetweenTwoReadsIsNeverSeen) {
+  platform::injectKey(window, kScA, true);
+  platform::injectKey(window, kScA, false);
+  pump();
+  resetKeyPolling();
+  EXPECT_EQ(isKeyDown(0x1E), 0);
+}
+
+TEST_F(InputTest, CodesOutsideTheTableAndAMissingKeyboardAnswerNo) {
+  key(kScEscape, true);
+  resetKeyPolling();
+  EXPECT_EQ(isKeyDown(1), 1);
+  for (int code : {-1, 256, 100000}) EXPECT_EQ(isKeyDown(code), 0) << code;
+
+  // Without a keyboard device no key counts as down, whatever the state holds.
+  platform::releaseDevice(input->keyboardDevice);
+  input->keyboardDevice = nullptr;
+  resetKeyPolling();
+  isKeyDown(1);
+  input->keyState[1] = 0x80;
+  EXPECT_EQ(isKeyDown(1), 0);
+  key(kScEscape, false);
+}
+
+}  // namespace
+}  // namespace mvn::testing

@@ -1,0 +1,162 @@
+// Escape and left Alt with F4 end a running program at its next frame.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+std::string fileText(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+int run(const std::string& command) { return std::system(command.c_str()); }
+
+bool endsWith(const std::string& text, const std::string& tail) {
+  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+class QuitKeys : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    program = fs::path(MORVANE_TEST_PROGRAMS) / "input_quit";
+    if (!fs::exists(program)) GTEST_SKIP() << "no " << program;
+    if (!std::getenv("DISPLAY") || run("command -v xdotool >/dev/null") != 0) {
+      GTEST_SKIP() << "needs a display and xdotool";
+    }
+    dir = fs::path(MORVANE_BINARY_DIR) / "tmp" /
+          ("quit-keys-" + std::to_string(getpid()) + "-" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+  }
+
+  void TearDown() override {
+    if (child > 0) {
+      kill(child, SIGKILL);
+      waitpid(child, nullptr, 0);
+    }
+  }
+
+  // Starts the program and waits until its frame loop runs.
+  void start(const char* quitKeys, const char* videoDriver = nullptr, const char* frames = nullptr) {
+    const std::string out = (dir / "stdout.txt").string();
+    child = fork();
+    if (child == 0) {
+      setenv("TMPDIR", dir.c_str(), 1);
+      setenv("MVN_QUIT_KEYS", quitKeys, 1);
+      if (videoDriver) setenv("SDL_VIDEODRIVER", videoDriver, 1);
+      if (frames) setenv("MORVANE_FRAMES", frames, 1);
+      std::freopen(out.c_str(), "w", stdout);
+      execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    ASSERT_GT(child, 0);
+    const auto deadline = Clock::now() + std::chrono::seconds(20);
+    while (fileText(out).find("ready\n") == std::string::npos) {
+      ASSERT_LT(Clock::now(), deadline) << "the program never became ready";
+      ASSERT_TRUE(running()) << "the program ended early";
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    run("xdotool search --name '^Input Quit Probe$' windowfocus --sync >/dev/null 2>&1");
+  }
+
+  // Holds the keys long enough for several frames to see them.
+  static void hold(const std::string& keys) {
+    run("xdotool keydown " + keys + " && sleep 0.3 && xdotool keyup " + keys);
+  }
+
+  bool running() {
+    if (child <= 0) return false;
+    int status = 0;
+    pid_t done = waitpid(child, &status, WNOHANG);
+    if (done == child) {
+      child = -1;
+      exitStatus = status;
+      return false;
+    }
+    return true;
+  }
+
+  bool endsWithin(std::chrono::seconds limit) {
+    const auto deadline = Clock::now() + limit;
+    while (running()) {
+      if (Clock::now() > deadline) return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+  }
+
+  void expectOrderlyEnd() {
+    ASSERT_TRUE(WIFEXITED(exitStatus));
+    EXPECT_EQ(WEXITSTATUS(exitStatus), 0);
+    EXPECT_TRUE(endsWith(fileText(dir / "stdout.txt"), "exit\n")) << fileText(dir / "stdout.txt");
+    const std::string log = fileText(dir / "ErrorLog.txt");
+    EXPECT_TRUE(endsWith(log, "Shut down MVN\nmvn is shut down\n")) << log;
+  }
+
+  fs::path program, dir;
+  pid_t child = -1;
+  int exitStatus = 0;
+};
+
+TEST_F(QuitKeys, EscapeEndsTheProgram) {
+  start("1");
+  hold("Escape");
+  ASSERT_TRUE(endsWithin(std::chrono::seconds(10)));
+  expectOrderlyEnd();
+}
+
+TEST_F(QuitKeys, LeftAltWithF4EndsTheProgram) {
+  start("1");
+  hold("Alt_L+F4");
+  ASSERT_TRUE(endsWithin(std::chrono::seconds(10)));
+  expectOrderlyEnd();
+}
+
+TEST_F(QuitKeys, WithQuitKeysOffEscapeIsAnOrdinaryKeyButAltF4StillEnds) {
+  start("0");
+  hold("Escape");
+  EXPECT_FALSE(endsWithin(std::chrono::seconds(1)));
+  hold("Alt_L+F4");
+  ASSERT_TRUE(endsWithin(std::chrono::seconds(10)));
+  expectOrderlyEnd();
+}
+
+TEST_F(QuitKeys, DevicesThatAcquireLogNothing) {
+  start("1");
+  hold("Escape");
+  ASSERT_TRUE(endsWithin(std::chrono::seconds(10)));
+  const std::string log = fileText(dir / "ErrorLog.txt");
+  EXPECT_NE(log.find("Create DXin\nreptr\n"), std::string::npos) << log;
+  EXPECT_NE(log.find("Win: 10, 0\n"), std::string::npos) << log;
+}
+
+TEST_F(QuitKeys, WithoutInputDevicesNoKeyEndsTheProgram) {
+  // A display driver without keyboard or mouse; the program ends after its frames.
+  start("1", "offscreen", "120");
+  hold("Escape");
+  EXPECT_FALSE(endsWithin(std::chrono::seconds(1)));
+  ASSERT_TRUE(endsWithin(std::chrono::seconds(20)));
+  expectOrderlyEnd();
+  const std::string log = fileText(dir / "ErrorLog.txt");
+  EXPECT_NE(log.find("Create DXin\nNo DX_Input\nreptr\n"), std::string::npos) << log;
+}
+
+}  // namespace

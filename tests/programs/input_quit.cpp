@@ -1,0 +1,40 @@
+// A program that reads the mouse every frame until a quit key ends it, for
+// the input tests. MVN_QUIT_KEYS=0 switches Escape off as a quit key.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "runtime/app/frame_loop.h"
+#include "runtime/app/program.h"
+#include "runtime/app/runtime_settings.h"
+#include "runtime/app/window_context.h"
+#include "runtime/input/mouse.h"
+
+namespace mvn {
+
+void applyGameSettings() {
+  runtimeSettings.screenWidth = 640;
+  runtimeSettings.screenHeight = 480;
+  runtimeSettings.fullScreen = 0;
+  runtimeSettings.exclusiveMouse = 1;
+  runtimeSettings.frameRate = 60;
+  runtimeSettings.debugMode = 0;
+  runtimeSettings.multisample = 0;
+  runtimeSettings.appName = "Input Quit Probe";
+}
+
+void gameMain() {
+  setScreen(800, 480, 0);
+  showSystemPointer(1.0);
+  const char* quitKeys = std::getenv("MVN_QUIT_KEYS");
+  if (quitKeys && std::strcmp(quitKeys, "0") == 0) quitKeysEnabled = 0;
+  std::puts("ready");
+  std::fflush(stdout);
+  for (;;) {
+    int x = 0, y = 0, button1 = 0, button2 = 0;
+    mouseState(x, y, button1, button2);
+    showScreen();
+  }
+}
+
+}  // namespace mvn
