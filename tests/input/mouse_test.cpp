@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -58,6 +59,25 @@ TEST_F(InputTest, PointerMessagesReachTheMouseState) {
   platform::injectMouseButton(window, 1, false, 312, 211);
   pump();
   EXPECT_EQ(readState(), (State{312, 211, 0, 0}));
+}
+
+TEST_F(InputTest, RealPointerMovesAndButtonsReachTheMouseState) {
+  if (std::system("command -v xdotool >/dev/null") != 0) GTEST_SKIP() << "needs xdotool";
+  showPointer(1.0);
+  auto xdotool = [&](const std::string& args) {
+    ASSERT_EQ(std::system(("xdotool " + args).c_str()), 0) << args;
+    settle();
+  };
+  int sx = 420, sy = 260;
+  platform::clientToScreen(window, sx, sy);
+  xdotool("mousemove " + std::to_string(sx) + " " + std::to_string(sy));
+  EXPECT_EQ(readState(), (State{420, 260, 0, 0}));
+  xdotool("mousedown 1");
+  EXPECT_EQ(readState(), (State{420, 260, 1, 0}));
+  xdotool("mousedown 3");
+  EXPECT_EQ(readState(), (State{420, 260, 1, 1}));
+  xdotool("mouseup 1 mouseup 3");
+  EXPECT_EQ(readState(), (State{420, 260, 0, 0}));
 }
 
 TEST_F(InputTest, PointerSlotPositionsAreHeldToTheScreen) {
