@@ -11,6 +11,23 @@ namespace mvn {
 
 InputSystem* currentInput() { return runtimeObjects.inputSystem; }
 
+namespace {
+
+// The attached game controllers, the first ten of them.
+void openControllers(InputSystem& input) {
+  input.joystickCount = 0;
+  const int attached = platform::controllerCount();
+  for (int index = 0; index < attached && input.joystickCount < kMaxJoysticks; ++index) {
+    platform::Controller* controller = platform::openController(index);
+    if (!controller) continue;
+    input.joystickDevices[input.joystickCount] = controller;
+    input.joystickNames[input.joystickCount] = platform::controllerName(index);
+    input.joystickCount++;
+  }
+}
+
+}  // namespace
+
 void createInputSystem() {
   if (!runtimeObjects.inputSystem) runtimeObjects.inputSystem = new InputSystem;
 }
@@ -40,7 +57,10 @@ int createInputDevices(platform::WindowHandle window, platform::ModuleHandle, in
   mouse.trackedY = mouse.reportedY = y;
   std::memset(input->keyState, 0, sizeof input->keyState);
 
-  if (!input->directInput) return 0;  // no devices; no game controllers either
+  if (!input->directInput) {
+    openControllers(*input);
+    return 0;
+  }
 
   input->keyboardDevice = platform::createDevice(input->directInput, platform::DeviceKind::Keyboard);
   if (input->keyboardDevice) {
@@ -67,7 +87,7 @@ int createInputDevices(platform::WindowHandle window, platform::ModuleHandle, in
     platform::setCursor(platform::Cursor::Arrow);
     input->systemPointer = 1;
   }
-  input->joystickCount = 0;  // game controllers are not enumerated
+  openControllers(*input);
   return status;
 }
 
@@ -90,6 +110,11 @@ void releaseInputDevices() {
 
   platform::releaseDevice(input->mouseDevice);
   platform::releaseDevice(input->keyboardDevice);
+  for (platform::Controller*& controller : input->joystickDevices) {
+    platform::closeController(controller);
+    controller = nullptr;
+  }
+  input->joystickCount = 0;
   platform::releaseDirectInput(input->directInput);
   input->mouseDevice = input->keyboardDevice = nullptr;
   input->directInput = nullptr;

@@ -40,6 +40,8 @@ struct InputSystem {
   platform::DirectInput* directInput = nullptr;
   platform::InputDevice* keyboardDevice = nullptr;
   platform::InputDevice* mouseDevice = nullptr;
+  platform::Controller* joystickDevices[kMaxJoysticks] = {};
+  std::string joystickNames[kMaxJoysticks];
   int32_t joystickCount = 0;
   uint8_t keyState[256] = {};
   platform::WindowHandle window = nullptr;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "runtime/platform/window.h"
 
@@ -66,6 +67,28 @@ void refreshInputState();
 // The system's major and minor version. This layer reports 10.0: the mouse
 // arrives as pointer messages once EnableMouseInPointer has run.
 void systemVersion(int& major, int& minor);
+
+// Game controllers, by index among those attached now.
+int controllerCount();
+// "<instance name>, <product name>".
+std::string controllerName(int index);
+struct Controller;
+Controller* openController(int index);  // null when there is no such controller
+void closeController(Controller* controller);
+struct ControllerState {
+  int32_t axes[6] = {0, 0, 0, 0, 0, 0};  // X, Y, Z, RX, RY, RZ, -32768..32767
+  int hatX = 0;                          // point-of-view hat: -1 left, +1 right
+  int hatY = 0;                          // -1 up, +1 down
+  uint32_t buttons = 0;                  // bit n: button n down
+};
+bool readController(Controller* controller, ControllerState& state);
+
+// For tests: a controller that exists only in software, and its controls.
+int attachVirtualController();  // its index, or -1
+void detachVirtualController(int index);
+void setVirtualControllerAxis(int index, int axis, int value);
+void setVirtualControllerButton(int index, int button, bool down);
+void setVirtualControllerHat(int index, int x, int y);
 
 // For tests: puts an event on the queue as if the system had sent it.
 void injectKey(WindowHandle window, int scancode, bool down);
