@@ -9,7 +9,7 @@ packages=(
   libpng-dev zlib1g-dev libjpeg62-turbo-dev liblzo2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth xdotool x11-utils imagemagick libjpeg-turbo-progs
+  xvfb xauth xdotool x11-utils libx11-dev imagemagick libjpeg-turbo-progs
 )
 
 missing=()

@@ -145,7 +145,9 @@ void waitForInput() {
   int refX = 0, refY = 0, refFirst = 0, refSecond = 0;
   frame::readMouseState(refX, refY, refFirst, refSecond);
   for (int pass = 0; pass < 100; ++pass) {
-    keepAlive(true);
+    // A pause that has begun goes to the pause loop at once, rather than
+    // after whatever message comes next.
+    keepAlive(!paused);
     if (paused) {
       pauseLoop();
       return;

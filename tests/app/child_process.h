@@ -1,0 +1,131 @@
+// Runs a program of tests/programs as a child process with extra environment
+// variables, collecting its standard output; a child that outlives its time
+// is killed.
+#pragma once
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace mvn::testing {
+
+class ChildProcess {
+ public:
+  // path: the executable; argv0: its name in the argument list (the path
+  // when empty); env: "NAME=value" entries added to (or replacing in) the
+  // test's own environment; directory: the child's current directory.
+  ChildProcess(const std::string& path, const std::vector<std::string>& env,
+               const std::string& directory = "", const std::string& argv0 = "",
+               const std::vector<std::string>& args = {}) {
+    std::vector<std::string> environment;
+    for (char** e = environ; *e; ++e) {
+      const std::string entry = *e;
+      bool replaced = false;
+      for (const std::string& add : env)
+        if (entry.substr(0, entry.find('=') + 1) == add.substr(0, add.find('=') + 1)) replaced = true;
+      if (!replaced) environment.push_back(entry);
+    }
+    environment.insert(environment.end(), env.begin(), env.end());
+    std::vector<std::string> arguments{argv0.empty() ? path : argv0};
+    arguments.insert(arguments.end(), args.begin(), args.end());
+
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0) return;
+    pid_ = fork();
+    if (pid_ == 0) {
+      dup2(pipeFds[1], STDOUT_FILENO);
+      close(pipeFds[0]);
+      close(pipeFds[1]);
+      if (!directory.empty() && chdir(directory.c_str()) != 0) _exit(126);
+      std::vector<char*> argv, envp;
+      for (std::string& a : arguments) argv.push_back(a.data());
+      argv.push_back(nullptr);
+      for (std::string& e : environment) envp.push_back(e.data());
+      envp.push_back(nullptr);
+      execve(path.c_str(), argv.data(), envp.data());
+      _exit(127);
+    }
+    close(pipeFds[1]);
+    out_ = pipeFds[0];
+    fcntl(out_, F_SETFL, O_NONBLOCK);
+  }
+
+  ~ChildProcess() {
+    if (pid_ > 0 && status_ == kRunning) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
+    if (out_ >= 0) close(out_);
+  }
+
+  // The exit status, or -1 when the child had to be killed (or died of a signal).
+  int wait(double seconds = 30) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (status_ == kRunning) {
+      drain();
+      int raw = 0;
+      if (waitpid(pid_, &raw, WNOHANG) == pid_) {
+        status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        break;
+      }
+      if (std::chrono::steady_clock::now() > end) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+        status_ = -1;
+        break;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    drain();
+    return status_;
+  }
+
+  const std::string& output() {
+    drain();
+    return output_;
+  }
+
+ private:
+  static constexpr int kRunning = -2;
+
+  void drain() {
+    if (out_ < 0) return;
+    char buffer[4096];
+    ssize_t n;
+    while ((n = read(out_, buffer, sizeof buffer)) > 0) output_.append(buffer, static_cast<size_t>(n));
+  }
+
+  pid_t pid_ = -1;
+  int out_ = -1;
+  int status_ = kRunning;
+  std::string output_;
+};
+
+inline std::string fileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// Polls until predicate() holds; false after `seconds`.
+template <typename P>
+bool waitFor(P predicate, double seconds = 10) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  while (!predicate()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
+}  // namespace mvn::testing

@@ -1,0 +1,192 @@
+// A program on the runtime, run as a child process: its log, its exit
+// status, its command line, its window as the display sees it.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/app/child_process.h"
+#include "tests/app/x11_tools.h"
+
+namespace mvn {
+namespace {
+
+using testing::ChildProcess;
+using testing::fileText;
+using testing::waitFor;
+
+const std::string kProbe = std::string(MORVANE_TEST_PROGRAMS) + "/app_probe";
+
+// A fresh directory of its own for each test: the child's temporary
+// directory (its log) and current directory.
+std::string freshDirectory(const std::string& name) {
+  const std::string dir = std::string(MORVANE_BINARY_DIR) + "/tmp/app_" + name;
+  testing::commandOutput("rm -rf '" + dir + "'");
+  mkdir(dir.c_str(), 0755);
+  return dir;
+}
+
+std::vector<std::string> lines(const std::string& text) {
+  std::vector<std::string> out;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) out.push_back(line);
+  return out;
+}
+
+void writeFile(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+// The log of a whole run; entries in /slashes/ are patterns.
+const std::vector<std::string> kNormalRunLog = {
+    "Start new log...",
+    "timer",
+    "rbow",
+    "rbow init",
+    "WIN32 init video",
+    "*** OpenGL Software Emulation - update driver!",
+    "message box: No OpenGL Hardware Drivers",
+    "Please update your GFX adapter's driver",
+    "so it can render OpenGL by HARDWARE",
+    "",
+    "",
+    "Bitte aktualisieren Sie Ihren",
+    "Grafkkartentreiber, damit er OpenGL",
+    "per HARDWARE unterst\xFCtzt!",
+    "get accurate timer - 1st call",
+    "flip - 1st call",
+    "BGRA ext supported",
+    "/Texture size limit: [0-9]+/",
+    "init fbo",
+    "2D VP",
+    "OGRB init [OK]",
+    "Cptn",
+    "Network",
+    "Input",
+    "Window mode",
+    "Create DXin",
+    "reptr",
+    "getexe",
+    "cd",
+    "exepath=curdir= " MORVANE_TEST_PROGRAMS,
+    "shoeboxing...",
+    "init gettimer",
+    "clear screen",
+    "flip",
+    "mk2D",
+    "finding font...",
+    "Delay load DLLs",
+    "Win8+ mouse as pointer",
+    "Init Finalized",
+    "Shut down MVN",
+    "mvn is shut down",
+};
+
+void expectLog(const std::string& log, const std::vector<std::string>& expected) {
+  const std::vector<std::string> got = lines(log);
+  ASSERT_FALSE(log.empty());
+  EXPECT_EQ(log.back(), '\n');
+  ASSERT_EQ(got.size(), expected.size()) << log;
+  for (size_t i = 0; i < got.size(); ++i) {
+    const std::string& want = expected[i];
+    if (want.size() > 2 && want.front() == '/' && want.back() == '/')
+      EXPECT_TRUE(std::regex_match(got[i], std::regex(want.substr(1, want.size() - 2))))
+          << "line " << i << ": " << got[i];
+    else
+      EXPECT_EQ(got[i], want) << "line " << i;
+  }
+}
+
+TEST(Program, NormalRunLogsEveryStepAndEndsWithStatusZero) {
+  const std::string dir = freshDirectory("normal");
+  // A log of an earlier run is replaced, never appended to.
+  writeFile(dir + "/ErrorLog.txt", "an earlier run\n");
+  ChildProcess child(kProbe, {"TMPDIR=" + dir, "MORVANE_FRAMES=12"}, dir);
+  EXPECT_EQ(child.wait(), 0);
+  EXPECT_EQ(child.output(), "ready\nexit\n");
+  expectLog(fileText(dir + "/ErrorLog.txt"), kNormalRunLog);
+}
+
+TEST(Program, DriverNoteOfTheStartDirectoryIsTheNoticeText) {
+  const std::string dir = freshDirectory("drivernote");
+  writeFile(dir + "/opengldriver.txt", "Install the vendor driver.");
+  ChildProcess child(kProbe, {"TMPDIR=" + dir, "MORVANE_FRAMES=1"}, dir);
+  EXPECT_EQ(child.wait(), 0);
+  const std::string log = fileText(dir + "/ErrorLog.txt");
+  EXPECT_NE(log.find("message box: No OpenGL Hardware Drivers\nInstall the vendor driver.\n"),
+            std::string::npos)
+      << log;
+}
+
+TEST(Program, FatalFaultEndsWithItsCodeAsStatus) {
+  for (const char* code : {"9", "7", "8", "20", "21"}) {
+    const std::string dir = freshDirectory(std::string("fatal") + code);
+    ChildProcess child(kProbe, {"TMPDIR=" + dir, "MVN_PROBE=fatal", std::string("MVN_PROBE_CODE=") + code}, dir);
+    EXPECT_EQ(child.wait(), std::atoi(code)) << code;
+    const std::string log = fileText(dir + "/ErrorLog.txt");
+    EXPECT_NE(log.find("Shut down MVN\nmvn is shut down\n"), std::string::npos) << code;
+  }
+}
+
+TEST(Program, QuotedProgramNameWithBlanks) {
+  const std::string dir = freshDirectory("quoted");
+  const std::string spaced = dir + "/name with blanks";
+  mkdir(spaced.c_str(), 0755);
+  const std::string link = spaced + "/app probe";
+  ASSERT_EQ(symlink(kProbe.c_str(), link.c_str()), 0);
+  ChildProcess child(link, {"TMPDIR=" + dir, "MVN_PROBE=print"}, dir, link, {"one", "two words"});
+  EXPECT_EQ(child.wait(), 0);
+  const std::string out = child.output();
+  EXPECT_NE(out.find("commandLine=[\"" + link + "\" one \"two words\"]\n"), std::string::npos) << out;
+  EXPECT_NE(out.find("tail=[one \"two words\"]\n"), std::string::npos) << out;
+}
+
+TEST(Program, ShowCommandZeroKeepsTheWindowHidden) {
+  for (const char* show : {"0", "10"}) {
+    const std::string dir = freshDirectory(std::string("show") + show);
+    ChildProcess child(kProbe,
+                       {"TMPDIR=" + dir, "MVN_PROBE=print", std::string("MORVANE_SHOW_COMMAND=") + show},
+                       dir);
+    EXPECT_EQ(child.wait(), 0);
+    EXPECT_NE(child.output().find(std::string("visible=") + (show[0] == '0' ? "0" : "1")),
+              std::string::npos)
+        << show << ": " << child.output();
+  }
+}
+
+TEST(Program, FocusLossPausesAndTheCloseButtonEndsCleanly) {
+  const std::string dir = freshDirectory("focus");
+  const std::string logPath = dir + "/ErrorLog.txt";
+  ChildProcess child(kProbe, {"TMPDIR=" + dir}, dir);
+  ASSERT_TRUE(waitFor([&] { return child.output().find("ready") != std::string::npos; }));
+  const std::string window = testing::windowId("App Probe");
+  ASSERT_FALSE(window.empty());
+  auto title = [&] {
+    std::string t = testing::commandOutput("xdotool getwindowname " + window);
+    if (!t.empty() && t.back() == '\n') t.pop_back();
+    return t;
+  };
+  auto logHas = [&](const char* text) { return fileText(logPath).find(text) != std::string::npos; };
+
+  testing::commandOutput("xdotool windowfocus " + testing::rootWindowId());
+  EXPECT_TRUE(waitFor([&] { return logHas("pause loop in showscreen/hibernate\n"); }));
+  EXPECT_EQ(title(), "App Probe <pause>");
+
+  testing::commandOutput("xdotool windowfocus " + window);
+  EXPECT_TRUE(waitFor([&] { return logHas("pause loop ended\n"); }));
+  EXPECT_TRUE(waitFor([&] { return title() == "App Probe"; }));
+
+  ASSERT_TRUE(testing::sendDeleteWindow(window));
+  EXPECT_EQ(child.wait(15), 0);
+  const std::string log = fileText(logPath);
+  EXPECT_EQ(log.substr(log.size() - 31), "Shut down MVN\nmvn is shut down\n") << log;
+}
+
+}  // namespace
+}  // namespace mvn

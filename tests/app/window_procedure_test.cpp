@@ -1,0 +1,92 @@
+// The window procedure's handling of system commands and pointer contacts,
+// with pointer states the test hands in.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "runtime/app/pointer_slots.h"
+#include "runtime/app/window_procedure.h"
+#include "runtime/platform/messages.h"
+#include "runtime/platform/pointer.h"
+
+namespace mvn {
+namespace {
+
+using namespace platform;
+
+std::map<uint32_t, PointerTouchInfo> contacts;
+
+int fakeTouchInfo(uint32_t id, PointerTouchInfo* info) {
+  auto found = contacts.find(id);
+  if (found == contacts.end()) return 0;
+  *info = found->second;
+  return 1;
+}
+
+class PointerSlots : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (PointerSlot& s : pointerSlots) s = {};
+    contacts.clear();
+    GetPointerTouchInfo = &fakeTouchInfo;
+  }
+  void TearDown() override { GetPointerTouchInfo = nullptr; }
+
+  static void send(uint32_t message, uint32_t id, uint32_t flags, int x, int y) {
+    contacts[id] = {id, flags, x, y};
+    windowProcedure(nullptr, message, id, 0);
+  }
+};
+
+TEST_F(PointerSlots, DownUpdateUpFollowOneContact) {
+  send(WM_POINTERDOWN, 7, POINTER_FLAG_FIRSTBUTTON | POINTER_FLAG_INCONTACT, 10, 20);
+  EXPECT_EQ(pointerSlots[0].id, 7);
+  EXPECT_EQ(pointerSlots[0].buttons, 1);
+  EXPECT_EQ(pointerSlots[0].x, 10);
+  EXPECT_EQ(pointerSlots[0].y, 20);
+
+  send(WM_POINTERUPDATE, 7, POINTER_FLAG_FIRSTBUTTON | POINTER_FLAG_THIRDBUTTON, 11, 21);
+  EXPECT_EQ(pointerSlots[0].buttons, 5);
+  EXPECT_EQ(pointerSlots[0].x, 11);
+
+  send(WM_POINTERUP, 7, POINTER_FLAG_SECONDBUTTON, 12, 22);
+  EXPECT_EQ(pointerSlots[0].id, 0);  // free again
+  EXPECT_EQ(pointerSlots[0].buttons, 0);
+  EXPECT_EQ(pointerSlots[0].y, 22);
+}
+
+TEST_F(PointerSlots, ThirtyThirdContactIsNotRecorded) {
+  for (uint32_t id = 1; id <= 33; ++id)
+    send(WM_POINTERDOWN, id, POINTER_FLAG_FIRSTBUTTON, static_cast<int>(id), 0);
+  for (int i = 0; i < kPointerSlotCount; ++i) EXPECT_EQ(pointerSlots[i].id, i + 1);
+  EXPECT_EQ(pointerSlots[31].x, 32);
+}
+
+TEST_F(PointerSlots, UpdateWithoutSlotUsesAFreeSlotWithoutClaimingIt) {
+  send(WM_POINTERDOWN, 3, POINTER_FLAG_FIRSTBUTTON, 1, 1);
+  send(WM_POINTERUPDATE, 9, POINTER_FLAG_SECONDBUTTON, 40, 50);
+  EXPECT_EQ(pointerSlots[1].id, 0);
+  EXPECT_EQ(pointerSlots[1].buttons, 2);
+  EXPECT_EQ(pointerSlots[1].x, 40);
+  send(WM_POINTERUPDATE, 0, POINTER_FLAG_FIRSTBUTTON, 99, 99);  // id 0: not a contact
+  EXPECT_NE(pointerSlots[1].x, 99);
+}
+
+TEST(WindowProcedure, RefusesScreenSaverAndMonitorPowerOnly) {
+  struct Case {
+    uint32_t message;
+    uintptr_t wParam;
+    intptr_t result;
+  } cases[] = {
+      {WM_SYSCOMMAND, SC_SCREENSAVE, 0},
+      {WM_SYSCOMMAND, SC_MONITORPOWER | 0x2, 0},
+      {WM_ERASEBKGND, 0, 1},
+      {WM_SYSKEYUP, 0x73, 0},
+      {WM_ACTIVATE, 3, 0},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(windowProcedure(nullptr, c.message, c.wParam, 0), c.result) << c.message;
+}
+
+}  // namespace
+}  // namespace mvn
