@@ -84,6 +84,7 @@ const std::vector<std::string> kNormalRunLog = {
     "Delay load DLLs",
     "Win8+ mouse as pointer",
     "Init Finalized",
+    "/Win: [0-9]+, [0-9]+/",  // the mouse's first reading
     "Shut down MVN",
     "mvn is shut down",
 };
