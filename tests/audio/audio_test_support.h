@@ -1,7 +1,11 @@
 // Helpers shared by the audio tests.
 #pragma once
 
+#include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <thread>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -34,6 +38,26 @@ inline void reopenAudioOutput(const char* driver, const std::string& diskFile = 
   setenv("SDL_AUDIODRIVER", driver, 1);
   if (!diskFile.empty()) setenv("SDL_DISKAUDIOFILE", diskFile.c_str(), 1);
   platform::openAudioOutput();
+}
+
+// Waits until done() holds, for at most limitMs; the mixer runs on its own
+// thread in real time, which a busy machine may slow down.
+inline bool waitUntil(const std::function<bool()>& done, int limitMs = 5000) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return true;
+}
+
+// Waits until the disk driver has written ms of 44.1 kHz 16-bit stereo output.
+inline bool waitForOutput(const std::string& path, int ms) {
+  const uintmax_t bytes = static_cast<uintmax_t>(44100 * 4) * ms / 1000;
+  return waitUntil([&] {
+    std::error_code error;
+    return std::filesystem::file_size(path, error) >= bytes;
+  });
 }
 
 // Counts the 16-bit samples of a raw output file that are not silence.

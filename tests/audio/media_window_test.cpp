@@ -70,9 +70,8 @@ TEST_F(MediaWindowTest, PlayStopAndSeekMoveThePosition) {
   open("tone1s.mp3");
   mediaSeekToStart(window);
   mediaPlay(window);
-  sleepMs(250);
+  EXPECT_TRUE(test::waitUntil([&] { return mediaPosition(window) > 50; }));
   uint32_t playing = mediaPosition(window);
-  EXPECT_GT(playing, 50u);
 
   mediaStop(window);
   uint32_t stopped = mediaPosition(window);
@@ -94,15 +93,13 @@ TEST_F(MediaWindowTest, PauseHoldsThePositionAndResumeGoesOn) {
   sleepMs(150);
   EXPECT_LE(mediaPosition(window), paused + 50);  // at most one mixing buffer later
   mediaResume(window);
-  sleepMs(200);
-  EXPECT_GT(mediaPosition(window), paused + 100);
+  EXPECT_TRUE(test::waitUntil([&] { return mediaPosition(window) > paused + 100; }));
 }
 
 TEST_F(MediaWindowTest, PlayedToTheEndStandsAtTheEndUntilSentBack) {
   open("tone1s.mp3");
   mediaPlay(window);
-  sleepMs(1300);
-  EXPECT_EQ(mediaPosition(window), mediaEnd(window));
+  EXPECT_TRUE(test::waitUntil([&] { return mediaPosition(window) == mediaEnd(window); }));
   mediaPlay(window);
   EXPECT_EQ(mediaPosition(window), mediaEnd(window));
   mediaSeekToStart(window);
@@ -135,8 +132,7 @@ TEST_F(MediaWindowTest, WithoutDeviceOneLogLineAndSilentMusicKeepsItsTiming) {
   open("tone1s.mp3");
   EXPECT_GT(mediaLength(window), 900u);
   mediaPlay(window);
-  sleepMs(200);
-  EXPECT_GT(mediaPosition(window), 50u);
+  EXPECT_TRUE(test::waitUntil([&] { return mediaPosition(window) > 50; }));
 }
 
 TEST_F(MediaWindowTest, DiskDriverReceivesTheMusicAtTheChosenVolume) {
@@ -148,7 +144,7 @@ TEST_F(MediaWindowTest, DiskDriverReceivesTheMusicAtTheChosenVolume) {
     open("tone1s.mp3");
     mediaSetVolume(window, out == full ? 1000 : 0);
     mediaPlay(window);
-    sleepMs(300);
+    EXPECT_TRUE(test::waitForOutput(out, 300));
     closeMediaWindow(window);
     window = nullptr;
     platform::closeAudioOutput();

@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cmath>
 #include <limits>
 #include <string>
-#include <thread>
 
 #include "runtime/audio/music.h"
 #include "runtime/files/memory_name.h"
@@ -20,8 +18,6 @@ namespace {
 
 double fakeNow = 0;
 double fakeClock() { return fakeNow; }
-
-void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 class MusicTest : public ::testing::Test {
  protected:
@@ -81,8 +77,7 @@ TEST_F(MusicTest, MusicPlayedOnceIsNeverRestartedAndEndsAtItsEnd) {
   fakeNow += 1e6;
   keepMusicLooping();
   EXPECT_EQ(seeks(), 1);
-  sleepMs(1400);
-  EXPECT_EQ(isMusicPlaying(), 0);
+  EXPECT_TRUE(test::waitUntil([] { return isMusicPlaying() == 0; }));
 }
 
 TEST_F(MusicTest, PausePostponesTheRestartByItsLength) {
@@ -208,7 +203,7 @@ TEST_F(MusicTest, MusicFromAnInMemoryNamePlaysAudibly) {
   unregisterMemoryBlock(block.data());
   block.assign(block.size(), 0);
   EXPECT_EQ(errorCode, 0);
-  sleepMs(300);
+  EXPECT_TRUE(test::waitForOutput(out, 300));
   stopMusic();
   platform::closeAudioOutput();
   EXPECT_GT(test::audibleSamples(out), 1000u);
@@ -232,7 +227,7 @@ TEST_F(MusicTest, MusicFromTheArchivePlaysAudibly) {
   playMusic("packed tone.mp3", 1);
   EXPECT_EQ(errorCode, 0);
   EXPECT_EQ(platform::mediaLength(musicState.window), lengthOf("tone1s.mp3"));
-  sleepMs(300);
+  EXPECT_TRUE(test::waitForOutput(out, 300));
   stopMusic();
   platform::closeAudioOutput();
   destroyShoeboxSlots();
