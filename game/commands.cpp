@@ -3,6 +3,8 @@
 #include "runtime/audio/music.h"
 #include "runtime/gfx2d/drawing.h"
 #include "runtime/gfx2d/polygon.h"
+#include "runtime/gfx2d/sprite_loading.h"
+#include "runtime/input/mouse.h"
 
 namespace quadrivolant {
 
@@ -15,8 +17,8 @@ void (*setSmoothing)(int flag) = mvn::setSmoothing;
 void (*startPoly)(int slot, int mode) = mvn::startPoly;
 void (*polyVector)(double x, double y, double textureX, double textureY, int colour) = mvn::polyVector;
 void (*endPoly)() = mvn::endPoly;
-void (*loadAnim)(const char* file, int slot, int frameWidth, int frameHeight) = nullptr;
+void (*loadAnim)(const char* file, int slot, int frameWidth, int frameHeight) = mvn::loadAnim;
 void (*playMusic)(const char* file, int loop) = mvn::playMusic;
-void (*mouseState)(int& x, int& y, int& button1, int& button2) = nullptr;
+void (*mouseState)(int& x, int& y, int& button1, int& button2) = mvn::mouseState;
 
 }  // namespace quadrivolant
