@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "runtime/app/log.h"
 #include "tests/input/input_fixture.h"
 
 namespace mvn::testing {
@@ -75,6 +81,37 @@ TEST_F(InputTest, CodesOutsideTheTableAndAMissingKeyboardAnswerNo) {
   isKeyDown(1);
   input->keyState[1] = 0x80;
   EXPECT_EQ(isKeyDown(1), 0);
+  key(kScEscape, false);
+}
+
+}  // namespace
+}  // namespace mvn::testing
+
+namespace mvn::testing {
+namespace {
+
+std::string logText() {
+  std::ifstream in(logPath(), std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST_F(InputTest, DevicesThatCannotBeAcquiredAreLoggedAndAcquiredAgainByTheNextPoll) {
+  releaseInputDevices();
+  destroyInputSystem();
+  std::remove(logPath().c_str());
+  createInputSystem();
+  // Without a window neither device gets its level: the keyboard cannot be
+  // acquired (logged); the mouse's level fails first, which is not logged.
+  EXPECT_EQ(createInputDevices(nullptr, nullptr, 1), 1);
+  EXPECT_EQ(logText(), "can't aquire keyboard - first try\n");
+  input = currentInput();
+  ASSERT_NE(input->keyboardDevice, nullptr);
+
+  // Once the window is known, the next poll sets the level again and reads.
+  setInputWindow(window);
+  key(kScEscape, true);
+  resetKeyPolling();
+  EXPECT_EQ(isKeyDown(platform::DIK_ESCAPE), 1);
   key(kScEscape, false);
 }
 
