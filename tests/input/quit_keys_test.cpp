@@ -54,7 +54,8 @@ class QuitKeys : public ::testing::Test {
   }
 
   // Starts the program and waits until its frame loop runs.
-  void start(const char* quitKeys, const char* videoDriver = nullptr, const char* frames = nullptr) {
+  void start(const char* quitKeys, const char* videoDriver = nullptr, const char* frames = nullptr,
+             const char* music = nullptr) {
     const std::string out = (dir / "stdout.txt").string();
     child = fork();
     if (child == 0) {
@@ -62,6 +63,11 @@ class QuitKeys : public ::testing::Test {
       setenv("MVN_QUIT_KEYS", quitKeys, 1);
       if (videoDriver) setenv("SDL_VIDEODRIVER", videoDriver, 1);
       if (frames) setenv("MORVANE_FRAMES", frames, 1);
+      if (music) {
+        setenv("MVN_MUSIC", music, 1);
+        setenv("SDL_AUDIODRIVER", "disk", 1);
+        setenv("SDL_DISKAUDIOFILE", (dir / "sound.raw").c_str(), 1);
+      }
       std::freopen(out.c_str(), "w", stdout);
       execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
       _exit(127);
@@ -157,6 +163,35 @@ TEST_F(QuitKeys, WithoutInputDevicesNoKeyEndsTheProgram) {
   expectOrderlyEnd();
   const std::string log = fileText(dir / "ErrorLog.txt");
   EXPECT_NE(log.find("Create DXin\nNo DX_Input\nreptr\n"), std::string::npos) << log;
+}
+
+// Starts of sound in 44.1 kHz 16-bit stereo output: 10 ms blocks that are
+// audible after one that was not.
+int soundStarts(const std::string& raw) {
+  const size_t blockBytes = 441 * 4;
+  int starts = 0;
+  bool audible = false;
+  for (size_t at = 0; at + blockBytes <= raw.size(); at += blockBytes) {
+    bool loud = false;
+    for (size_t i = at; i < at + blockBytes; i += 2) {
+      const int sample = static_cast<int16_t>(static_cast<uint8_t>(raw[i]) | raw[i + 1] << 8);
+      if (sample > 256 || sample < -256) loud = true;
+    }
+    if (loud && !audible) starts++;
+    audible = loud;
+  }
+  return starts;
+}
+
+TEST_F(QuitKeys, LoopingMusicStartsOverEveryHalfSecondUntilTheEnd) {
+  const std::string tone = std::string(MORVANE_SOURCE_DIR) + "/tests/data/audio/tone300ms.wav";
+  start("1", nullptr, nullptr, tone.c_str());
+  std::this_thread::sleep_for(std::chrono::milliseconds(1600));
+  hold("Escape");
+  ASSERT_TRUE(endsWithin(std::chrono::seconds(10)));
+  expectOrderlyEnd();
+  // 300 ms of tone, restarted by the frame loop every 500 ms.
+  EXPECT_GE(soundStarts(fileText(dir / "sound.raw")), 3);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // A program that reads the mouse every frame until a quit key ends it, for
-// the input tests. MVN_QUIT_KEYS=0 switches Escape off as a quit key.
+// the input tests. MVN_QUIT_KEYS=0 switches Escape off as a quit key;
+// MVN_MUSIC=<file> plays that file, looping, before the frames begin.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -8,6 +9,7 @@
 #include "runtime/app/program.h"
 #include "runtime/app/runtime_settings.h"
 #include "runtime/app/window_context.h"
+#include "runtime/audio/music.h"
 #include "runtime/input/mouse.h"
 
 namespace mvn {
@@ -28,6 +30,7 @@ void gameMain() {
   showSystemPointer(1.0);
   const char* quitKeys = std::getenv("MVN_QUIT_KEYS");
   if (quitKeys && std::strcmp(quitKeys, "0") == 0) quitKeysEnabled = 0;
+  if (const char* music = std::getenv("MVN_MUSIC")) playMusic(music, 1);
   std::puts("ready");
   std::fflush(stdout);
   for (;;) {
