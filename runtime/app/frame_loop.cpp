@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "runtime/app/automation.h"
-#include "runtime/app/collaborators.h"
 #include "runtime/app/frame_hold.h"
 #include "runtime/app/log.h"
 #include "runtime/app/program_end.h"
@@ -13,6 +12,9 @@
 #include "runtime/gfx2d/frame_state.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
 #include "runtime/gfx2d/view.h"
+#include "runtime/input/keyboard.h"
+#include "runtime/input/mouse.h"
+#include "runtime/input/typed_text.h"
 #include "runtime/platform/gl_context.h"
 #include "runtime/platform/messages.h"
 #include "runtime/platform/window.h"
@@ -30,11 +32,6 @@ int32_t win32MsgLookup = -1;
 MessageCallback win32MsgCallback = nullptr;
 
 namespace {
-
-constexpr int kKeyEscape = 1;
-constexpr int kKeyLeftAlt = 56;
-constexpr int kKeyF4 = 62;
-constexpr int kKey129 = 129;
 
 long presentedFrames = 0;
 
@@ -75,10 +72,6 @@ void bringToFront() {
   frontRequest = 0;
 }
 
-bool quitKeyDown() {
-  return frame::isKeyDown(kKey129) || frame::isKeyDown(kKeyEscape);
-}
-
 void pauseLoop() {
   logLine("pause loop in showscreen/hibernate\n");
   while (paused && !frontRequest) {
@@ -103,9 +96,10 @@ void presentFrame() {
     frameCounter = 31;
     waitForInput();
   }
-  frame::pollMice();
+  pollMice();
+  // Key 129 or Escape while the quit keys are on; left Alt with F4 always.
   if (quitKeysEnabled && quitKeyDown()) endProgram();
-  if (frame::isKeyDown(kKeyLeftAlt) && frame::isKeyDown(kKeyF4)) endProgram();
+  if (closeKeysDown()) endProgram();
   keepMusicLooping();
   lookUpMessageCallback();
   if (OpenGLRainbows* renderer = runtimeObjects.renderer) {
@@ -119,7 +113,7 @@ void presentFrame() {
 
 void resetFrameState() {
   if (runtimeObjects.renderer) resetDrawingState(*runtimeObjects.renderer);
-  frame::forceKeyboardRead();
+  resetKeyPolling();  // the next frame's first key query reads the keyboard
   ++frameCounter;
 }
 
@@ -132,7 +126,7 @@ bool pumpMessages(OpenGLRainbows& renderer, MessageCallback callback, bool wait)
       callback();
     }
     if (!peekMessage(message, renderer.window, true)) break;
-    if (message.message == WM_CHAR) frame::addTypedCharacter(static_cast<unsigned char>(message.wParam & 0xFF));
+    if (message.message == WM_CHAR) addTypedCharacter(static_cast<unsigned char>(message.wParam & 0xFF));
     if (message.message == WM_KEYDOWN) translateMessage(message);
     dispatchMessage(message);
   }
@@ -143,7 +137,7 @@ void waitForInput() {
   keepAlive(false);
   if (frameCounter <= 29) return;
   int refX = 0, refY = 0, refFirst = 0, refSecond = 0;
-  frame::readMouseState(refX, refY, refFirst, refSecond);
+  mouseState(refX, refY, refFirst, refSecond);
   for (int pass = 0; pass < 100; ++pass) {
     // A pause that has begun goes to the pause loop at once, rather than
     // after whatever message comes next.
@@ -152,16 +146,16 @@ void waitForInput() {
       pauseLoop();
       return;
     }
-    frame::pollMice();
+    pollMice();
     if (quitKeysEnabled && quitKeyDown()) endProgram();
     for (int key = 0; key <= 254; ++key) {
-      if (frame::isKeyDown(key)) {
+      if (isKeyDown(key)) {
         frameCounter = 0;
         return;
       }
     }
     int x = 0, y = 0, first = 0, second = 0;
-    frame::readMouseState(x, y, first, second);
+    mouseState(x, y, first, second);
     if (x != refX || y != refY || first || second) {
       frameCounter = 0;
       return;

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "runtime/app/collaborators.h"
 #include "runtime/app/log.h"
 #include "runtime/app/runtime_objects.h"
 #include "runtime/app/runtime_settings.h"
@@ -12,6 +11,7 @@
 #include "runtime/files/rt_file.h"
 #include "runtime/files/shoebox.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
+#include "runtime/input/input_devices.h"
 #include "runtime/platform/window.h"
 #include "runtime/values/errors.h"
 #include "runtime/values/named_functions.h"
@@ -68,8 +68,8 @@ void shutdownRuntime() {
 
   delete objects.networkState;
   objects.networkState = nullptr;
-  frame::releaseInputDevices();
-  frame::destroyInputSystem();
+  releaseInputDevices();
+  destroyInputSystem();
   delete objects.renderer;
   objects.renderer = nullptr;
   delete objects.scene3D;

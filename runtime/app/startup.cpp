@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "runtime/app/automation.h"
-#include "runtime/app/collaborators.h"
 #include "runtime/values/errors.h"
 #include "runtime/app/declared_functions.h"
 #include "runtime/app/frame_loop.h"
@@ -18,6 +17,8 @@
 #include "runtime/gfx2d/background.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
 #include "runtime/gfx2d/view.h"
+#include "runtime/input/input_devices.h"
+#include "runtime/input/mouse.h"
 #include "runtime/platform/cursor.h"
 #include "runtime/platform/files.h"
 #include "runtime/platform/process.h"
@@ -101,18 +102,18 @@ int initialiseRuntime(ModuleHandle instance, int showCommand, const char* title)
 
   runtimeObjects.scene3D = new Scene3D(runtimeObjects.renderer);
   logLine("Input\n");
-  frame::createInputSystem();
+  createInputSystem();
 
   logLine("Window mode\n");
   if (runtimeSettings.fullScreen) enterFullScreen(renderer);
   else enterWindowMode(renderer);
 
   logLine("Create DXin\n");
-  frame::createInputDevices(runtimeSettings.exclusiveMouse != 0);
+  createInputDevices(runtimeObjects.mainWindow, instance, runtimeSettings.exclusiveMouse != 0);
   logLine("reptr\n");
 
   currentFontIndex = 0;
-  frame::setInputWindow(renderer.window);
+  setInputWindow(renderer.window);
 
   logLine("getexe\n");
   const std::string directory = executableDirectory();
@@ -147,7 +148,7 @@ int initialiseRuntime(ModuleHandle instance, int showCommand, const char* title)
     showWindow(runtimeObjects.mainWindow, SW_HIDE);
   }
 
-  frame::applyPointerMode(runtimeSettings.exclusiveMouse != 0);
+  showSystemPointer(runtimeSettings.exclusiveMouse == 0 ? 1 : 0);
 
   resolveDeclaredFunctions();
 

@@ -66,8 +66,10 @@ double framePeriodFor(int framesPerSecond) {
 
 void setFrameRate(double framesPerSecond, int vsync) {
   if (wglSwapIntervalEXT) wglSwapIntervalEXT(vsync != 0 ? 1 : 0);
+  // Truncated to an integer; rates beyond any display's are held at a million.
+  const double rate = framesPerSecond < 1e6 ? framesPerSecond : 1e6;
   if (runtimeObjects.renderer)
-    runtimeObjects.renderer->framePeriod = framePeriodFor(static_cast<int>(framesPerSecond));
+    runtimeObjects.renderer->framePeriod = framePeriodFor(rate > 0 ? static_cast<int>(rate) : 0);
 }
 
 }  // namespace mvn

@@ -4,7 +4,6 @@
 
 #include <cstring>
 
-#include "runtime/app/collaborators.h"
 #include "runtime/app/frame_loop.h"
 #include "runtime/app/gl_capabilities.h"
 #include "runtime/app/log.h"
@@ -17,6 +16,8 @@
 #include "runtime/gfx2d/opengl_rainbows.h"
 #include "runtime/gfx2d/sprite_store.h"
 #include "runtime/gfx2d/view.h"
+#include "runtime/input/input_devices.h"
+#include "runtime/input/mouse.h"
 #include "runtime/platform/cursor.h"
 #include "runtime/platform/gl_context.h"
 #include "runtime/platform/messages.h"
@@ -228,8 +229,8 @@ void setScreen(int width, int height, int fullScreen) {
   OpenGLRainbows* renderer = runtimeObjects.renderer;
   if (!renderer) return;
   applyScreenMode(*renderer, width, height, 0, fullScreen);
-  frame::applyMouseMode();
-  frame::setInputWindow(renderer->window);
+  applyMouseMode();
+  setInputWindow(renderer->window);
   runtimeObjects.mainWindow = renderer->window;
   for (int i = 0; i < 5; ++i) showScreen();
 }

@@ -91,6 +91,11 @@ class ChildProcess {
     return status_;
   }
 
+  // Sends the child a termination request.
+  void terminate() {
+    if (pid_ > 0 && status_ == kRunning) kill(pid_, SIGTERM);
+  }
+
   const std::string& output() {
     drain();
     return output_;

@@ -189,5 +189,16 @@ TEST(Program, FocusLossPausesAndTheCloseButtonEndsCleanly) {
   EXPECT_EQ(log.substr(log.size() - 31), "Shut down MVN\nmvn is shut down\n") << log;
 }
 
+TEST(Program, TerminationRequestEndsThroughTheEndRoutine) {
+  const std::string dir = freshDirectory("terminate");
+  ChildProcess child(kProbe, {"TMPDIR=" + dir}, dir);
+  ASSERT_TRUE(waitFor([&] { return child.output().find("ready") != std::string::npos; }));
+  child.terminate();
+  EXPECT_EQ(child.wait(15), 0);
+  EXPECT_EQ(child.output(), "ready\nexit\n");
+  const std::string log = fileText(dir + "/ErrorLog.txt");
+  EXPECT_NE(log.find("Shut down MVN\nmvn is shut down\n"), std::string::npos) << log;
+}
+
 }  // namespace
 }  // namespace mvn

@@ -4,12 +4,17 @@
 
 #include <GL/gl.h>
 
+#include <string>
+
 #include "runtime/app/frame_loop.h"
+#include "runtime/app/log.h"
+#include "runtime/app/timer.h"
 #include "runtime/app/runtime_objects.h"
 #include "runtime/app/runtime_settings.h"
 #include "runtime/app/window_context.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
 #include "runtime/platform/window.h"
+#include "tests/app/child_process.h"
 #include "tests/app/x11_tools.h"
 #include "tests/support/gl_window.h"
 
@@ -47,16 +52,52 @@ TEST(Window, SetScreenGivesExactClientAreaCentredAndPresentsFiveFrames) {
   EXPECT_EQ(g.y, outer.top + systemMetric(SM_CYCAPTION) + 3 * systemMetric(SM_CYBORDER));
 }
 
-TEST(Window, RefusedFullScreenFallsBackToACentredWindow) {
+TEST(Window, FullScreenTakesTheDisplayModeOrFallsBackToACentredWindow) {
   OpenGLRainbows& renderer = testing::openTestWindow(640, 480);
   windowTitle = "Full Screen Test";
   setWindowText(renderer.window, windowTitle.c_str());
-  setScreen(808, 472, 1);  // no display offers this size
+  const Rect desktop = desktopWorkArea();  // the virtual display has a single mode
+  struct Case {
+    int width, height;
+    uint8_t fullScreenActive;
+  } cases[] = {{desktop.width(), desktop.height(), 1}, {808, 472, 0}};
+  for (const Case& c : cases) {
+    const std::string logBefore = testing::fileText(logPath());
+    setScreen(c.width, c.height, 1);
+    EXPECT_EQ(renderer.fullScreenActive, c.fullScreenActive) << c.width;
+    EXPECT_EQ(runtimeSettings.fullScreen, 1);
+    const testing::XGeometry g = testing::windowGeometry("Full Screen Test");
+    EXPECT_EQ(g.width, c.width);
+    EXPECT_EQ(g.height, c.height);
+    const bool refusedLine = testing::fileText(logPath()).find("No Fullscreen Mode available\n",
+                                                              logBefore.size()) != std::string::npos;
+    EXPECT_EQ(refusedLine, c.fullScreenActive == 0) << c.width;
+    if (c.fullScreenActive) {
+      EXPECT_EQ(g.x, 0);
+      EXPECT_EQ(g.y, 0);
+    }
+  }
+  setScreen(640, 480, 0);
   EXPECT_EQ(renderer.fullScreenActive, 0);
-  EXPECT_EQ(runtimeSettings.fullScreen, 1);
-  const testing::XGeometry g = testing::windowGeometry("Full Screen Test");
-  EXPECT_EQ(g.width, 808);
-  EXPECT_EQ(g.height, 472);
+  EXPECT_EQ(testing::windowGeometry("Full Screen Test").width, 640);
+}
+
+TEST(Window, MultisampledContextWhenAsked) {
+  initTimer();
+  auto* renderer = new OpenGLRainbows;
+  runtimeObjects.renderer = renderer;
+  ASSERT_TRUE(createContext(*renderer, executableModule(), 200, 100, 0, 0, 1, 0));
+  runtimeObjects.mainWindow = renderer->window;
+  GLint sampleBuffers = 0, samples = 0;
+  glGetIntegerv(GL_SAMPLE_BUFFERS, &sampleBuffers);
+  glGetIntegerv(GL_SAMPLES, &samples);
+  EXPECT_EQ(sampleBuffers, 1);
+  EXPECT_GE(samples, 2);
+  EXPECT_EQ(renderer->windowWidth, 200);
+  glClearColor(1, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  EXPECT_EQ(testing::readPixel(3, 3) & 0xFFFFFF, 0x0000FFu);
+  testing::closeTestWindow();
 }
 
 TEST(Window, DrawsIntoTheBackBuffer) {

@@ -90,7 +90,12 @@ bool describePixelFormat(WindowHandle window, int format, PixelFormat& d) {
 
 GLContextHandle createGLContext(WindowHandle window) {
   if (!isWindow(window)) return nullptr;
+  const int samples = window->pixelFormat > kMultisampleFormatBase
+                          ? window->pixelFormat - kMultisampleFormatBase
+                          : 0;
+  setStandardAttributes(samples);
   SDL_GLContext sdl = SDL_GL_CreateContext(window->sdl);
+  setStandardAttributes(0);
   if (!sdl) return nullptr;
   return new GLContext{sdl};
 }

@@ -32,6 +32,9 @@ SDL_Window* sdlWindow(WindowHandle window);
 WindowHandle windowFromSdlId(uint32_t id);
 // The first live window of the layer (the runtime has one).
 WindowHandle firstWindow();
+// The GL attributes of the layer's pixel formats: the standard one, with
+// samples > 0 multisampled. They count when a window and when a context is made.
+void setStandardAttributes(int samples);
 // Builds the SDL window anew with another sample count (the GL visual is
 // fixed when an SDL window is made); false leaves the old one.
 bool rebuildWindow(WindowHandle window, int samples);

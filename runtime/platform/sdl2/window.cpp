@@ -23,6 +23,8 @@ constexpr int kCaption = 23;
 
 bool hasFrame(const Window& w) { return (w.style & WS_CAPTION) != 0 && !w.fullScreen; }
 
+}  // namespace
+
 void setStandardAttributes(int samples) {
   SDL_GL_ResetAttributes();
   SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
@@ -36,6 +38,8 @@ void setStandardAttributes(int samples) {
   SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, samples > 0 ? 1 : 0);
   SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, samples);
 }
+
+namespace {
 
 SDL_Window* buildSdlWindow(Window& w, int samples) {
   setStandardAttributes(samples);
@@ -269,7 +273,17 @@ bool changeDisplayMode(WindowHandle window, int width, int height, int colourBit
     if (mode.w != width || mode.h != height) continue;
     if (colourBits != 0 && static_cast<int>(SDL_BITSPERPIXEL(mode.format)) != colourBits) continue;
     if (SDL_SetWindowDisplayMode(window->sdl, &mode) != 0) return false;
-    if (SDL_SetWindowFullscreen(window->sdl, SDL_WINDOW_FULLSCREEN) != 0) return false;
+    // Without a window manager nothing moves a full-screen window to the
+    // display's corner: the window goes there itself first.
+    SDL_Rect bounds;
+    if (SDL_GetDisplayBounds(display, &bounds) != 0) bounds = {0, 0, width, height};
+    SDL_SetWindowBordered(window->sdl, SDL_FALSE);
+    SDL_SetWindowPosition(window->sdl, bounds.x, bounds.y);
+    SDL_SetWindowSize(window->sdl, width, height);
+    if (SDL_SetWindowFullscreen(window->sdl, SDL_WINDOW_FULLSCREEN) != 0) {
+      applyGeometry(*window);
+      return false;
+    }
     window->fullScreen = true;
     window->x = window->y = 0;
     window->clientWidth = width;
