@@ -49,6 +49,11 @@ void endProgram() {
   std::exit(exitStatus);
 }
 
+void endProgramWithStatus(int status) {
+  if (!ending) exitStatus = status;
+  endProgram();
+}
+
 void fatalError(int code) {
   setError(code);
   if (!ending) exitStatus = code;

@@ -13,6 +13,9 @@ void endProgram();
 // when an end is already in progress; the caller then abandons the operation.
 void fatalError(int code);
 
+// endProgram with a given exit status (a start that could not complete).
+void endProgramWithStatus(int status);
+
 // The release sequence: the quit hook once per process, then every global
 // object in a fixed order. A second run does nothing more.
 void shutdownRuntime();

@@ -1,6 +1,7 @@
 #include "runtime/gfx2d/opengl_rainbows.h"
 
 #include "runtime/app/window_context.h"
+#include "runtime/gfx2d/view.h"
 
 namespace mvn {
 
@@ -10,6 +11,7 @@ OpenGLRainbows::OpenGLRainbows()
       textureParams(new uint8_t[slotCount]()) {}
 
 OpenGLRainbows::~OpenGLRainbows() {
+  if (currentRenderTarget != -1) endRenderTarget(*this);
   releaseWindowSide(*this);  // slots, window and context
 }
 

@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -44,6 +45,7 @@ class ChildProcess {
     if (pipe(pipeFds) != 0) return;
     pid_ = fork();
     if (pid_ == 0) {
+      prctl(PR_SET_PDEATHSIG, SIGKILL);  // never outlives a test that was killed
       dup2(pipeFds[1], STDOUT_FILENO);
       close(pipeFds[0]);
       close(pipeFds[1]);

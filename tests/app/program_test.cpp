@@ -189,6 +189,17 @@ TEST(Program, FocusLossPausesAndTheCloseButtonEndsCleanly) {
   EXPECT_EQ(log.substr(log.size() - 31), "Shut down MVN\nmvn is shut down\n") << log;
 }
 
+TEST(Program, StartWithoutAWindowEndsAsAFailure) {
+  const std::string dir = freshDirectory("nowindow");
+  ChildProcess child(kProbe, {"TMPDIR=" + dir, "SDL_VIDEODRIVER=nosuchdriver"}, dir);
+  EXPECT_EQ(child.wait(), 1);
+  EXPECT_EQ(child.output(), "exit\n");
+  expectLog(fileText(dir + "/ErrorLog.txt"),
+            {"Start new log...", "timer", "rbow", "rbow init",
+             "No window or OpenGL context: the program cannot run", "Shut down MVN",
+             "mvn is shut down"});
+}
+
 TEST(Program, TerminationRequestEndsThroughTheEndRoutine) {
   const std::string dir = freshDirectory("terminate");
   ChildProcess child(kProbe, {"TMPDIR=" + dir}, dir);

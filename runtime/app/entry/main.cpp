@@ -1,7 +1,9 @@
 // The process entry of every program on the runtime.
 #include <string>
 
+#include "runtime/app/log.h"
 #include "runtime/app/program.h"
+#include "runtime/app/runtime_objects.h"
 #include "runtime/app/program_end.h"
 #include "runtime/app/runtime_settings.h"
 #include "runtime/app/startup.h"
@@ -17,6 +19,13 @@ void applicationMain(platform::ModuleHandle instance, const char* tail, int show
   commandLine = platform::commandLine();
   applyGameSettings();
   initialiseRuntime(instance, showCommand, runtimeSettings.appName.c_str());
+  if (!runtimeObjects.mainWindow) {
+    // Without a window nothing can be shown, read or closed: the program
+    // would run unseen and unstoppable. It ends at once, as a failure.
+    logLine("No window or OpenGL context: the program cannot run\n");
+    writeStdErr("No window or OpenGL context: the program cannot run\n");
+    endProgramWithStatus(1);
+  }
   errorCode = 0;
   errorLine = 0;
   currentLine = 0;
