@@ -189,6 +189,32 @@ TEST(Program, FocusLossPausesAndTheCloseButtonEndsCleanly) {
   EXPECT_EQ(log.substr(log.size() - 31), "Shut down MVN\nmvn is shut down\n") << log;
 }
 
+TEST(Program, MouseArrivesAsPointerContactsInClientCoordinates) {
+  const std::string dir = freshDirectory("pointer");
+  ChildProcess child(kProbe, {"TMPDIR=" + dir, "MVN_PROBE=pointer"}, dir);
+  ASSERT_TRUE(waitFor([&] { return child.output().find("ready") != std::string::npos; }));
+  const std::string window = testing::windowId("App Probe");
+  ASSERT_FALSE(window.empty());
+  // Printed at all, or printed after another line.
+  auto printed = [&](const char* line, const char* after = nullptr) {
+    const std::string& out = child.output();
+    const size_t from = after ? out.find(after) : 0;
+    return from != std::string::npos && out.find(line, from) != std::string::npos;
+  };
+
+  // A move without buttons updates the first free slot without claiming it.
+  testing::commandOutput("xdotool mousemove --window " + window + " 120 45");
+  EXPECT_TRUE(waitFor([&] { return printed("slot0 120 45 0 0\n"); })) << child.output();
+  // A pressed button claims the slot for the mouse's pointer (id 1) ...
+  testing::commandOutput("xdotool mousedown 1");
+  EXPECT_TRUE(waitFor([&] { return printed("slot0 120 45 1 1\n"); })) << child.output();
+  // ... and its release frees it again.
+  testing::commandOutput("xdotool mouseup 1");
+  EXPECT_TRUE(waitFor([&] { return printed("slot0 120 45 0 0\n", "slot0 120 45 1 1\n"); })) << child.output();
+  child.terminate();
+  EXPECT_EQ(child.wait(15), 0);
+}
+
 TEST(Program, StartWithoutAWindowEndsAsAFailure) {
   const std::string dir = freshDirectory("nowindow");
   ChildProcess child(kProbe, {"TMPDIR=" + dir, "SDL_VIDEODRIVER=nosuchdriver"}, dir);

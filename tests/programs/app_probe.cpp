@@ -3,17 +3,21 @@
 //   (unset)  setScreen(800, 480, 0), then frames until the runtime ends it
 //   fatal    one frame, then a fatal fault with code MVN_PROBE_CODE (default 9)
 //   print    prints the command line, its tail and the window's state, then ends
+//   pointer  shows the system pointer, then frames, printing pointer slot 0
+//            whenever it changes ("slot0 x y buttons id")
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "runtime/app/frame_loop.h"
+#include "runtime/app/pointer_slots.h"
 #include "runtime/app/program.h"
 #include "runtime/app/program_end.h"
 #include "runtime/app/runtime_objects.h"
 #include "runtime/app/runtime_settings.h"
 #include "runtime/app/startup.h"
 #include "runtime/app/window_context.h"
+#include "runtime/input/mouse.h"
 #include "runtime/platform/window.h"
 
 namespace mvn {
@@ -43,10 +47,21 @@ void gameMain() {
     const char* code = std::getenv("MVN_PROBE_CODE");
     fatalError(code ? std::atoi(code) : 9);
   }
+  const bool pointer = mode && std::strcmp(mode, "pointer") == 0;
+  if (pointer) showSystemPointer(1);
   setScreen(800, 480, 0);
   std::puts("ready");
   std::fflush(stdout);
-  for (;;) showScreen();
+  PointerSlot shown;
+  for (;;) {
+    showScreen();
+    const PointerSlot& s = pointerSlots[0];
+    if (pointer && (s.x != shown.x || s.y != shown.y || s.buttons != shown.buttons || s.id != shown.id)) {
+      shown = s;
+      std::printf("slot0 %d %d %d %d\n", s.x, s.y, s.buttons, s.id);
+      std::fflush(stdout);
+    }
+  }
 }
 
 }  // namespace mvn
