@@ -381,7 +381,7 @@ void desert(Canvas& c) {
   cactus(62, 318, 120);
   cactus(180, 262, 40);
   for (auto [x, y, r] : {std::tuple{300.f, 336.f, 14.f}, {322.f, 342.f, 9.f}, {120.f, 346.f, 6.f}})
-    c.fill(ellipse(x, y, r * 1.4f, r), [=](float px, float py) {
+    c.fill(ellipse(x, y, r * 1.4f, r), [x = x, y = y, r = r](float px, float py) {
       return mix(rgb(0xA88A6A), rgb(0x6E5642), clamp01(((px - x) + (py - y)) / (2 * r) + 0.5f));
     });
   for (int i = 0; i < 7; ++i) c.fill(ellipse(200 + i * 16, 300 + i * 5 + (i % 2) * 4, 2.5f, 1.5f), rgb(0xB88450));
@@ -436,7 +436,7 @@ void winterCabin(Canvas& c) {
   c.fill(segment({152, 342}, {200, 342}, 2), rgb(0x5A4A44));
   c.fill(segment({200, 342}, {206, 336}, 2), rgb(0x5A4A44));
   for (auto [y, r] : {std::pair{330.f, 22.f}, {298.f, 16.f}, {272.f, 11.f}})
-    c.fill(circle(300, y, r), [=](float x, float py) {
+    c.fill(circle(300, y, r), [y = y, r = r](float x, float py) {
       return mix(rgb(0xFFFFFF), rgb(0xC8D4EA), clamp01(((x - 300) + (py - y)) / (2 * r) + 0.4f));
     });
   c.fill(rect(290, 250, 310, 262), rgb(0x222228));

@@ -243,11 +243,11 @@ void cityDusk(Canvas& c) {
          rgb(0xFFF4D0));
   // Streaks of cloud lit from below by the set sun.
   for (auto [x, y, w] : {std::tuple{150.f, 70.f, 70.f}, {196.f, 92.f, 54.f}, {168.f, 40.f, 40.f}})
-    c.fill(shape(Box{x - w, y - 4, x + w, y + 4}, [=](float px, float py) {
+    c.fill(shape(Box{x - w, y - 4, x + w, y + 4}, [x = x, y = y, w = w](float px, float py) {
       float u = (px - x) / w;
       return std::fabs(py - y) < 3.5f * (1 - u * u) * (1 + 0.3f * std::sin(px * 0.3f));
     }),
-           [=](float, float py) { return mix(rgb(0xE890A8, 0.85f), rgb(0xFFC070, 0.9f), clamp01((py - y + 3) / 6)); });
+           [y = y](float, float py) { return mix(rgb(0xE890A8, 0.85f), rgb(0xFFC070, 0.9f), clamp01((py - y + 3) / 6)); });
   Random rng(112);
   // Far skyline.
   for (float x = -10; x < 360;) {
