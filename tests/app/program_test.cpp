@@ -215,6 +215,22 @@ TEST(Program, MouseArrivesAsPointerContactsInClientCoordinates) {
   EXPECT_EQ(child.wait(15), 0);
 }
 
+TEST(Program, TypedKeysReachTheTypedTextInOrder) {
+  const std::string dir = freshDirectory("type");
+  ChildProcess child(kProbe, {"TMPDIR=" + dir, "MVN_PROBE=type"}, dir);
+  ASSERT_TRUE(waitFor([&] { return child.output().find("ready") != std::string::npos; }));
+  const std::string window = testing::windowId("App Probe");
+  ASSERT_FALSE(window.empty());
+  testing::commandOutput("xdotool windowfocus --sync " + window + " type --delay 30 'Hi!'");
+  testing::commandOutput("xdotool key --delay 30 Return BackSpace");
+  // Enter is read as 10; Backspace stays 8.
+  const std::string expected = "typed 72\ntyped 105\ntyped 33\ntyped 10\ntyped 8\n";
+  EXPECT_TRUE(waitFor([&] { return child.output().find(expected) != std::string::npos; }))
+      << child.output();
+  child.terminate();
+  EXPECT_EQ(child.wait(15), 0);
+}
+
 TEST(Program, StartWithoutAWindowEndsAsAFailure) {
   const std::string dir = freshDirectory("nowindow");
   ChildProcess child(kProbe, {"TMPDIR=" + dir, "SDL_VIDEODRIVER=nosuchdriver"}, dir);

@@ -5,9 +5,11 @@
 //   print    prints the command line, its tail and the window's state, then ends
 //   pointer  shows the system pointer, then frames, printing pointer slot 0
 //            whenever it changes ("slot0 x y buttons id")
+//   type     frames, printing each typed character as "typed <code>"
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "runtime/app/frame_loop.h"
 #include "runtime/app/pointer_slots.h"
@@ -18,6 +20,7 @@
 #include "runtime/app/startup.h"
 #include "runtime/app/window_context.h"
 #include "runtime/input/mouse.h"
+#include "runtime/input/typed_text.h"
 #include "runtime/platform/window.h"
 
 namespace mvn {
@@ -48,6 +51,7 @@ void gameMain() {
     fatalError(code ? std::atoi(code) : 9);
   }
   const bool pointer = mode && std::strcmp(mode, "pointer") == 0;
+  const bool type = mode && std::strcmp(mode, "type") == 0;
   if (pointer) showSystemPointer(1);
   setScreen(800, 480, 0);
   std::puts("ready");
@@ -59,6 +63,10 @@ void gameMain() {
     if (pointer && (s.x != shown.x || s.y != shown.y || s.buttons != shown.buttons || s.id != shown.id)) {
       shown = s;
       std::printf("slot0 %d %d %d %d\n", s.x, s.y, s.buttons, s.id);
+      std::fflush(stdout);
+    }
+    for (std::string c = type ? nextTypedCharacter() : ""; !c.empty(); c = nextTypedCharacter()) {
+      std::printf("typed %d\n", static_cast<unsigned char>(c[0]));
       std::fflush(stdout);
     }
   }
