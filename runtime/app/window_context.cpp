@@ -116,6 +116,8 @@ bool createContext(OpenGLRainbows& renderer, ModuleHandle instance, int width, i
     renderer.glContext = createGLContext(renderer.window);
     makeCurrent(renderer.window, renderer.glContext);
   }
+  // No context at all leaves nothing to draw with: as good as no window.
+  if (!renderer.glContext) return false;
 
   if (multisample) {
     const int multisampled = chooseMultisampleFormat(renderer.window, 0);
@@ -127,6 +129,7 @@ bool createContext(OpenGLRainbows& renderer, ModuleHandle instance, int width, i
       // The old context goes with its window: a new one is made for the new format.
       deleteGLContext(renderer.glContext);
       renderer.glContext = createGLContext(renderer.window);
+      if (!renderer.glContext) return false;
       makeCurrent(renderer.window, renderer.glContext);
       format = multisampled;
     }
