@@ -231,6 +231,15 @@ TEST(Program, TypedKeysReachTheTypedTextInOrder) {
   EXPECT_EQ(child.wait(15), 0);
 }
 
+TEST(Program, ProgramHooksSeeMessagesAndTheEnd) {
+  const std::string dir = freshDirectory("hooks");
+  ChildProcess child(kProbe, {"TMPDIR=" + dir, "MVN_PROBE=hooks", "MORVANE_FRAMES=8"}, dir);
+  EXPECT_EQ(child.wait(), 0);
+  EXPECT_EQ(child.output(), "ready\nquit hook, messages seen: some\ninner end returned\nexit\n");
+  const std::string log = fileText(dir + "/ErrorLog.txt");
+  EXPECT_EQ(log.substr(log.size() - 31), "Shut down MVN\nmvn is shut down\n") << log;
+}
+
 TEST(Program, StartWithoutAWindowEndsAsAFailure) {
   const std::string dir = freshDirectory("nowindow");
   ChildProcess child(kProbe, {"TMPDIR=" + dir, "SDL_VIDEODRIVER=nosuchdriver"}, dir);

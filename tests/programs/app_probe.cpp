@@ -6,6 +6,9 @@
 //   pointer  shows the system pointer, then frames, printing pointer slot 0
 //            whenever it changes ("slot0 x y buttons id")
 //   type     frames, printing each typed character as "typed <code>"
+//   hooks    the program has "MVN_WIN32_MSG" (counts its calls) and "MVN_ON_QUIT"
+//            (prints the count, then tries to end the program from inside the end);
+//            a message is posted to the window before every frame
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -21,11 +24,33 @@
 #include "runtime/app/window_context.h"
 #include "runtime/input/mouse.h"
 #include "runtime/input/typed_text.h"
+#include "runtime/platform/messages.h"
 #include "runtime/platform/window.h"
+#include "runtime/values/named_functions.h"
 
 namespace mvn {
 
+namespace {
+
+int messageCallbacks = 0;
+
+void countMessage() { ++messageCallbacks; }
+
+void onQuit() {
+  std::printf("quit hook, messages seen: %s\n", messageCallbacks > 0 ? "some" : "none");
+  endProgram();  // an end is in progress: returns at once
+  std::puts("inner end returned");
+  std::fflush(stdout);
+}
+
+const NamedFunction hookTable[] = {
+    {&countMessage, "MVN_WIN32_MSG"}, {&onQuit, "MVN_ON_QUIT"}, {nullptr, nullptr}};
+
+}  // namespace
+
 void applyGameSettings() {
+  const char* mode = std::getenv("MVN_PROBE");
+  if (mode && std::strcmp(mode, "hooks") == 0) registerNamedFunctions(hookTable);
   runtimeSettings.screenWidth = 640;
   runtimeSettings.screenHeight = 480;
   runtimeSettings.fullScreen = 0;
@@ -52,12 +77,14 @@ void gameMain() {
   }
   const bool pointer = mode && std::strcmp(mode, "pointer") == 0;
   const bool type = mode && std::strcmp(mode, "type") == 0;
+  const bool hooks = mode && std::strcmp(mode, "hooks") == 0;
   if (pointer) showSystemPointer(1);
   setScreen(800, 480, 0);
   std::puts("ready");
   std::fflush(stdout);
   PointerSlot shown;
   for (;;) {
+    if (hooks) platform::postMessage(runtimeObjects.mainWindow, platform::WM_ERASEBKGND, 0, 0);
     showScreen();
     const PointerSlot& s = pointerSlots[0];
     if (pointer && (s.x != shown.x || s.y != shown.y || s.buttons != shown.buttons || s.id != shown.id)) {
