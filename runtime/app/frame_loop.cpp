@@ -126,7 +126,8 @@ bool pumpMessages(OpenGLRainbows& renderer, MessageCallback callback, bool wait)
       callback();
     }
     if (!peekMessage(message, renderer.window, true)) break;
-    if (message.message == WM_CHAR) addTypedCharacter(static_cast<unsigned char>(message.wParam & 0xFF));
+    if (message.message == WM_CHAR)
+      addTypedCharacter(static_cast<unsigned char>(message.wParam & 0xFF));
     if (message.message == WM_KEYDOWN) translateMessage(message);
     dispatchMessage(message);
   }

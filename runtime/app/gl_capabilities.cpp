@@ -108,7 +108,8 @@ const EntryPoint framebufferEntries[] = {
     {"glGenFramebuffersEXT", slot(glGenFramebuffersEXT), "GL_EXT_framebuffer_object"},
     {"glCheckFramebufferStatusEXT", slot(glCheckFramebufferStatusEXT), "GL_EXT_framebuffer_object"},
     {"glFramebufferTexture2DEXT", slot(glFramebufferTexture2DEXT), "GL_EXT_framebuffer_object"},
-    {"glFramebufferRenderbufferEXT", slot(glFramebufferRenderbufferEXT), "GL_EXT_framebuffer_object"},
+    {"glFramebufferRenderbufferEXT", slot(glFramebufferRenderbufferEXT),
+     "GL_EXT_framebuffer_object"},
     {"glGetFramebufferAttachmentParameterivEXT", slot(glGetFramebufferAttachmentParameterivEXT),
      "GL_EXT_framebuffer_object"},
 };
@@ -220,7 +221,7 @@ int chooseMultisampleFormat(platform::WindowHandle deviceContext, int samples) {
     logLine(entryPointFailureLine("wglChoosePixelFormatARB").c_str());
     return 0;
   }
-  int attributes[] = {0x2001, 1,  0x2010, 1, 0x2003, 0x2027, 0x2014, 24, 0x201B, 8, 0x2022, 24,
+  int attributes[] = {0x2001, 1, 0x2010, 1, 0x2003, 0x2027, 0x2014, 24,      0x201B, 8, 0x2022, 24,
                       0x2023, 8, 0x2011, 1, 0x2041, 1,      0x2042, samples, 0};
   const float floatAttributes[] = {0, 0};
   int format = 0;

@@ -75,7 +75,7 @@ uint32_t startupSeed() {
 int initialiseRuntime(ModuleHandle instance, int showCommand, const char* title) {
   removePath(logPath().c_str());
   logLine("Start new log...\n");
-  // allowPause starts at 1 (the pause state's own default).
+  allowPause = 1;
 
   logLine("timer\n");
   initTimer();
@@ -95,7 +95,7 @@ int initialiseRuntime(ModuleHandle instance, int showCommand, const char* title)
   logLine("Cptn\n");
   windowTitle = title ? title : "";
 
-  seedRandom(startupSeed());
+  seedRandom(startupSeed());  // differs from run to run unless MORVANE_SEED names one
 
   logLine("Network\n");
   runtimeObjects.networkState = new NetworkState;

@@ -38,11 +38,10 @@ int classRegistered = 0;
 int softwareCheckDone = 0;
 constexpr char kClassName[] = "Morvane";
 constexpr uint32_t kStyleWindowed = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;  // 0x00CA0000
-constexpr uint32_t kStyleHidden = WS_CLIPSIBLINGS | WS_CLIPCHILDREN;          // 0x06000000
+constexpr uint32_t kStyleHidden = WS_CLIPSIBLINGS | WS_CLIPCHILDREN;           // 0x06000000
 
 WindowHandle createCaptionedWindow(ModuleHandle, int width, int height) {
-  const int outerHeight =
-      height + systemMetric(SM_CYCAPTION) + 6 * systemMetric(SM_CYBORDER);
+  const int outerHeight = height + systemMetric(SM_CYCAPTION) + 6 * systemMetric(SM_CYBORDER);
   return createWindow(kClassName, kClassName, WS_CAPTION, 0, 0, width, outerHeight);
 }
 
@@ -102,7 +101,8 @@ bool createContext(OpenGLRainbows& renderer, ModuleHandle instance, int width, i
   renderer.windowWidth = width;
 
   PixelFormat request;
-  request.flags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER | PFD_SUPPORT_COMPOSITION;
+  request.flags =
+      PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER | PFD_SUPPORT_COMPOSITION;
   request.colourBits = colourBits > 24 ? 24 : colourBits;
   request.alphaBits = 8;
   request.depthBits = 24;
@@ -221,8 +221,10 @@ void applyScreenMode(OpenGLRainbows& renderer, int width, int height, int colour
   renderer.virtualWidth = 0;  // the next view set-up takes the window size
   renderer.virtualHeight = 0;
   enterWindowMode(renderer);
-  if (fullScreen) enterFullScreen(renderer);
-  else enterWindowMode(renderer);
+  if (fullScreen)
+    enterFullScreen(renderer);
+  else
+    enterWindowMode(renderer);
 }
 
 void setScreen(int width, int height, int fullScreen) {

@@ -34,7 +34,8 @@ class ChildProcess {
       const std::string entry = *e;
       bool replaced = false;
       for (const std::string& add : env)
-        if (entry.substr(0, entry.find('=') + 1) == add.substr(0, add.find('=') + 1)) replaced = true;
+        if (entry.substr(0, entry.find('=') + 1) == add.substr(0, add.find('=') + 1))
+          replaced = true;
       if (!replaced) environment.push_back(entry);
     }
     environment.insert(environment.end(), env.begin(), env.end());
@@ -110,7 +111,8 @@ class ChildProcess {
     if (out_ < 0) return;
     char buffer[4096];
     ssize_t n;
-    while ((n = read(out_, buffer, sizeof buffer)) > 0) output_.append(buffer, static_cast<size_t>(n));
+    while ((n = read(out_, buffer, sizeof buffer)) > 0)
+      output_.append(buffer, static_cast<size_t>(n));
   }
 
   pid_t pid_ = -1;

@@ -1,7 +1,6 @@
 // A program on the runtime, run as a child process: its log, its exit
 // status, its command line, its window as the display sees it.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -128,7 +127,8 @@ TEST(Program, DriverNoteOfTheStartDirectoryIsTheNoticeText) {
 TEST(Program, FatalFaultEndsWithItsCodeAsStatus) {
   for (const char* code : {"9", "7", "8", "20", "21"}) {
     const std::string dir = freshDirectory(std::string("fatal") + code);
-    ChildProcess child(kProbe, {"TMPDIR=" + dir, "MVN_PROBE=fatal", std::string("MVN_PROBE_CODE=") + code}, dir);
+    ChildProcess child(
+        kProbe, {"TMPDIR=" + dir, "MVN_PROBE=fatal", std::string("MVN_PROBE_CODE=") + code}, dir);
     EXPECT_EQ(child.wait(), std::atoi(code)) << code;
     const std::string log = fileText(dir + "/ErrorLog.txt");
     EXPECT_NE(log.find("Shut down MVN\nmvn is shut down\n"), std::string::npos) << code;
@@ -144,16 +144,17 @@ TEST(Program, QuotedProgramNameWithBlanks) {
   ChildProcess child(link, {"TMPDIR=" + dir, "MVN_PROBE=print"}, dir, link, {"one", "two words"});
   EXPECT_EQ(child.wait(), 0);
   const std::string out = child.output();
-  EXPECT_NE(out.find("commandLine=[\"" + link + "\" one \"two words\"]\n"), std::string::npos) << out;
+  EXPECT_NE(out.find("commandLine=[\"" + link + "\" one \"two words\"]\n"), std::string::npos)
+      << out;
   EXPECT_NE(out.find("tail=[one \"two words\"]\n"), std::string::npos) << out;
 }
 
 TEST(Program, ShowCommandZeroKeepsTheWindowHidden) {
   for (const char* show : {"0", "10"}) {
     const std::string dir = freshDirectory(std::string("show") + show);
-    ChildProcess child(kProbe,
-                       {"TMPDIR=" + dir, "MVN_PROBE=print", std::string("MORVANE_SHOW_COMMAND=") + show},
-                       dir);
+    ChildProcess child(
+        kProbe, {"TMPDIR=" + dir, "MVN_PROBE=print", std::string("MORVANE_SHOW_COMMAND=") + show},
+        dir);
     EXPECT_EQ(child.wait(), 0);
     EXPECT_NE(child.output().find(std::string("visible=") + (show[0] == '0' ? "0" : "1")),
               std::string::npos)
@@ -210,7 +211,8 @@ TEST(Program, MouseArrivesAsPointerContactsInClientCoordinates) {
   EXPECT_TRUE(waitFor([&] { return printed("slot0 120 45 1 1\n"); })) << child.output();
   // ... and its release frees it again.
   testing::commandOutput("xdotool mouseup 1");
-  EXPECT_TRUE(waitFor([&] { return printed("slot0 120 45 0 0\n", "slot0 120 45 1 1\n"); })) << child.output();
+  EXPECT_TRUE(waitFor([&] { return printed("slot0 120 45 0 0\n", "slot0 120 45 1 1\n"); }))
+      << child.output();
   child.terminate();
   EXPECT_EQ(child.wait(15), 0);
 }
@@ -245,10 +247,9 @@ TEST(Program, StartWithoutAWindowEndsAsAFailure) {
   ChildProcess child(kProbe, {"TMPDIR=" + dir, "SDL_VIDEODRIVER=nosuchdriver"}, dir);
   EXPECT_EQ(child.wait(), 1);
   EXPECT_EQ(child.output(), "exit\n");
-  expectLog(fileText(dir + "/ErrorLog.txt"),
-            {"Start new log...", "timer", "rbow", "rbow init",
-             "No window or OpenGL context: the program cannot run", "Shut down MVN",
-             "mvn is shut down"});
+  expectLog(fileText(dir + "/ErrorLog.txt"), {"Start new log...", "timer", "rbow", "rbow init",
+                                              "No window or OpenGL context: the program cannot run",
+                                              "Shut down MVN", "mvn is shut down"});
 }
 
 TEST(Program, TerminationRequestEndsThroughTheEndRoutine) {

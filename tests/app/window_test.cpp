@@ -1,19 +1,19 @@
 // The window on the display: size and place after setScreen, frames, title,
 // drawing into it.
-#include <gtest/gtest.h>
+#include "runtime/platform/window.h"
 
 #include <GL/gl.h>
+#include <gtest/gtest.h>
 
 #include <string>
 
 #include "runtime/app/frame_loop.h"
 #include "runtime/app/log.h"
-#include "runtime/app/timer.h"
 #include "runtime/app/runtime_objects.h"
 #include "runtime/app/runtime_settings.h"
+#include "runtime/app/timer.h"
 #include "runtime/app/window_context.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
-#include "runtime/platform/window.h"
 #include "tests/app/child_process.h"
 #include "tests/app/x11_tools.h"
 #include "tests/support/gl_window.h"
@@ -69,8 +69,9 @@ TEST(Window, FullScreenTakesTheDisplayModeOrFallsBackToACentredWindow) {
     const testing::XGeometry g = testing::windowGeometry("Full Screen Test");
     EXPECT_EQ(g.width, c.width);
     EXPECT_EQ(g.height, c.height);
-    const bool refusedLine = testing::fileText(logPath()).find("No Fullscreen Mode available\n",
-                                                              logBefore.size()) != std::string::npos;
+    const bool refusedLine =
+        testing::fileText(logPath()).find("No Fullscreen Mode available\n", logBefore.size()) !=
+        std::string::npos;
     EXPECT_EQ(refusedLine, c.fullScreenActive == 0) << c.width;
     if (c.fullScreenActive) {
       EXPECT_EQ(g.x, 0);

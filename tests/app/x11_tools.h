@@ -53,8 +53,10 @@ inline bool sendDeleteWindow(const std::string& windowId) {
   void* xlib = dlopen("libX11.so.6", RTLD_NOW | RTLD_LOCAL);
   if (!xlib) return false;
   auto openDisplay = reinterpret_cast<Display* (*)(const char*)>(dlsym(xlib, "XOpenDisplay"));
-  auto internAtom = reinterpret_cast<Atom (*)(Display*, const char*, Bool)>(dlsym(xlib, "XInternAtom"));
-  auto sendEvent = reinterpret_cast<Status (*)(Display*, Window, Bool, long, XEvent*)>(dlsym(xlib, "XSendEvent"));
+  auto internAtom =
+      reinterpret_cast<Atom (*)(Display*, const char*, Bool)>(dlsym(xlib, "XInternAtom"));
+  auto sendEvent = reinterpret_cast<Status (*)(Display*, Window, Bool, long, XEvent*)>(
+      dlsym(xlib, "XSendEvent"));
   auto flush = reinterpret_cast<int (*)(Display*)>(dlsym(xlib, "XFlush"));
   auto closeDisplay = reinterpret_cast<int (*)(Display*)>(dlsym(xlib, "XCloseDisplay"));
   bool sent = false;

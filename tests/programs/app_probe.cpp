@@ -87,7 +87,8 @@ void gameMain() {
     if (hooks) platform::postMessage(runtimeObjects.mainWindow, platform::WM_ERASEBKGND, 0, 0);
     showScreen();
     const PointerSlot& s = pointerSlots[0];
-    if (pointer && (s.x != shown.x || s.y != shown.y || s.buttons != shown.buttons || s.id != shown.id)) {
+    if (pointer &&
+        (s.x != shown.x || s.y != shown.y || s.buttons != shown.buttons || s.id != shown.id)) {
       shown = s;
       std::printf("slot0 %d %d %d %d\n", s.x, s.y, s.buttons, s.id);
       std::fflush(stdout);

@@ -118,8 +118,10 @@ void pushPointer(WindowHandle window, uint32_t message, uint32_t id, uint32_t bu
 
 void translateMouseButton(WindowHandle window, const SDL_MouseButtonEvent& e, bool down) {
   const uint32_t before = mouseButtons;
-  if (down) mouseButtons |= buttonFlag(e.button);
-  else mouseButtons &= ~buttonFlag(e.button);
+  if (down)
+    mouseButtons |= buttonFlag(e.button);
+  else
+    mouseButtons &= ~buttonFlag(e.button);
   if (mouseInPointer) {
     const uint32_t message = (before == 0 && mouseButtons != 0)   ? WM_POINTERDOWN
                              : (before != 0 && mouseButtons == 0) ? WM_POINTERUP
@@ -140,10 +142,13 @@ void translateFinger(WindowHandle window, const SDL_TouchFingerEvent& e) {
     id = found->second;
   } else {
     id = 2;
-    for (bool taken = true; taken; ) {
+    for (bool taken = true; taken;) {
       taken = false;
       for (const auto& f : fingerIds)
-        if (f.second == id) { taken = true; ++id; }
+        if (f.second == id) {
+          taken = true;
+          ++id;
+        }
     }
     fingerIds[e.fingerId] = id;
   }
@@ -168,9 +173,12 @@ void translate(const SDL_Event& e) {
     case SDL_WINDOWEVENT: {
       WindowHandle w = windowFromSdlId(e.window.windowID);
       if (!w) break;
-      if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) push(w, WM_ACTIVATE, WA_ACTIVE, 0);
-      else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) push(w, WM_ACTIVATE, WA_INACTIVE, 0);
-      else if (e.window.event == SDL_WINDOWEVENT_CLOSE) push(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+      if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)
+        push(w, WM_ACTIVATE, WA_ACTIVE, 0);
+      else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST)
+        push(w, WM_ACTIVATE, WA_INACTIVE, 0);
+      else if (e.window.event == SDL_WINDOWEVENT_CLOSE)
+        push(w, WM_SYSCOMMAND, SC_CLOSE, 0);
       break;
     }
     case SDL_KEYDOWN:
@@ -181,7 +189,8 @@ void translate(const SDL_Event& e) {
       const uint32_t vk = virtualKey(e.key.keysym.sym);
       const bool alt = (e.key.keysym.mod & KMOD_ALT) != 0 || vk == 0x12;
       const bool down = e.type == SDL_KEYDOWN;
-      const uint32_t message = alt ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
+      const uint32_t message =
+          alt ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
       intptr_t lParam = 1 | (static_cast<intptr_t>(e.key.keysym.scancode & 0xFF) << 16);
       if (alt) lParam |= intptr_t{1} << 29;
       push(w, message, vk, lParam);
@@ -196,8 +205,10 @@ void translate(const SDL_Event& e) {
     case SDL_MOUSEMOTION: {
       WindowHandle w = windowFromSdlId(e.motion.windowID);
       if (!w || e.motion.which == SDL_TOUCH_MOUSEID) break;
-      if (mouseInPointer) pushPointer(w, WM_POINTERUPDATE, kMousePointerId, mouseButtons, e.motion.x, e.motion.y);
-      else push(w, WM_MOUSEMOVE, 0, packPoint(e.motion.x, e.motion.y));
+      if (mouseInPointer)
+        pushPointer(w, WM_POINTERUPDATE, kMousePointerId, mouseButtons, e.motion.x, e.motion.y);
+      else
+        push(w, WM_MOUSEMOVE, 0, packPoint(e.motion.x, e.motion.y));
       break;
     }
     case SDL_MOUSEBUTTONDOWN:

@@ -39,7 +39,8 @@ std::string toUtf8(const char* text) {
 }  // namespace
 
 void messageBox(const char* caption, const char* text, unsigned icon) {
-  const Uint32 kind = icon == MB_ICONEXCLAMATION ? SDL_MESSAGEBOX_WARNING : SDL_MESSAGEBOX_INFORMATION;
+  const Uint32 kind =
+      icon == MB_ICONEXCLAMATION ? SDL_MESSAGEBOX_WARNING : SDL_MESSAGEBOX_INFORMATION;
   SDL_ShowSimpleMessageBox(kind, toUtf8(caption).c_str(), toUtf8(text).c_str(), nullptr);
 }
 
