@@ -113,6 +113,16 @@ TEST(Program, NormalRunLogsEveryStepAndEndsWithStatusZero) {
   expectLog(fileText(dir + "/ErrorLog.txt"), kNormalRunLog);
 }
 
+TEST(Program, RefusedFullScreenAtTheStartFallsBackToAWindow) {
+  const std::string dir = freshDirectory("fullscreen");
+  ChildProcess child(kProbe, {"TMPDIR=" + dir, "MVN_PROBE=print", "MVN_PROBE_FULLSCREEN=1"}, dir);
+  EXPECT_EQ(child.wait(), 0);
+  EXPECT_NE(child.output().find("visible=1"), std::string::npos) << child.output();
+  const std::string log = fileText(dir + "/ErrorLog.txt");
+  EXPECT_NE(log.find("Window mode\nNo Fullscreen Mode available\nCreate DXin\n"), std::string::npos)
+      << log;
+}
+
 TEST(Program, DriverNoteOfTheStartDirectoryIsTheNoticeText) {
   const std::string dir = freshDirectory("drivernote");
   writeFile(dir + "/opengldriver.txt", "Install the vendor driver.");

@@ -9,6 +9,7 @@
 //   hooks    the program has "MVN_WIN32_MSG" (counts its calls) and "MVN_ON_QUIT"
 //            (prints the count, then tries to end the program from inside the end);
 //            a message is posted to the window before every frame
+// MVN_PROBE_FULLSCREEN=1 starts in full screen (640 by 480).
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -53,7 +54,8 @@ void applyGameSettings() {
   if (mode && std::strcmp(mode, "hooks") == 0) registerNamedFunctions(hookTable);
   runtimeSettings.screenWidth = 640;
   runtimeSettings.screenHeight = 480;
-  runtimeSettings.fullScreen = 0;
+  const char* fullScreen = std::getenv("MVN_PROBE_FULLSCREEN");
+  runtimeSettings.fullScreen = fullScreen && std::strcmp(fullScreen, "1") == 0 ? 1 : 0;
   runtimeSettings.exclusiveMouse = 1;
   runtimeSettings.frameRate = 60;
   runtimeSettings.debugMode = 0;
