@@ -4,11 +4,7 @@
 
 namespace mvn {
 
-ActiveTextureFunction activeTextureEntry() {
-  return reinterpret_cast<ActiveTextureFunction>(glActiveTextureARB);
-}
-UseProgramFunction useProgramEntry() {
-  return reinterpret_cast<UseProgramFunction>(glUseProgramObjectARB);
-}
+ActiveTextureFunction activeTextureEntry() { return glActiveTextureARB; }
+UseProgramFunction useProgramEntry() { return glUseProgramObjectARB; }
 
 }  // namespace mvn

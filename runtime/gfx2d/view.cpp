@@ -6,6 +6,7 @@
 #include <initializer_list>
 
 #include "runtime/app/runtime_objects.h"
+#include "runtime/app/runtime_settings.h"
 #include "runtime/gfx2d/gl_state.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
 #include "runtime/gfx2d/texture_binding.h"
@@ -203,6 +204,11 @@ void getScreenSize(double& width, double& height) {
   getScreenSize(w, h);
   width = w;
   height = h;
+}
+
+void getDesktopSize(int& width, int& height) {
+  width = runtimeSettings.desktopWidth;
+  height = runtimeSettings.desktopHeight;
 }
 
 void setOrientation(int orientation) {
