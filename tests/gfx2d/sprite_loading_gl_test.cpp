@@ -88,6 +88,11 @@ TEST_F(GlDrawing, FailedLoadsLeaveTheSlotEmptyWithTheirErrorCode) {
   EXPECT_EQ(width + height, 0);
   EXPECT_EQ(r->spriteSlots[80].frameWidth, 8);  // a failed load keeps the frame size
 
+  r->renderTargets[3].slot = 80;  // a render target drawing into the slot stays attached
+  loadAnim(bmp.c_str(), 80, 8, 8);
+  EXPECT_EQ(r->renderTargets[3].slot, 80);
+  r->renderTargets[3].slot = -1;
+
   loadSprite(bmp.c_str(), 81);
   loadSprite("", 81);
   EXPECT_EQ(errorCode, 0);

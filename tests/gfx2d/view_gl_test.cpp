@@ -1,5 +1,6 @@
 // Viewport, orientation, virtual resolution, background and the state every
 // frame starts from.
+#include "runtime/app/frame_loop.h"
 #include "runtime/gfx2d/frame_state.h"
 #include "tests/gfx2d/gl_fixture.h"
 
@@ -131,9 +132,19 @@ TEST_F(GlDrawing, EveryFrameStartsClearedWithAlphaModeMinusOne) {
   EXPECT_EQ(colourAt(21, 1), 0x808080u);
   EXPECT_EQ(r->globalAlpha, 1.0f);
 
+  // The same through the frame loop's present.
+  setAlphaMode(2);
+  setAlphaTest(0.9);
+  drawRect(0, 0, 50, 50, 0x0000FF);
+  showScreen();
+  EXPECT_EQ(colourAt(10, 10), kBlack);
+  drawRect(0, 0, 4, 4, 0x0000FF);
+  drawRect(0, 0, 4, 4, 0x00FF00);  // blending, not adding
+  EXPECT_EQ(colourAt(1, 1), 0x00FF00u);
+
   clearScreen(-1);  // no more clearing: the last frame stays under the next
   resetDrawingState(*r);
-  EXPECT_EQ(colourAt(1, 1), kWhite);
+  EXPECT_EQ(colourAt(1, 1), 0x00FF00u);
 }
 
 TEST_F(GlDrawing, TheScreenAsBackgroundIsDrawnBehindEveryFrame) {
