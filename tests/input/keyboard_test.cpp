@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -113,6 +114,38 @@ TEST_F(InputTest, DevicesThatCannotBeAcquiredAreLoggedAndAcquiredAgainByTheNextP
   resetKeyPolling();
   EXPECT_EQ(isKeyDown(platform::DIK_ESCAPE), 1);
   key(kScEscape, false);
+}
+
+}  // namespace
+}  // namespace mvn::testing
+
+namespace mvn::testing {
+namespace {
+
+TEST_F(InputTest, WhileAnotherWindowIsActiveTheKeyStateIsKept) {
+  if (std::system("command -v xdotool >/dev/null && command -v xwininfo >/dev/null") != 0) {
+    GTEST_SKIP() << "needs xdotool and xwininfo";
+  }
+  resetKeyPolling();
+  isKeyDown(1);
+  input->keyState[0x1E] = 0x80;  // as if A had been read down
+
+  ASSERT_EQ(std::system("xdotool windowfocus --sync "
+                        "$(xwininfo -root | awk '/Window id:/ {print $4}') 2>/dev/null"),
+            0);
+  for (int i = 0; i < 100 && platform::foregroundWindow() == window; ++i) settle();
+  ASSERT_NE(platform::foregroundWindow(), window);
+  resetKeyPolling();
+  const int reads = platform::keyboardReads();
+  EXPECT_EQ(isKeyDown(0x1E), 1);
+  EXPECT_EQ(platform::keyboardReads(), reads);
+
+  platform::setFocus(window);
+  for (int i = 0; i < 100 && platform::foregroundWindow() != window; ++i) settle();
+  ASSERT_EQ(platform::foregroundWindow(), window);
+  resetKeyPolling();
+  EXPECT_EQ(isKeyDown(0x1E), 0);
+  EXPECT_EQ(platform::keyboardReads(), reads + 1);
 }
 
 }  // namespace
