@@ -99,6 +99,11 @@ bool decodeWithLibrary(PngRead& s, DecodedImage& image, const char* name, int32_
   return true;
 }
 
+constexpr png_alloc_size_t kChunkSizeLimit = 8 * 1024 * 1024;
+constexpr png_byte kSkippedChunks[] = {
+    'i', 'C', 'C', 'P', 0, 'i', 'T', 'X', 't', 0, 'p', 'C', 'A', 'L', 0, 's', 'C', 'A', 'L', 0,
+    's', 'P', 'L', 'T', 0, 't', 'E', 'X', 't', 0, 'z', 'T', 'X', 't', 0, 'e', 'X', 'I', 'f', 0};
+
 bool decodeOpenFile(PngRead& s, DecodedImage& image, const char* name, int32_t key) {
   unsigned char signature[4];
   // Byte 0 is left to the library, which checks the whole signature.
@@ -112,6 +117,12 @@ bool decodeOpenFile(PngRead& s, DecodedImage& image, const char* name, int32_t k
   s.info = png_create_info_struct(s.png);
   if (!s.info) return false;
   png_set_read_fn(s.png, &s.file, readFromFile);
+  // Text, profiles and the other ancillary chunks that the library would
+  // allocate whole by their claimed length are skipped unread: a hostile
+  // header could otherwise ask for gigabytes. The pixels never need them.
+  png_set_keep_unknown_chunks(s.png, PNG_HANDLE_CHUNK_NEVER, kSkippedChunks,
+                              static_cast<int>(sizeof kSkippedChunks / 5));
+  png_set_chunk_malloc_max(s.png, kChunkSizeLimit);
   return decodeWithLibrary(s, image, name, key);
 }
 
