@@ -63,16 +63,28 @@ bool loadImageFile(OpenGLRainbows& r, int slot, const char* name, int32_t key, b
   return uploaded;
 }
 
-void loadSprite(const char* file, int slot) {
+namespace {
+
+// The start of the load commands: clears the error code and empties the slot.
+// Returns the renderer, or null without one or for a slot number outside the
+// table (code 7).
+OpenGLRainbows* emptiedSlot(int slot) {
   OpenGLRainbows* r = runtimeObjects.renderer;
-  if (!r) return;
+  if (!r) return nullptr;
   errorCode = 0;
   if (!isSlotNumber(slot)) {
     setError(7);
-    return;
+    return nullptr;
   }
   freeSlot(*r, slot);
-  if (isEmpty(file)) return;
+  return r;
+}
+
+}  // namespace
+
+void loadSprite(const char* file, int slot) {
+  OpenGLRainbows* r = emptiedSlot(slot);
+  if (!r || isEmpty(file)) return;
   loadIntoSlot(*r, file, slot, false);
 }
 
@@ -86,15 +98,7 @@ void loadAnim(const char* file, int slot, int frameWidth, int frameHeight) {
 }
 
 void loadBumpTexture(const char* file, int slot) {
-  OpenGLRainbows* r = runtimeObjects.renderer;
-  if (!r) return;
-  errorCode = 0;
-  if (!isSlotNumber(slot)) {
-    setError(7);
-    return;
-  }
-  freeSlot(*r, slot);
-  loadIntoSlot(*r, file, slot, true);
+  if (OpenGLRainbows* r = emptiedSlot(slot)) loadIntoSlot(*r, file, slot, true);
 }
 
 int loadImageToMem(const char* file, int& width, int& height, std::vector<int32_t>& pixels) {
