@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config git
+  build-essential cmake ninja-build pkg-config git ccache
   libsdl2-dev libsdl2-mixer-dev libjack-jackd2-dev libgl-dev
   libpng-dev zlib1g-dev libjpeg62-turbo-dev liblzo2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
