@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "runtime/app/frame_loop.h"
-#include "runtime/app/timer.h"
+#include "runtime/core/timer.h"
 #include "tests/support/gl_window.h"
 
 namespace {

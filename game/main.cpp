@@ -4,7 +4,7 @@
 #include "game/commands.h"
 #include "game/game_loop.h"
 #include "runtime/app/program.h"
-#include "runtime/app/runtime_settings.h"
+#include "runtime/core/runtime_settings.h"
 #include "runtime/app/frame_loop.h"
 #include "runtime/app/window_context.h"
 #include "runtime/files/rt_file.h"

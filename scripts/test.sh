@@ -5,6 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
+scripts/check-layers.sh
 scripts/build.sh
 
 export SDL_AUDIODRIVER=dummy

@@ -3,7 +3,7 @@
 #include <cctype>
 
 #include "runtime/values/errors.h"
-#include "runtime/app/log.h"
+#include "runtime/core/log.h"
 #include "runtime/app/window_procedure.h"
 #include "runtime/platform/library.h"
 

@@ -4,10 +4,11 @@
 
 #include "runtime/app/automation.h"
 #include "runtime/app/frame_hold.h"
-#include "runtime/app/log.h"
-#include "runtime/app/program_end.h"
-#include "runtime/app/runtime_objects.h"
-#include "runtime/app/timer.h"
+#include "runtime/app/gl_capabilities.h"
+#include "runtime/core/log.h"
+#include "runtime/core/program_end.h"
+#include "runtime/core/runtime_objects.h"
+#include "runtime/core/timer.h"
 #include "runtime/audio/music.h"
 #include "runtime/gfx2d/frame_state.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
@@ -173,6 +174,14 @@ bool swapAndHold(OpenGLRainbows& renderer, MessageCallback callback) {
   const double now = holdFrame(renderer.nextFrameTime, clock);
   renderer.nextFrameTime = nextDeadline(renderer.nextFrameTime, renderer.framePeriod, now);
   return true;
+}
+
+void setFrameRate(double framesPerSecond, int vsync) {
+  if (wglSwapIntervalEXT) wglSwapIntervalEXT(vsync != 0 ? 1 : 0);
+  // Truncated to an integer; rates beyond any display's are held at a million.
+  const double rate = framesPerSecond < 1e6 ? framesPerSecond : 1e6;
+  if (runtimeObjects.renderer)
+    runtimeObjects.renderer->framePeriod = framePeriodFor(rate > 0 ? static_cast<int>(rate) : 0);
 }
 
 }  // namespace mvn

@@ -33,5 +33,7 @@ bool pumpMessages(OpenGLRainbows& renderer, MessageCallback callback, bool wait)
 void waitForInput();
 // Swaps the buffers and holds the frame rate.
 bool swapAndHold(OpenGLRainbows& renderer, MessageCallback callback);
+// Sets the swap interval (when it can be set) and the renderer's frame period.
+void setFrameRate(double framesPerSecond, int vsync);
 
 }  // namespace mvn

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "runtime/app/log.h"
+#include "runtime/core/log.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
 #include "runtime/platform/gl_context.h"
 
@@ -11,7 +11,6 @@ namespace mvn {
 
 WglSwapIntervalFunction wglSwapIntervalEXT = nullptr;
 
-PFNGLACTIVETEXTUREARBPROC glActiveTextureARB = nullptr;
 PFNGLMULTITEXCOORD2FARBPROC glMultiTexCoord2fARB = nullptr;
 PFNGLCLIENTACTIVETEXTUREARBPROC glClientActiveTextureARB = nullptr;
 PFNGLGENBUFFERSARBPROC glGenBuffersARB = nullptr;
@@ -31,7 +30,6 @@ PFNGLGETOBJECTPARAMETERIVARBPROC glGetObjectParameterivARB = nullptr;
 PFNGLATTACHOBJECTARBPROC glAttachObjectARB = nullptr;
 PFNGLGETINFOLOGARBPROC glGetInfoLogARB = nullptr;
 PFNGLLINKPROGRAMARBPROC glLinkProgramARB = nullptr;
-PFNGLUSEPROGRAMOBJECTARBPROC glUseProgramObjectARB = nullptr;
 PFNGLGETUNIFORMLOCATIONARBPROC glGetUniformLocationARB = nullptr;
 PFNGLUNIFORM1FARBPROC glUniform1fARB = nullptr;
 PFNGLUNIFORM1IARBPROC glUniform1iARB = nullptr;

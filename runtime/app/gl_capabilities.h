@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "runtime/gfx2d/gl_extensions.h"
 #include "runtime/platform/window.h"
 
 namespace mvn {
@@ -24,7 +25,6 @@ using WglChoosePixelFormatFunction = int (*)(void* deviceContext, const int* int
 extern WglSwapIntervalFunction wglSwapIntervalEXT;
 
 // Under "GL_ARB_multitexture".
-extern PFNGLACTIVETEXTUREARBPROC glActiveTextureARB;
 extern PFNGLMULTITEXCOORD2FARBPROC glMultiTexCoord2fARB;
 extern PFNGLCLIENTACTIVETEXTUREARBPROC glClientActiveTextureARB;
 extern PFNGLGENBUFFERSARBPROC glGenBuffersARB;
@@ -45,7 +45,6 @@ extern PFNGLGETOBJECTPARAMETERIVARBPROC glGetObjectParameterivARB;
 extern PFNGLATTACHOBJECTARBPROC glAttachObjectARB;
 extern PFNGLGETINFOLOGARBPROC glGetInfoLogARB;
 extern PFNGLLINKPROGRAMARBPROC glLinkProgramARB;
-extern PFNGLUSEPROGRAMOBJECTARBPROC glUseProgramObjectARB;
 extern PFNGLGETUNIFORMLOCATIONARBPROC glGetUniformLocationARB;
 extern PFNGLUNIFORM1FARBPROC glUniform1fARB;
 extern PFNGLUNIFORM1IARBPROC glUniform1iARB;

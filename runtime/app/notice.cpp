@@ -3,7 +3,7 @@
 #include <string>
 
 #include "runtime/app/automation.h"
-#include "runtime/app/log.h"
+#include "runtime/core/log.h"
 #include "runtime/platform/notice.h"
 
 namespace mvn {

@@ -4,7 +4,7 @@
 
 namespace mvn {
 
-// Fills runtimeSettings (runtime/app/runtime_settings.h).
+// Fills runtimeSettings (runtime/core/runtime_settings.h).
 void applyGameSettings();
 // The program's main routine.
 void gameMain();

@@ -1,11 +1,11 @@
-#include "runtime/app/program_end.h"
+#include "runtime/core/program_end.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-#include "runtime/app/log.h"
-#include "runtime/app/runtime_objects.h"
-#include "runtime/app/runtime_settings.h"
+#include "runtime/core/log.h"
+#include "runtime/core/runtime_objects.h"
+#include "runtime/core/runtime_settings.h"
 #include "runtime/app/startup.h"
 #include "runtime/audio/music.h"
 #include "runtime/files/rt_file.h"

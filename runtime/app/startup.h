@@ -17,6 +17,10 @@ void applicationMain(platform::ModuleHandle instance, const char* tail, int show
 // Returns 0; when the context cannot be made it returns before the rest.
 int initialiseRuntime(platform::ModuleHandle instance, int showCommand, const char* title);
 
+// The release sequence: the quit hook once per process, then every global
+// object in a fixed order. A second run does nothing more.
+void shutdownRuntime();
+
 // The command line after the program name and the blanks and tabs that
 // follow it; a name in double quotes may contain blanks.
 const char* commandTail(const char* line);

@@ -2,6 +2,7 @@
 // screen, screen size changes, hiding and destruction.
 #pragma once
 
+#include "runtime/core/window_side.h"
 #include "runtime/platform/window.h"
 
 namespace mvn {
@@ -24,8 +25,6 @@ void applyScreenMode(OpenGLRainbows& renderer, int width, int height, int colour
 void setScreen(int width, int height, int fullScreen);
 bool hideWindow(OpenGLRainbows& renderer);
 void destroyContextWindow(OpenGLRainbows& renderer);
-// Releases the window side of a renderer (run by its destructor).
-void releaseWindowSide(OpenGLRainbows& renderer);
 
 int getScreenWidth();
 int getScreenHeight();

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "runtime/app/pointer_slots.h"
-#include "runtime/app/program_end.h"
-#include "runtime/app/runtime_objects.h"
-#include "runtime/app/runtime_settings.h"
+#include "runtime/core/pointer_slots.h"
+#include "runtime/core/program_end.h"
+#include "runtime/core/runtime_objects.h"
+#include "runtime/core/runtime_settings.h"
 #include "runtime/platform/cursor.h"
 #include "runtime/platform/messages.h"
 #include "runtime/values/pause_state.h"
@@ -13,8 +13,6 @@
 namespace mvn {
 
 using namespace platform;
-
-PointerSlot pointerSlots[kPointerSlotCount];
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "runtime/app/runtime_objects.h"
-#include "runtime/app/timer.h"
+#include "runtime/core/runtime_objects.h"
+#include "runtime/core/timer.h"
 #include "runtime/files/rt_file.h"
 #include "runtime/files/shoebox.h"
 #include "runtime/input/mouse.h"

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "runtime/app/log.h"
+#include "runtime/core/log.h"
 #include "runtime/files/memory_name.h"
 #include "runtime/files/rt_file.h"
 #include "runtime/files/shoebox_archive.h"

@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include "runtime/app/runtime_objects.h"
+#include "runtime/core/runtime_objects.h"
 #include "runtime/gfx2d/frame_state.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
 #include "runtime/gfx2d/sprite_memory.h"

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "runtime/app/log.h"
+#include "runtime/core/log.h"
 #include "runtime/files/rt_file.h"
 #include "runtime/gfx2d/image_codec_errors.h"
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "runtime/app/runtime_objects.h"
+#include "runtime/core/runtime_objects.h"
 #include "runtime/gfx2d/gl_state.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
 #include "runtime/gfx2d/texture_binding.h"

@@ -1,8 +1,9 @@
 #include "runtime/gfx2d/gl_extensions.h"
 
-#include "runtime/app/gl_capabilities.h"
-
 namespace mvn {
+
+PFNGLACTIVETEXTUREARBPROC glActiveTextureARB = nullptr;
+PFNGLUSEPROGRAMOBJECTARBPROC glUseProgramObjectARB = nullptr;
 
 ActiveTextureFunction activeTextureEntry() { return glActiveTextureARB; }
 UseProgramFunction useProgramEntry() { return glUseProgramObjectARB; }

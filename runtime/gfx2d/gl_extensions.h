@@ -1,8 +1,18 @@
-// The extension entry points the 2D renderer calls, taken from the
-// capabilities found at context creation; null when the driver lacks them.
+// The extension entry points the 2D renderer calls. The renderer holds them;
+// the application frame fills them from the driver's capabilities at context
+// creation. Null when the driver lacks them.
 #pragma once
 
+#define GL_GLEXT_LEGACY
+#include <GL/gl.h>
+#undef GL_GLEXT_LEGACY
+#include <GL/glext.h>
+
 namespace mvn {
+
+// Under "GL_ARB_multitexture" and "GL_ARB_shader_objects".
+extern PFNGLACTIVETEXTUREARBPROC glActiveTextureARB;
+extern PFNGLUSEPROGRAMOBJECTARBPROC glUseProgramObjectARB;
 
 using ActiveTextureFunction = void (*)(unsigned unit);
 using UseProgramFunction = void (*)(unsigned program);

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "runtime/app/log.h"
+#include "runtime/core/log.h"
 
 namespace mvn {
 namespace {

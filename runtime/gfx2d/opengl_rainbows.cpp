@@ -1,6 +1,6 @@
 #include "runtime/gfx2d/opengl_rainbows.h"
 
-#include "runtime/app/window_context.h"
+#include "runtime/core/window_side.h"
 #include "runtime/gfx2d/view.h"
 
 namespace mvn {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <new>
 
-#include "runtime/app/runtime_objects.h"
+#include "runtime/core/runtime_objects.h"
 #include "runtime/gfx2d/drawing.h"
 #include "runtime/gfx2d/gl_state.h"
 #include "runtime/gfx2d/opengl_rainbows.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "runtime/app/runtime_objects.h"
+#include "runtime/core/runtime_objects.h"
 #include "runtime/files/shoebox.h"
 #include "runtime/gfx2d/background.h"
 #include "runtime/gfx2d/decode_image_file.h"

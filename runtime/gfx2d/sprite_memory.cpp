@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <new>
 
-#include "runtime/app/runtime_objects.h"
+#include "runtime/core/runtime_objects.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
 #include "runtime/gfx2d/sprite_store.h"
 #include "runtime/gfx2d/texture_binding.h"

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <initializer_list>
 
-#include "runtime/app/runtime_objects.h"
-#include "runtime/app/runtime_settings.h"
+#include "runtime/core/runtime_objects.h"
+#include "runtime/core/runtime_settings.h"
 #include "runtime/gfx2d/gl_state.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
 #include "runtime/gfx2d/texture_binding.h"

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "runtime/app/log.h"
-#include "runtime/app/runtime_objects.h"
+#include "runtime/core/log.h"
+#include "runtime/core/runtime_objects.h"
 #include "runtime/input/input_system.h"
 #include "runtime/platform/cursor.h"
 

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "runtime/app/log.h"
-#include "runtime/app/pointer_slots.h"
+#include "runtime/core/log.h"
+#include "runtime/core/pointer_slots.h"
 #include "runtime/platform/cursor.h"
 #include "runtime/values/errors.h"
 

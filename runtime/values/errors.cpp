@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "runtime/app/program_end.h"
+#include "runtime/core/program_end.h"
 #include "runtime/values/text_format.h"
 
 namespace mvn {

@@ -10,7 +10,7 @@
 #include <type_traits>
 #include <utility>
 
-#include "runtime/app/program_end.h"
+#include "runtime/core/program_end.h"
 #include "runtime/values/errors.h"
 #include "runtime/values/rt_string.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "runtime/app/gl_capabilities.h"
-#include "runtime/app/log.h"
+#include "runtime/core/log.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
 #include "runtime/platform/gl_context.h"
 #include "tests/app/child_process.h"

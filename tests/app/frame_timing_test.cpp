@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "runtime/app/frame_hold.h"
-#include "runtime/app/timer.h"
+#include "runtime/core/timer.h"
 
 namespace mvn {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "runtime/app/log.h"
+#include "runtime/core/log.h"
 #include "tests/app/child_process.h"
 
 namespace mvn {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "runtime/app/frame_loop.h"
-#include "runtime/app/runtime_settings.h"
+#include "runtime/core/runtime_settings.h"
 #include "runtime/app/window_procedure.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
 #include "runtime/platform/messages.h"

@@ -7,7 +7,7 @@
 
 #include "runtime/app/automation.h"
 #include "runtime/app/declared_functions.h"
-#include "runtime/app/log.h"
+#include "runtime/core/log.h"
 #include "runtime/app/startup.h"
 #include "runtime/app/window_procedure.h"
 #include "runtime/platform/time.h"

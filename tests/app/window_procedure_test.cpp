@@ -4,7 +4,7 @@
 
 #include <map>
 
-#include "runtime/app/pointer_slots.h"
+#include "runtime/core/pointer_slots.h"
 #include "runtime/app/window_procedure.h"
 #include "runtime/platform/messages.h"
 #include "runtime/platform/pointer.h"

@@ -8,10 +8,10 @@
 #include <string>
 
 #include "runtime/app/frame_loop.h"
-#include "runtime/app/log.h"
-#include "runtime/app/runtime_objects.h"
-#include "runtime/app/runtime_settings.h"
-#include "runtime/app/timer.h"
+#include "runtime/core/log.h"
+#include "runtime/core/runtime_objects.h"
+#include "runtime/core/runtime_settings.h"
+#include "runtime/core/timer.h"
 #include "runtime/app/window_context.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
 #include "tests/app/child_process.h"

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/app/log.h"
+#include "runtime/core/log.h"
 #include "runtime/platform/audio.h"
 
 namespace mvn::test {

@@ -9,7 +9,7 @@
 #include <iterator>
 #include <sstream>
 
-#include "runtime/app/log.h"
+#include "runtime/core/log.h"
 #include "runtime/files/memory_name.h"
 
 namespace mvn::test {

@@ -9,8 +9,8 @@
 #include <thread>
 
 #include "runtime/app/frame_loop.h"
-#include "runtime/app/pointer_slots.h"
-#include "runtime/app/runtime_objects.h"
+#include "runtime/core/pointer_slots.h"
+#include "runtime/core/runtime_objects.h"
 #include "runtime/app/window_procedure.h"
 #include "runtime/input/input_devices.h"
 #include "runtime/input/input_system.h"

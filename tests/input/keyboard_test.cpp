@@ -6,7 +6,7 @@
 #include <iterator>
 #include <string>
 
-#include "runtime/app/log.h"
+#include "runtime/core/log.h"
 #include "tests/input/input_fixture.h"
 
 namespace mvn::testing {

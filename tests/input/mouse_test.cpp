@@ -7,7 +7,7 @@
 #include <iterator>
 #include <string>
 
-#include "runtime/app/log.h"
+#include "runtime/core/log.h"
 #include "runtime/audio/music.h"
 #include "runtime/values/errors.h"
 #include "tests/input/input_fixture.h"

@@ -16,11 +16,11 @@
 #include <string>
 
 #include "runtime/app/frame_loop.h"
-#include "runtime/app/pointer_slots.h"
+#include "runtime/core/pointer_slots.h"
 #include "runtime/app/program.h"
-#include "runtime/app/program_end.h"
-#include "runtime/app/runtime_objects.h"
-#include "runtime/app/runtime_settings.h"
+#include "runtime/core/program_end.h"
+#include "runtime/core/runtime_objects.h"
+#include "runtime/core/runtime_settings.h"
 #include "runtime/app/startup.h"
 #include "runtime/app/window_context.h"
 #include "runtime/input/mouse.h"

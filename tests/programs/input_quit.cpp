@@ -7,7 +7,7 @@
 
 #include "runtime/app/frame_loop.h"
 #include "runtime/app/program.h"
-#include "runtime/app/runtime_settings.h"
+#include "runtime/core/runtime_settings.h"
 #include "runtime/app/window_context.h"
 #include "runtime/audio/music.h"
 #include "runtime/input/mouse.h"

@@ -14,9 +14,9 @@
 
 #include <cstdint>
 
-#include "runtime/app/runtime_objects.h"
-#include "runtime/app/runtime_settings.h"
-#include "runtime/app/timer.h"
+#include "runtime/core/runtime_objects.h"
+#include "runtime/core/runtime_settings.h"
+#include "runtime/core/timer.h"
 #include "runtime/app/window_context.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
 #include "runtime/platform/window.h"

@@ -1,11 +1,11 @@
 // The process entry of every program on the runtime.
 #include <string>
 
-#include "runtime/app/log.h"
+#include "runtime/core/log.h"
 #include "runtime/app/program.h"
-#include "runtime/app/runtime_objects.h"
-#include "runtime/app/program_end.h"
-#include "runtime/app/runtime_settings.h"
+#include "runtime/core/runtime_objects.h"
+#include "runtime/core/program_end.h"
+#include "runtime/core/runtime_settings.h"
 #include "runtime/app/startup.h"
 #include "runtime/platform/process.h"
 #include "runtime/platform/window.h"

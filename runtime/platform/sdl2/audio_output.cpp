@@ -1,7 +1,7 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
-#include "runtime/app/log.h"
+#include "runtime/core/log.h"
 #include "runtime/platform/audio.h"
 
 namespace mvn::platform {

@@ -1,4 +1,4 @@
-#include "runtime/app/runtime_settings.h"
+#include "runtime/core/runtime_settings.h"
 
 namespace mvn {
 

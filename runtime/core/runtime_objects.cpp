@@ -1,4 +1,4 @@
-#include "runtime/app/runtime_objects.h"
+#include "runtime/core/runtime_objects.h"
 
 namespace mvn {
 

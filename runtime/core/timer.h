@@ -20,7 +20,5 @@ void sleepMs(int milliseconds);
 void resetFrameTimes();
 // Milliseconds per frame: 1000 / framesPerSecond, or 2 when it is 0 or less.
 double framePeriodFor(int framesPerSecond);
-// Sets the swap interval (when it can be set) and the renderer's frame period.
-void setFrameRate(double framesPerSecond, int vsync);
 
 }  // namespace mvn

@@ -1,4 +1,6 @@
-// The one way out of a running program.
+// The one way out of a running program. Declared here so that every module
+// can end the program; defined by the application frame (runtime/app), which
+// owns the release sequence.
 #pragma once
 
 namespace mvn {
@@ -15,10 +17,6 @@ void fatalError(int code);
 
 // endProgram with a given exit status (a start that could not complete).
 void endProgramWithStatus(int status);
-
-// The release sequence: the quit hook once per process, then every global
-// object in a fixed order. A second run does nothing more.
-void shutdownRuntime();
 
 // True once an end is in progress.
 bool endInProgress();

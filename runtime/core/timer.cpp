@@ -1,10 +1,7 @@
-#include "runtime/app/timer.h"
+#include "runtime/core/timer.h"
 
 #include <cstdint>
 
-#include "runtime/app/gl_capabilities.h"
-#include "runtime/app/runtime_objects.h"
-#include "runtime/gfx2d/opengl_rainbows.h"
 #include "runtime/platform/time.h"
 
 namespace mvn {
@@ -62,14 +59,6 @@ void resetFrameTimes() {
 
 double framePeriodFor(int framesPerSecond) {
   return framesPerSecond > 0 ? 1000.0 / framesPerSecond : 2.0;
-}
-
-void setFrameRate(double framesPerSecond, int vsync) {
-  if (wglSwapIntervalEXT) wglSwapIntervalEXT(vsync != 0 ? 1 : 0);
-  // Truncated to an integer; rates beyond any display's are held at a million.
-  const double rate = framesPerSecond < 1e6 ? framesPerSecond : 1e6;
-  if (runtimeObjects.renderer)
-    runtimeObjects.renderer->framePeriod = framePeriodFor(rate > 0 ? static_cast<int>(rate) : 0);
 }
 
 }  // namespace mvn

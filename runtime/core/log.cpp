@@ -1,0 +1,25 @@
+#include "runtime/core/log.h"
+
+#include <cstring>
+
+#include "runtime/platform/files.h"
+
+namespace mvn {
+
+std::string logPath() { return platform::temporaryDirectory() + "ErrorLog.txt"; }
+
+void logLine(const char* text) {
+  if (!text) text = "NULL";
+  const std::string path = logPath();
+  // Another process (or a stream of ours) may hold the file for a moment.
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    const int handle = platform::openFileAppend(path.c_str());
+    if (handle == platform::kNoFile) continue;
+    const int64_t end = platform::fileSize(handle);
+    platform::writeFileAt(handle, end < 0 ? 0 : end, text, static_cast<int64_t>(std::strlen(text)));
+    platform::closeFile(handle);
+    return;
+  }
+}
+
+}  // namespace mvn

@@ -1,0 +1,7 @@
+#include "runtime/core/pointer_slots.h"
+
+namespace mvn {
+
+PointerSlot pointerSlots[kPointerSlotCount];
+
+}  // namespace mvn

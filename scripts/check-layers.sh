@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Checks that includes run one way only: a file includes headers of its own
+# module, of modules on its own floor, and of floors below. The floors, from
+# the bottom up:
+floors=(
+  "runtime/platform runtime/core"
+  "runtime/values runtime/files"
+  "runtime/gfx2d runtime/input runtime/audio runtime/pathfind"
+  "runtime/app"
+  "game examples tools tests bench fuzz"
+)
+# The platform layer stands beside core but includes nothing else of the
+# runtime, and it is the only code that includes SDL.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+floor_of() {
+  local i m
+  for i in "${!floors[@]}"; do
+    for m in ${floors[$i]}; do
+      [[ $1 == "$m" || $1 == "$m"/* ]] && { echo "$i"; return; }
+    done
+  done
+  echo -1
+}
+module_of() {  # runtime/<module> or the top folder
+  if [[ $1 == runtime/* ]]; then echo "$1" | cut -d/ -f1-2; else echo "$1" | cut -d/ -f1; fi
+}
+
+failures=0
+while IFS= read -r -d '' file; do
+  from=$(module_of "$file")
+  from_floor=$(floor_of "$from")
+  while IFS= read -r line; do
+    number=${line%%:*}
+    header=$(sed -E 's/^[0-9]+:#include[[:space:]]*"([^"]+)".*/\1/' <<<"$line")
+    to=$(module_of "$header")
+    [[ $to == "$from" ]] && continue
+    to_floor=$(floor_of "$to")
+    ((to_floor < 0)) && continue
+    if ((to_floor > from_floor)) ||
+       { [[ $from == runtime/platform ]] && [[ $to != runtime/core ]]; }; then
+      echo "layers: $file:$number includes $header ($to is not below $from)"
+      failures=$((failures + 1))
+    fi
+  done < <(grep -n -E '^#include[[:space:]]*"' "$file" || true)
+  if [[ $from != runtime/platform ]] && [[ $from_floor -lt 4 ]] &&
+     grep -n -E '^#include[[:space:]]*[<"]SDL' "$file" >/dev/null; then
+    echo "layers: $file includes SDL outside the platform layer"
+    failures=$((failures + 1))
+  fi
+done < <(find runtime game examples tools tests bench fuzz \( -name '*.h' -o -name '*.cpp' \) -print0 2>/dev/null)
+
+if ((failures)); then
+  echo "layers: $failures include(s) run upwards"
+  exit 1
+fi
+echo "layers: every include runs downwards"
