@@ -1,0 +1,75 @@
+# cmake --install: the runtime for programmers (component "dev") and the game
+# (component "game"). Everything lands below the prefix in the usual places:
+#   lib/<arch>/libmorvane.a, libmorvane_entry.a      the runtime and its process entry
+#   include/morvane/runtime/<module>/*.h             programs include "runtime/<module>/x.h"
+#   lib/<arch>/cmake/Morvane/                        find_package(Morvane)
+#   lib/<arch>/pkgconfig/morvane.pc, morvane-entry.pc
+#   bin/shoebox                                      the archive tool
+#   games/quadrivolant, share/applications, share/icons/hicolor
+set(MORVANE_VERSION 0.1.0)
+
+# Libraries go below the architecture's folder, as Debian keeps them; with a
+# prefix outside /usr both CMake and pkg-config look there too.
+if(NOT DEFINED CMAKE_INSTALL_LIBDIR AND CMAKE_LIBRARY_ARCHITECTURE)
+  set(CMAKE_INSTALL_LIBDIR lib/${CMAKE_LIBRARY_ARCHITECTURE} CACHE PATH "Object code libraries (LIBDIR)")
+endif()
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+set(MORVANE_INCLUDE_DIR ${CMAKE_INSTALL_INCLUDEDIR}/morvane)
+set(MORVANE_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Morvane)
+set(MORVANE_PKGCONFIG_DIR ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+
+# Inside this tree the headers come from the sources; installed, from the one
+# folder below include/ that holds runtime/.
+set_property(TARGET morvane PROPERTY INTERFACE_INCLUDE_DIRECTORIES
+  $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}> $<INSTALL_INTERFACE:${MORVANE_INCLUDE_DIR}>)
+
+set(morvane_libraries morvane)
+if(TARGET morvane_entry)
+  list(APPEND morvane_libraries morvane_entry)
+endif()
+install(TARGETS ${morvane_libraries} EXPORT MorvaneTargets
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT dev)
+
+# Every header below runtime/, new modules included; the platform layer's
+# implementation folders are private to the runtime.
+install(DIRECTORY runtime/ DESTINATION ${MORVANE_INCLUDE_DIR}/runtime COMPONENT dev
+  FILES_MATCHING PATTERN "*.h"
+  PATTERN "platform/sdl2" EXCLUDE
+  PATTERN "platform/posix" EXCLUDE)
+
+# The CMake package: imported targets (the tools add Morvane::shoebox to the
+# same export), the dependencies found again, and morvane_program().
+install(EXPORT MorvaneTargets NAMESPACE Morvane:: DESTINATION ${MORVANE_CMAKE_DIR} COMPONENT dev)
+configure_package_config_file(cmake/MorvaneConfig.cmake.in
+  ${CMAKE_BINARY_DIR}/cmake/MorvaneConfig.cmake
+  INSTALL_DESTINATION ${MORVANE_CMAKE_DIR})
+write_basic_package_version_file(${CMAKE_BINARY_DIR}/cmake/MorvaneConfigVersion.cmake
+  VERSION ${MORVANE_VERSION} COMPATIBILITY SameMinorVersion)
+install(FILES
+  ${CMAKE_BINARY_DIR}/cmake/MorvaneConfig.cmake
+  ${CMAKE_BINARY_DIR}/cmake/MorvaneConfigVersion.cmake
+  cmake/Morvane.cmake
+  DESTINATION ${MORVANE_CMAKE_DIR} COMPONENT dev)
+
+# pkg-config files carry the prefix of the install itself (cmake --install
+# --prefix, or /usr in the packages), so they are written at install time.
+set(MORVANE_PC_PREFIX "@MORVANE_PC_PREFIX@")  # kept for the install step
+foreach(pc morvane morvane-entry)
+  configure_file(cmake/${pc}.pc.in ${CMAKE_BINARY_DIR}/cmake/${pc}.pc.in @ONLY)
+  install(CODE "
+    set(MORVANE_PC_PREFIX \"\${CMAKE_INSTALL_PREFIX}\")
+    set(pc_file \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${MORVANE_PKGCONFIG_DIR}/${pc}.pc\")
+    message(STATUS \"Installing: \${pc_file}\")
+    configure_file(\"${CMAKE_BINARY_DIR}/cmake/${pc}.pc.in\" \"\${pc_file}\" @ONLY)
+    list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${pc_file}\")"
+    COMPONENT dev)
+endforeach()
+
+# The guide and the example sources, for reading and as the start of a program
+# of one's own.
+set(MORVANE_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/libmorvane-dev)
+install(FILES docs/runtime.md DESTINATION ${MORVANE_DOC_DIR} COMPONENT dev)
+install(DIRECTORY examples/ DESTINATION ${MORVANE_DOC_DIR}/examples COMPONENT dev
+  REGEX "/examples/CMakeLists\\.txt$" EXCLUDE)
