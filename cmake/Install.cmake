@@ -31,13 +31,26 @@ if(TARGET morvane_entry)
 endif()
 install(TARGETS ${morvane_libraries} EXPORT MorvaneTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT dev)
+# A stripping install (cmake --install --strip, the packages) keeps the
+# libraries' symbols and drops their debug sections.
+if(CMAKE_STRIP)
+  foreach(library ${morvane_libraries})
+    install(CODE "
+      if(CMAKE_INSTALL_DO_STRIP)
+        execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-debug
+          \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/$<TARGET_FILE_NAME:${library}>\")
+      endif()"
+      COMPONENT dev)
+  endforeach()
+endif()
 
 # Every header below runtime/, new modules included; the platform layer's
 # implementation folders are private to the runtime.
 install(DIRECTORY runtime/ DESTINATION ${MORVANE_INCLUDE_DIR}/runtime COMPONENT dev
   FILES_MATCHING PATTERN "*.h"
   PATTERN "platform/sdl2" EXCLUDE
-  PATTERN "platform/posix" EXCLUDE)
+  PATTERN "platform/posix" EXCLUDE
+  PATTERN "app/entry" EXCLUDE)
 
 # The CMake package: imported targets (the tools add Morvane::shoebox to the
 # same export), the dependencies found again, and morvane_program().
