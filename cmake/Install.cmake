@@ -86,3 +86,21 @@ set(MORVANE_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/libmorvane-dev)
 install(FILES docs/runtime.md DESTINATION ${MORVANE_DOC_DIR} COMPONENT dev)
 install(DIRECTORY examples/ DESTINATION ${MORVANE_DOC_DIR}/examples COMPONENT dev
   REGEX "/examples/CMakeLists\\.txt$" EXCLUDE)
+
+# Manual pages, compressed as Debian ships them: the game's (section 6) with
+# the game, the tool's (section 1) with the development files.
+foreach(page quadrivolant.6:game shoebox.1:dev)
+  string(REPLACE ":" ";" page ${page})
+  list(GET page 0 name)
+  list(GET page 1 component)
+  string(REGEX REPLACE ".*\\." "" section ${name})
+  set(source ${CMAKE_SOURCE_DIR}/packaging/man/${name})
+  set(compressed ${CMAKE_BINARY_DIR}/man/${name}.gz)
+  add_custom_command(OUTPUT ${compressed}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
+    COMMAND sh -c "gzip -9nc \"$1\" > \"$2\"" sh ${source} ${compressed}
+    DEPENDS ${source} VERBATIM)
+  list(APPEND man_pages ${compressed})
+  install(FILES ${compressed} DESTINATION ${CMAKE_INSTALL_MANDIR}/man${section} COMPONENT ${component})
+endforeach()
+add_custom_target(morvane_man_pages ALL DEPENDS ${man_pages})
