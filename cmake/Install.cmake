@@ -104,3 +104,13 @@ foreach(page quadrivolant.6:game shoebox.1:dev)
   install(FILES ${compressed} DESTINATION ${CMAKE_INSTALL_MANDIR}/man${section} COMPONENT ${component})
 endforeach()
 add_custom_target(morvane_man_pages ALL DEPENDS ${man_pages})
+
+# The packages' change log, in each package's documentation folder.
+set(changelog ${CMAKE_BINARY_DIR}/packaging/changelog.gz)
+add_custom_command(OUTPUT ${changelog}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/packaging
+  COMMAND sh -c "gzip -9nc \"$1\" > \"$2\"" sh ${CMAKE_SOURCE_DIR}/packaging/changelog ${changelog}
+  DEPENDS ${CMAKE_SOURCE_DIR}/packaging/changelog VERBATIM)
+add_custom_target(morvane_changelog ALL DEPENDS ${changelog})
+install(FILES ${changelog} DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quadrivolant COMPONENT game)
+install(FILES ${changelog} DESTINATION ${MORVANE_DOC_DIR} COMPONENT dev)
