@@ -37,7 +37,8 @@ if(CMAKE_STRIP)
   foreach(library ${morvane_libraries})
     install(CODE "
       if(CMAKE_INSTALL_DO_STRIP)
-        execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-debug
+        execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-debug --remove-section=.comment
+          --enable-deterministic-archives
           \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/$<TARGET_FILE_NAME:${library}>\")
       endif()"
       COMPONENT dev)
