@@ -5,7 +5,9 @@
 #   lib/<arch>/cmake/Morvane/                        find_package(Morvane)
 #   lib/<arch>/pkgconfig/morvane.pc, morvane-entry.pc
 #   bin/shoebox                                      the archive tool
+#   share/doc/libmorvane-dev/                        the guide and the example's sources
 #   games/quadrivolant, share/applications, share/icons/hicolor
+#   share/man/man6/quadrivolant.6.gz, share/man/man1/shoebox.1.gz
 set(MORVANE_VERSION 0.1.0)
 
 # Libraries go below the architecture's folder, as Debian keeps them; with a
