@@ -11,6 +11,7 @@
 #include "runtime/files/shoebox.h"
 #include "runtime/gfx2d/sprite_loading.h"
 #include "runtime/input/mouse.h"
+#include "runtime/platform/files.h"
 
 namespace mvn {
 
@@ -28,8 +29,15 @@ void applyGameSettings() {
 void gameMain() {
   setScreen(800, 480, 0);
   showSystemPointer(1.0);
-  setCurrentDir("Media");
-  setArchive("Media.sbx", "Media.sbx");
+  // Beside a Media folder the game reads that folder's files or its
+  // Media.sbx. Installed, it is one file: its media are appended to the
+  // executable, which both archive slots name from the start.
+  if (platform::pathKind("Media") == platform::PathKind::Directory) {
+    setCurrentDir("Media");
+    setArchive("Media.sbx", "Media.sbx");
+  } else if (fileExists("Media.sbx")) {
+    setArchive("Media.sbx", "Media.sbx");
+  }
   quadrivolant::loadAnim("arrows.png", 200, 60, 60);
   quadrivolant::loadAnim("ticker.png", 17, 12, 12);
   loadSprite("block.png", 501);
