@@ -76,10 +76,6 @@ void loadFont(const char* file, int font) {
   buildBuiltinFont(*r, font);
 }
 
-}  // namespace mvn
-
-namespace mvn {
-
 const char* const defaultFontNames[4] = {"Media/smalfont.png", "Media/smalfont.bmp", "smalfont.png",
                                          "smalfont.bmp"};
 

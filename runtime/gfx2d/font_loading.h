@@ -18,10 +18,6 @@ bool loadFontImage(OpenGLRainbows& renderer, int font, const char* name);
 // nothing.
 void loadFont(const char* file, int font);
 
-}  // namespace mvn
-
-namespace mvn {
-
 // The names the start-up tries, in this order, for the default font; each may
 // be a file relative to the executable's directory or a member of the archive
 // appended to the executable.
