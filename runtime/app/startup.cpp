@@ -15,6 +15,8 @@
 #include "runtime/files/rt_file.h"
 #include "runtime/files/shoebox.h"
 #include "runtime/gfx2d/background.h"
+#include "runtime/gfx2d/font_builtin.h"
+#include "runtime/gfx2d/font_loading.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
 #include "runtime/gfx2d/view.h"
 #include "runtime/input/input_devices.h"
@@ -133,9 +135,10 @@ int initialiseRuntime(ModuleHandle instance, int showCommand, const char* title)
   swapAndHold(renderer, nullptr);
   logLine("mk2D\n");
   make2D(renderer);
-  // Fonts have no commands in this runtime yet: font 0 stays empty.
+  buildBuiltinFont(renderer, 0);
 
   logLine("finding font...\n");
+  loadDefaultFont();
 
   paused = 0;
   // The program carries no cursor of its own: no pointer until the pointer mode.

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "runtime/gfx2d/font_tables.h"
 #include "runtime/gfx2d/sprite_slot.h"
 #include "runtime/platform/gl_context.h"
 #include "runtime/platform/window.h"
@@ -79,6 +80,9 @@ class OpenGLRainbows {
   int virtualWidth = 0;           // 0: the window size
   int virtualHeight = 0;
   ViewRect viewport;
+
+  // --- fonts: scales, glyph tables, text vertex buffer (runtime/gfx2d/font_*) ---
+  FontTables fonts;
 };
 
 }  // namespace mvn

@@ -1,0 +1,95 @@
+#include "runtime/gfx2d/font_loading.h"
+
+#include <string>
+
+#include "runtime/core/runtime_objects.h"
+#include "runtime/core/runtime_settings.h"
+#include "runtime/files/shoebox.h"
+#include "runtime/gfx2d/decode_bmp.h"
+#include "runtime/gfx2d/decode_png.h"
+#include "runtime/gfx2d/decoded_image.h"
+#include "runtime/gfx2d/font_builtin.h"
+#include "runtime/gfx2d/font_metrics.h"
+#include "runtime/gfx2d/font_selection.h"
+#include "runtime/gfx2d/font_tables.h"
+#include "runtime/gfx2d/opengl_rainbows.h"
+#include "runtime/gfx2d/sprite_store.h"
+#include "runtime/values/errors.h"
+
+namespace mvn {
+
+namespace {
+
+// A font without image has no glyphs: nothing of an earlier font may be
+// measured or printed through it.
+void clearGlyphs(FontTables& fonts, int font) {
+  for (GlyphInfo& g : fonts.glyphs[font]) g = GlyphInfo{};
+}
+
+bool decodeFontFile(DecodedImage& image, const char* name, int32_t key) {
+  if (!name || !*name) return false;
+  return decodeBmp(image, name, key) || decodePng(image, name, key);
+}
+
+}  // namespace
+
+bool loadFontImage(OpenGLRainbows& r, int font, const char* name) {
+  if (!isFontNumber(font)) return false;
+  FontTables& fonts = r.fonts;
+  fonts.fontScale[font] = 1.0f;
+  const int slot = fontSlot(font);
+  DecodedImage image;
+  if (!decodeFontFile(image, name, r.fontColourKey)) {
+    freeSlot(r, slot);
+    clearGlyphs(fonts, font);
+    return false;
+  }
+  if (!uploadImage(r, slot, image, false)) {  // the slot is left empty
+    clearGlyphs(fonts, font);
+    return false;
+  }
+  // Measured over the image the slot holds (a side beyond the largest
+  // texture is cut there) and the texture it was padded to.
+  const SpriteSlot& s = r.spriteSlots[slot];
+  measureGlyphs(image.pixels, image.width, s.imageWidth, s.imageHeight, s.textureWidth,
+                fonts.glyphs[font]);
+  return true;
+}
+
+void loadFont(const char* file, int font) {
+  OpenGLRainbows* r = runtimeObjects.renderer;
+  if (!r) return;
+  errorCode = 0;
+  if (!isFontNumber(font)) {
+    setError(7);
+    return;
+  }
+  if (!file || !*file) {
+    loadFontImage(*r, font, "");
+    return;
+  }
+  currentFontIndex = font;
+  r->fonts.fontScale[font] = 1.0f;
+  std::string name = file;
+  if (resolveFileName(name) && loadFontImage(*r, font, name.c_str())) return;
+  setError(3);
+  buildBuiltinFont(*r, font);
+}
+
+const char* const defaultFontNames[4] = {"Media/smalfont.png", "Media/smalfont.bmp", "smalfont.png",
+                                         "smalfont.bmp"};
+
+void loadDefaultFont() {
+  for (const char* candidate : defaultFontNames) {
+    std::string name = candidate;
+    if (!resolveFileName(name)) continue;
+    // The name is handed on as requested, not as delivered: loadFont resolves
+    // it again, and that look-up releases a member the first one unpacked
+    // into memory, whose in-memory name would then open nothing.
+    loadFont(candidate, 0);
+    break;
+  }
+  setFont(0, 1.0);
+}
+
+}  // namespace mvn

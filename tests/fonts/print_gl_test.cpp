@@ -1,0 +1,171 @@
+// Printed text on the real context, checked pixel by pixel: where each
+// character lands, which texels it shows, and that text agrees with the
+// drawing commands in every view and drawing state.
+#include <vector>
+
+#include "runtime/gfx2d/font_builtin.h"
+#include "runtime/gfx2d/font_loading.h"
+#include "runtime/gfx2d/font_selection.h"
+#include "runtime/gfx2d/font_text.h"
+#include "tests/fonts/font_fixture.h"
+
+namespace mvn {
+namespace {
+
+using testing::FontPicture;
+using testing::GlFonts;
+using testing::kBlack;
+using testing::kWhite;
+using testing::writeFontFile;
+
+constexpr int kFont = 9;
+
+// 128 x 64, 8 x 8 cells; every ink pixel has a colour of its own.
+FontPicture printPicture() {
+  FontPicture p(128, 64);
+  auto colour = [](int x, int y) { return uint32_t(40 + 25 * x) | uint32_t(40 + 25 * y) << 8 | 0xC00000u; };
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 2; x <= 5; ++x) p.ink('A', x, y, colour(x, y));
+    for (int x = 3; x <= 7; ++x) p.ink('B', x, y, colour(x, y));
+    for (int x = 1; x <= 2; ++x) p.ink('j', x, y, colour(x, y));
+  }
+  return p;
+}
+
+// The texel columns of a cell one printed character shows.
+struct Piece {
+  int code;
+  int firstColumn;
+  int columns;
+};
+
+struct PrintCase {
+  const char* text;
+  double x, y;
+  int proportional;
+  int scale;
+  int left, top;  // where the text's top-left corner must land
+  std::vector<Piece> pieces;
+};
+
+class GlPrint : public GlFonts {
+ protected:
+  void SetUp() override {
+    GlFonts::SetUp();
+    picture = printPicture();
+    loadFont(writeFontFile(picture, "font_print.png").c_str(), kFont);
+    ASSERT_EQ(errorCode, 0);
+  }
+
+  // The expected screen of a case: black but for the pieces, each texel a
+  // scale x scale block.
+  std::vector<uint32_t> expected(const PrintCase& c, int width, int height) const {
+    std::vector<uint32_t> screen(size_t(width) * height, kBlack);
+    int x = c.left;
+    for (const Piece& p : c.pieces) {
+      const int cellLeft = (p.code % 16) * 8, cellTop = (p.code / 16) * 8;
+      for (int i = 0; i < p.columns * c.scale; ++i)
+        for (int j = 0; j < 8 * c.scale; ++j)
+          screen[size_t(c.top + j) * width + x + i] =
+              picture.shown(cellLeft + p.firstColumn + i / c.scale, cellTop + j / c.scale);
+      x += p.columns * c.scale;
+    }
+    return screen;
+  }
+
+  FontPicture picture{1, 1};
+};
+
+TEST_F(GlPrint, CharactersLandOnTheirPixels) {
+  const PrintCase cases[] = {
+      {"AB", 10.2, 20.0, 0, 1, 11, 20, {{'A', 0, 8}, {'B', 0, 8}}},  // start rounded up
+      {"AB", 10, 20, 1, 1, 10, 20, {{'A', 2, 5}, {'B', 3, 5}}},      // measured widths
+      {"A", 10, 20.5, 0, 2, 10, 21, {{'A', 0, 8}}},
+      {"AB", 10, 20, 1, 2, 10, 20, {{'A', 2, 5}, {'B', 3, 5}}},
+      {" j", 10, 20, 1, 1, 10, 20, {{' ', 0, 3}, {'j', 1, 3}}},     // space as wide as j
+      {"\xC1", 10, 20, 0, 1, 10, 20, {{'A', 0, 8}}},               // 0xC1 is 'A' in 128 characters
+      {"A\x80" "B", 10, 20, 0, 1, 10, 20, {{'A', 0, 8}}},          // 0x80 is code 0: the end
+  };
+  for (const PrintCase& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "'" << c.text << "' proportional " << c.proportional
+                                      << " scale " << c.scale);
+    clearScreen(0);
+    setFont(kFont, c.scale);
+    print(c.text, c.x, c.y, c.proportional);
+    const auto got = read(0, 0, 60, 50);
+    const auto want = expected(c, 60, 50);
+    int mismatches = 0;
+    for (int y = 0; y < 50; ++y)
+      for (int x = 0; x < 60; ++x)
+        if (got.at(x, y) != want[size_t(y) * 60 + x] && ++mismatches <= 5)
+          ADD_FAILURE() << "pixel (" << x << ", " << y << "): " << std::hex << got.at(x, y)
+                        << " instead of " << want[size_t(y) * 60 + x];
+    EXPECT_EQ(mismatches, 0);
+  }
+}
+
+TEST_F(GlPrint, TextAgreesWithTheDrawingCommandsInEveryViewAndState) {
+  setAnimFrameSize(fontSlot(kFont), 8, 8);
+  setFont(kFont, 1);
+  for (int orientation = 0; orientation < 4; ++orientation) {
+    for (bool virtualScreen : {false, true}) {
+      for (int smoothing : {0, 1}) {
+        for (double alphaMode : {-1.0, -0.5, 0.75}) {
+          SCOPED_TRACE(::testing::Message() << "orientation " << orientation << " virtual "
+                                            << virtualScreen << " smoothing " << smoothing
+                                            << " alpha " << alphaMode);
+          setOrientation(orientation);
+          setVirtualResolution(virtualScreen ? 200 : 0, virtualScreen ? 120 : 0);
+          setSmoothing(smoothing);
+          auto drawn = [&](const std::function<void()>& draw) {
+            clearScreen(0);
+            setAlphaMode(-1);
+            drawRect(20, 30, 40, 4, 0x406080);  // something to blend over
+            setAlphaMode(alphaMode);
+            draw();
+            return read(0, 0, 800, 480).colours;
+          };
+          const auto text = drawn([] {
+            print("AB", 30, 28, 0);
+          });
+          const auto frames = drawn([] {
+            drawAnim(fontSlot(kFont), 'A', 30, 28);
+            drawAnim(fontSlot(kFont), 'B', 38, 28);
+          });
+          EXPECT_TRUE(text == frames);
+          int lit = 0;
+          for (uint32_t p : text) lit += p != kBlack;
+          EXPECT_GT(lit, 9 * 8);  // the text is there
+        }
+      }
+    }
+  }
+  setVirtualResolution(0, 0);
+  setOrientation(0);
+}
+
+TEST_F(GlFonts, BuiltinFontAtScaleOnePrintsEightByEightCharacters) {
+  buildBuiltinFont(*r, 0);
+  setFont(0, 1);
+  int w = 0, h = 0;
+  getFontSize(w, h);
+  EXPECT_EQ(w, 8);
+  EXPECT_EQ(h, 8);
+  EXPECT_EQ(textWidth("Hello", 0), 40);
+  EXPECT_EQ(textWidth("Hello", 1), 40);
+
+  print("AA", 10, 20, 1);
+  const char* const art[8] = {"..ooo...", ".o###o..", ".o#o#o..", ".o###o..",
+                              ".o#o#o..", ".o#o#o..", "..o.o...", "........"};
+  for (int y = 0; y < 10; ++y) {
+    std::string row;
+    for (int x = 0; x < 16; ++x) {
+      const uint32_t p = colourAt(10 + x, 20 + y);
+      row += p == kWhite ? '#' : p == 0x080808 ? 'o' : p == kBlack ? '.' : '?';
+    }
+    EXPECT_EQ(row, y < 8 ? std::string(art[y]) + art[y] : std::string(16, '.')) << "row " << y;
+  }
+}
+
+}  // namespace
+}  // namespace mvn
