@@ -14,6 +14,8 @@
 
 #include "runtime/core/log.h"
 #include "runtime/gfx2d/decoded_image.h"
+#include "runtime/gfx2d/font_builtin.h"
+#include "runtime/gfx2d/font_loading.h"
 #include "runtime/gfx2d/image_writer.h"
 #include "runtime/gfx2d/sprite_loading.h"
 #include "runtime/gfx2d/texture_backup.h"
@@ -118,15 +120,15 @@ TEST_F(Backup, CarriesEverySlotOverANewContext) {
   const std::string keyed = tempFile("backup-keyed.bmp");
   writeImage(keyed, 5, 3, [](int x, int y) { return x == 2 && y == 1 ? rgba(0x336699) : rgba(testing::kKey); });
   loadSprite(keyed.c_str(), 12);
-  // A font's image, loaded the way the font loader does: font colour key,
-  // nearest filtering, no mip copy.
+  // A font from a file into font 0, the built-in font into font 1.
   const std::string font = tempFile("backup-font.bmp");
-  writeImage(font, 24, 8, [](int x, int y) { return (x + y) % 3 ? rgba(0xFFFFFF) : rgba(0); });
-  ASSERT_TRUE(loadImageFile(*r, firstFontSlot, font.c_str(), r->fontColourKey, false));
+  writeImage(font, 32, 16, [](int x, int y) { return (x + y) % 3 ? rgba(0xFFFFFF) : rgba(0); });
+  loadFont(font.c_str(), 0);
+  buildBuiltinFont(*r, 1);
   makeSprite(slotCount - 1, 3, 2, [](int x, int y) { return rgba(0x010203 * (x + 3 * y + 1), 99); });
   ASSERT_EQ(errorCode, 0);
 
-  const int slots[] = {12, 17, 100, firstFontSlot, slotCount - 1};
+  const int slots[] = {12, 17, 100, firstFontSlot, firstFontSlot + 1, slotCount - 1};
   std::vector<SlotCopy> before;
   int64_t fileSize = 0;
   for (int slot : slots) {
@@ -145,6 +147,7 @@ TEST_F(Backup, CarriesEverySlotOverANewContext) {
   for (size_t i = 0; i < before.size(); ++i) expectSame(before[i], copyOf(*r, slots[i]), slots[i]);
   EXPECT_EQ(r->spriteSlots[firstFontSlot].mipTexture, 0u);
   EXPECT_EQ(minFilterOf(*r, firstFontSlot), GL_NEAREST);
+  EXPECT_EQ(minFilterOf(*r, firstFontSlot + 1), GL_NEAREST);
   EXPECT_EQ(minFilterOf(*r, 100), GL_LINEAR);
 
   // And it draws the same way up: the keyed image's one opaque pixel.
