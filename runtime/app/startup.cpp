@@ -15,6 +15,7 @@
 #include "runtime/files/rt_file.h"
 #include "runtime/files/shoebox.h"
 #include "runtime/gfx2d/background.h"
+#include "runtime/gfx2d/draw_batch.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
 #include "runtime/gfx2d/view.h"
 #include "runtime/input/input_devices.h"
@@ -79,6 +80,8 @@ int initialiseRuntime(ModuleHandle instance, int showCommand, const char* title)
 
   logLine("timer\n");
   initTimer();
+
+  if (drawBatchDisabled()) setDrawBatching(false);
 
   logLine("rbow\n");
   runtimeObjects.renderer = new OpenGLRainbows;

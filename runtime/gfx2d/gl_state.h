@@ -25,6 +25,8 @@ enum class GlCap {
   count
 };
 
+// Every call that reaches GL first draws the queued batch (draw_batch.h).
+//
 // Enables or disables a capability, calling GL only when the cached value
 // differs. Unit-1 texturing expects unit 1 to be the active unit.
 void setCapability(GlCap cap, bool enabled);
@@ -48,5 +50,12 @@ namespace mvn {
 
 // True when the cache knows the capability to be in the given state.
 bool capabilityKnown(GlCap cap, bool enabled);
+
+// The alpha function GL_GREATER with the reference, calling GL only when the
+// reference GL holds differs (or is not known).
+void setAlphaFunction(float reference);
+
+// True when blending is known to be on with (GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA).
+bool ordinaryBlending();
 
 }  // namespace mvn

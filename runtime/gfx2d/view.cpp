@@ -7,6 +7,7 @@
 
 #include "runtime/core/runtime_objects.h"
 #include "runtime/core/runtime_settings.h"
+#include "runtime/gfx2d/draw_batch.h"
 #include "runtime/gfx2d/gl_state.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
 #include "runtime/gfx2d/texture_binding.h"
@@ -64,6 +65,8 @@ void setView(OpenGLRainbows& r, int x, int y, int width, int height, float scale
     screenSize(r, width, height);
   }
   const SpriteSlot* target = renderTargetSlot(r);
+  // Queued quads belong to the view they were drawn in.
+  flushDrawBatch();
   glMatrixMode(GL_PROJECTION);
   if (target) {
     glViewport(x, target->imageHeight - height - y, width, height);
