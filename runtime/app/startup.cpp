@@ -133,6 +133,9 @@ int initialiseRuntime(ModuleHandle instance, int showCommand, const char* title)
   logLine("clear screen\n");
   clearScreen(0);
   logLine("flip\n");
+  // Nothing has been shown yet that a held rate could pace: the start-up
+  // swap does not wait out the period the window's first swap began.
+  renderer.nextFrameTime = timerMs();
   swapAndHold(renderer, nullptr);
   logLine("mk2D\n");
   make2D(renderer);
