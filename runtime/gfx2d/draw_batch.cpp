@@ -5,6 +5,8 @@
 #include <memory>
 #include <new>
 
+#include "runtime/gfx2d/gl_state.h"
+
 namespace mvn {
 
 namespace {
@@ -73,13 +75,14 @@ void flushDrawBatch() {
   // Cleared first: nothing the draw calls may do can queue into this run again.
   batch.count = 0;
   batch.kind = Kind::none;
-  drawArrays(kind == Kind::frames ? GL_QUADS : GL_TRIANGLES, batch.vertices.get(), count,
-             kind != Kind::untexturedFans);
-}
-
-void discardDrawBatch() {
-  batch.count = 0;
-  batch.kind = Kind::none;
+  const bool textured = kind != Kind::untexturedFans;
+  // Texels modulated by opaque white are the texels themselves, to the bit:
+  // the rasteriser is spared the colour. The environment is put back at once,
+  // so that no other drawing sees it.
+  const bool replace = textured && colourIsOpaqueWhite();
+  if (replace) glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+  drawArrays(kind == Kind::frames ? GL_QUADS : GL_TRIANGLES, batch.vertices.get(), count, textured);
+  if (replace) glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
 }
 
 void batchFan(const QuadVertex (&c)[4], bool textured) {

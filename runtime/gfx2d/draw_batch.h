@@ -24,9 +24,6 @@ namespace mvn {
 // Draws whatever is queued. Cheap when nothing is.
 void flushDrawBatch();
 
-// Drops whatever is queued without drawing it (the context it belongs to is gone).
-void discardDrawBatch();
-
 // Queues a four-corner fan (drawQuad): textured with the bound texture when
 // textured, else untextured.
 void batchFan(const QuadVertex (&corners)[4], bool textured);

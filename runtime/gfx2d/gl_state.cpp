@@ -67,6 +67,11 @@ void setColour(float red, float green, float blue, float alpha) {
 
 void forgetColour() { currentColour.known = false; }
 
+bool colourIsOpaqueWhite() {
+  const Colour& c = currentColour;
+  return c.known && c.red == 1.0f && c.green == 1.0f && c.blue == 1.0f && c.alpha == 1.0f;
+}
+
 void setBlendFunction(unsigned source, unsigned destination) {
   if (blendSource == source && blendDestination == destination) return;
   flushDrawBatch();

@@ -37,6 +37,8 @@ void forgetCapabilities();
 // The colour last handed to glColor4f; a change calls GL only on a difference.
 void setColour(float red, float green, float blue, float alpha);
 void forgetColour();
+// True when GL's current colour is known to be (1, 1, 1, 1).
+bool colourIsOpaqueWhite();
 
 // Blend function with the same filtering.
 void setBlendFunction(unsigned source, unsigned destination);
