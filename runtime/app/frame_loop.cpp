@@ -189,7 +189,8 @@ bool swapAndHold(OpenGLRainbows& renderer, MessageCallback callback) {
   static const bool holdOff = frameHoldDisabled();
   const double deadline = holdOff ? -1e300 : renderer.nextFrameTime;
   const double now = holdFrame(deadline, clock);
-  renderer.nextFrameTime = holdOff ? now : nextDeadline(renderer.nextFrameTime, renderer.framePeriod, now);
+  renderer.nextFrameTime =
+      holdOff ? now : nextDeadline(renderer.nextFrameTime, renderer.framePeriod, now);
   return true;
 }
 

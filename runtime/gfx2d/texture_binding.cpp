@@ -63,13 +63,14 @@ namespace {
 
 // The wrap of a texture set to GL_REPEAT outside unit 0's record: the slot's
 // record learns it; a listed name may be any slot's texture, so every record
-// naming it forgets its wrap.
-void noteRepeatWrap(OpenGLRainbows& r, uint32_t name, int recordSlot) {
+// naming it forgets its wrap. (A mip copy has no record.)
+void noteRepeatWrap(OpenGLRainbows& r, uint32_t name, int recordSlot, bool listed) {
   if (recordSlot >= 0) {
-    r.textureParams[recordSlot] = static_cast<uint8_t>((r.textureParams[recordSlot] & ~wrapMask) | wrapRepeat);
+    uint8_t& known = r.textureParams[recordSlot];
+    known = static_cast<uint8_t>((known & ~wrapMask) | wrapRepeat);
     return;
   }
-  if (name == 0) return;
+  if (!listed || name == 0) return;
   for (int i = 0; i < slotCount; ++i) {
     if (r.spriteSlots[i].texture == name) r.textureParams[i] &= static_cast<uint8_t>(~wrapMask);
   }
@@ -110,7 +111,7 @@ void bindSlotTexture(OpenGLRainbows& r, int slot, int secondSlot, bool useMip,
       glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
       // Parameters belong to the texture, not to the unit: the record of the
       // texture's slot must learn the wrap set here.
-      noteRepeatWrap(r, name, recordSlot);
+      noteRepeatWrap(r, name, recordSlot, nameList != nullptr);
     } else {
       setCapability(GlCap::texture2DUnit1, false);
     }
