@@ -1,7 +1,8 @@
 // The heaviest frame of the game: the white background, 31 textured block
 // polygons, the reference square with its checker and the half-size picture,
 // 9 tiles and the arrows, 1,936 frames of opening static and 51 turned
-// confetti frames, drawn with the frame hold off.
+// confetti frames, drawn with the frame hold off; batched and not, and part
+// by part.
 #include <benchmark/benchmark.h>
 
 #include <sys/resource.h>
@@ -9,6 +10,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "runtime/gfx2d/draw_batch.h"
 #include "runtime/gfx2d/drawing.h"
 #include "runtime/gfx2d/frame_state.h"
 #include "runtime/gfx2d/polygon.h"
@@ -43,9 +45,13 @@ struct Numbers {
   }
 };
 
-void drawHeavyFrame(Numbers& numbers) {
-  drawRect(0, 0, 800, 480, 0xFFFFFF);
-  for (int i = 0; i < 31; ++i) {  // falling blocks
+// The frame's parts, in drawing order; a mask picks which are drawn.
+enum Part { kBackground = 1, kBlocks = 2, kReference = 4, kTiles = 8, kArrowFrames = 16, kStaticFrames = 32, kConfetti = 64 };
+constexpr int kAllParts = 127;
+
+void drawHeavyFrame(Numbers& numbers, int parts = kAllParts) {
+  if (parts & kBackground) drawRect(0, 0, 800, 480, 0xFFFFFF);
+  for (int i = 0; (parts & kBlocks) && i < 31; ++i) {  // falling blocks
     const int d = 1 + i % 4, s = 64 / d;
     const float x = float(i * 25 % 780), y = float(i * 37 % 460);
     startPoly(kBlock, 0);
@@ -55,30 +61,35 @@ void drawHeavyFrame(Numbers& numbers) {
     polyVector(x + s, y + s, 64, 64, 0xFFFFFF);
     endPoly();
   }
-  drawRect(540, 150, 180, 180, 0);
-  for (int y : {150, 270}) {
-    for (int x : {540, 660}) drawRect(x, y, 60, 60, 0x808080);
+  if (parts & kReference) {
+    drawRect(540, 150, 180, 180, 0);
+    for (int y : {150, 270}) {
+      for (int x : {540, 660}) drawRect(x, y, 60, 60, 0x808080);
+    }
+    drawRect(600, 210, 60, 60, 0x808080);
+    setAlphaMode(-0.75);
+    zoomSprite(kPicture, 450, 60, 0.5, 0.5);
+    setAlphaMode(-1);
   }
-  drawRect(600, 210, 60, 60, 0x808080);
-  setAlphaMode(-0.75);
-  zoomSprite(kPicture, 450, 60, 0.5, 0.5);
-  setAlphaMode(-1);
-  for (int y = 0; y < 3; ++y) {
+  for (int y = 0; (parts & kTiles) && y < 3; ++y) {
     for (int x = 0; x < 3; ++x) drawAnim(kPicture, x + 3 * y, 120 * x + 60, 120 * y + 60);
   }
-  for (int i = 0; i < 7; ++i) {  // arrows: 28 frames
-    const int c = 1 + i % 3, r = 1 + i / 3 % 3;
+  for (int i = 0; (parts & kArrowFrames) && i < 9; ++i) {  // arrows: 36 frames
+    const int c = 1 + i % 3, r = 1 + i / 3;
     drawAnim(kArrows, 0, 120 * c - 30, 0);
     drawAnim(kArrows, 3, 0, 120 * r - 30);
     drawAnim(kArrows, 1, 420, 120 * r - 30);
     drawAnim(kArrows, 2, 120 * c - 30, 420);
   }
-  for (int y = 150; y <= 322; y += 4) {  // opening static
+  for (int y = 150; (parts & kStaticFrames) && y <= 322; y += 4) {  // opening static
     for (int x = 540; x <= 712; x += 4) drawAnim(kStatic, numbers.next(280), x, y);
   }
-  setSmoothing(0);
-  for (int i = 0; i < 51; ++i) {  // confetti
-    rotoZoomAnim(kTicker, numbers.next(24), numbers.next(800), numbers.next(480), numbers.next(360), 1.0);
+  if (parts & kConfetti) {
+    setSmoothing(0);
+    for (int i = 0; i < 51; ++i) {
+      rotoZoomAnim(kTicker, numbers.next(24), numbers.next(800), numbers.next(480), numbers.next(360), 1.0);
+    }
+    setSmoothing(1);
   }
 }
 
@@ -109,8 +120,29 @@ OpenGLRainbows& preparedRenderer() {
   return r;
 }
 
-// The drawing alone, finished by the rasteriser.
+// The drawing alone, finished by the rasteriser; argument 1 batched, 0 not.
 void BM_HeavyFrameDrawing(benchmark::State& state) {
+  OpenGLRainbows& r = preparedRenderer();
+  if (!r.window) {
+    state.SkipWithError("no window");
+    return;
+  }
+  setDrawBatching(state.range(0) != 0);
+  Numbers numbers;
+  const double cpuStart = processCpuMs();
+  for (auto _ : state) {
+    drawHeavyFrame(numbers);
+    flushDrawBatch();
+    glFinish();
+    resetDrawingState(r);
+  }
+  reportFrames(state, cpuStart);
+  setDrawBatching(true);
+}
+BENCHMARK(BM_HeavyFrameDrawing)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// One part of the frame at a time (the argument is its bit), batched: where the time goes.
+void BM_FramePart(benchmark::State& state) {
   OpenGLRainbows& r = preparedRenderer();
   if (!r.window) {
     state.SkipWithError("no window");
@@ -119,13 +151,15 @@ void BM_HeavyFrameDrawing(benchmark::State& state) {
   Numbers numbers;
   const double cpuStart = processCpuMs();
   for (auto _ : state) {
-    drawHeavyFrame(numbers);
+    drawHeavyFrame(numbers, int(state.range(0)));
+    flushDrawBatch();
     glFinish();
     resetDrawingState(r);
   }
   reportFrames(state, cpuStart);
 }
-BENCHMARK(BM_HeavyFrameDrawing)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FramePart)->Arg(0)->Arg(kBackground)->Arg(kBlocks)->Arg(kReference)->Arg(kTiles)
+    ->Arg(kArrowFrames)->Arg(kStaticFrames)->Arg(kConfetti)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Drawing, buffer swap and the per-frame reset, without the frame hold.
 void BM_HeavyFramePresented(benchmark::State& state) {
@@ -138,6 +172,7 @@ void BM_HeavyFramePresented(benchmark::State& state) {
   const double cpuStart = processCpuMs();
   for (auto _ : state) {
     drawHeavyFrame(numbers);
+    flushDrawBatch();
     platform::swapBuffers(r.window);
     resetDrawingState(r);
   }
@@ -155,6 +190,7 @@ void BM_StaticFramesIssued(benchmark::State& state) {
   Numbers numbers;
   for (auto _ : state) {
     for (int i = 0; i < 1936; ++i) drawAnim(kStatic, numbers.next(280), 540 + i % 44 * 4, 150 + i / 44 * 4);
+    flushDrawBatch();
     glFlush();
   }
   glFinish();

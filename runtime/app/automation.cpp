@@ -39,4 +39,17 @@ bool messageBoxesSuppressed() {
   return text && *text && std::strcmp(text, "0") != 0;
 }
 
+namespace {
+
+bool flagSet(const char* name) {
+  const char* text = platform::environment(name);
+  return text && *text && std::strcmp(text, "0") != 0;
+}
+
+}  // namespace
+
+bool frameHoldDisabled() { return flagSet("MORVANE_NO_FRAME_HOLD"); }
+
+bool drawBatchDisabled() { return flagSet("MORVANE_NO_BATCH"); }
+
 }  // namespace mvn

@@ -3,6 +3,8 @@
 //   MORVANE_SEED=<decimal>   the random seed, instead of one from the clocks
 //   MORVANE_FRAMES=<n>       the program ends after n presented frames
 //   MORVANE_NO_MESSAGEBOX=1  message boxes go to the log instead of the screen
+//   MORVANE_NO_FRAME_HOLD=1  frames are presented as fast as they are drawn
+//   MORVANE_NO_BATCH=1       every drawing command draws at once (no draw batch)
 #pragma once
 
 #include <cstdint>
@@ -15,5 +17,9 @@ bool automationSeed(uint32_t& seed);
 long automationFrameLimit();
 // True when MORVANE_NO_MESSAGEBOX is set to anything but "" or "0".
 bool messageBoxesSuppressed();
+// True when MORVANE_NO_FRAME_HOLD is set to anything but "" or "0".
+bool frameHoldDisabled();
+// True when MORVANE_NO_BATCH is set to anything but "" or "0".
+bool drawBatchDisabled();
 
 }  // namespace mvn

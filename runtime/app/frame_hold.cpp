@@ -7,18 +7,15 @@ double holdFrame(double deadline, FrameClock& clock) {
     clock.pump();
     const double now = clock.now();
     const double remaining = deadline - now;
-    if (remaining > 7) {
-      clock.sleep(static_cast<int>(remaining - 3));
-    } else if (remaining > 2) {
-      clock.sleep(1);
-    } else if (remaining <= 1) {
-      return now;
-    }
+    if (!(remaining > 1)) return now;
+    double wake = remaining > 3 ? deadline - 2 : deadline - 1;
+    if (wake > now + longestHoldSleepMs) wake = now + longestHoldSleepMs;
+    clock.sleepUntil(wake);
   }
 }
 
 double nextDeadline(double deadline, double period, double now) {
-  if (period <= 0) return deadline;
+  if (!(period > 0)) return deadline;
   double next = deadline + period;
   if (now > next) next += period;
   if (now > next) next = now + period;

@@ -7,15 +7,21 @@ namespace mvn {
 class FrameClock {
  public:
   virtual ~FrameClock() = default;
-  virtual double now() = 0;            // milliseconds
-  virtual void sleep(int milliseconds) = 0;
-  virtual void pump() = 0;             // handle pending window messages
+  virtual double now() = 0;                 // milliseconds
+  // Sleeps until now() reaches `when` (at once when it has); a clock may wake
+  // a little late, never early by more than its own resolution.
+  virtual void sleepUntil(double when) = 0;
+  virtual void pump() = 0;                  // handle pending window messages
 };
 
-// Waits, pumping messages, until at most 1 ms remains before deadline. Sleeps
-// while more than 7 ms remain (waking 3 ms early, so that a coarse sleep
-// never overshoots), then in 1 ms steps while more than 2 ms remain, and
-// spins only for the last stretch. Returns the last reading of the clock.
+// The longest single sleep of the hold: messages are handled at least this often.
+constexpr double longestHoldSleepMs = 100;
+
+// Waits, pumping messages, until at most 1 ms remains before deadline. It never
+// spins: it sleeps to 2 ms before the deadline, pumps, and sleeps again to 1 ms
+// before it, so that a sleep that wakes late still wakes in time. A deadline
+// that has passed (or is not a number) returns after one pump. Returns the
+// last reading of the clock.
 double holdFrame(double deadline, FrameClock& clock);
 
 // The deadline after one at `deadline`, presented at `now`: one period later

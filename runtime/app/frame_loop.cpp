@@ -1,6 +1,9 @@
 #include "runtime/app/frame_loop.h"
 
+#include <chrono>
+#include <cstdint>
 #include <cstdio>
+#include <thread>
 
 #include "runtime/app/automation.h"
 #include "runtime/app/frame_hold.h"
@@ -10,6 +13,7 @@
 #include "runtime/core/runtime_objects.h"
 #include "runtime/core/timer.h"
 #include "runtime/audio/music.h"
+#include "runtime/gfx2d/draw_batch.h"
 #include "runtime/gfx2d/frame_state.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
 #include "runtime/gfx2d/view.h"
@@ -41,7 +45,16 @@ class TimerClock : public FrameClock {
   TimerClock(OpenGLRainbows& renderer, MessageCallback callback)
       : renderer_(renderer), callback_(callback) {}
   double now() override { return timerMs(); }
-  void sleep(int milliseconds) override { sleepMs(milliseconds); }
+  // To the microsecond, not in whole milliseconds: a sleep rounded down wakes
+  // early and one rounded up late. At most one hold step long, whatever `when`.
+  void sleepUntil(double when) override {
+    double ms = when - timerMs();
+    if (!(ms > 0)) return;
+    if (ms > longestHoldSleepMs) ms = longestHoldSleepMs;
+    const auto wake = std::chrono::steady_clock::now() +
+                      std::chrono::microseconds(static_cast<int64_t>(ms * 1000.0));
+    std::this_thread::sleep_until(wake);
+  }
   void pump() override { pumpMessages(renderer_, callback_, false); }
 
  private:
@@ -168,11 +181,16 @@ void waitForInput() {
 
 bool swapAndHold(OpenGLRainbows& renderer, MessageCallback callback) {
   if (renderer.currentRenderTarget != -1) endRenderTarget(renderer);
+  flushDrawBatch();  // the frame is shown whole
   swapBuffers(renderer.window);
   beginFrame(renderer);
   TimerClock clock(renderer, callback);
-  const double now = holdFrame(renderer.nextFrameTime, clock);
-  renderer.nextFrameTime = nextDeadline(renderer.nextFrameTime, renderer.framePeriod, now);
+  // Unthrottled runs (measurements) pump once and go on.
+  static const bool holdOff = frameHoldDisabled();
+  const double deadline = holdOff ? -1e300 : renderer.nextFrameTime;
+  const double now = holdFrame(deadline, clock);
+  renderer.nextFrameTime =
+      holdOff ? now : nextDeadline(renderer.nextFrameTime, renderer.framePeriod, now);
   return true;
 }
 

@@ -15,6 +15,7 @@
 #include "runtime/files/rt_file.h"
 #include "runtime/files/shoebox.h"
 #include "runtime/gfx2d/background.h"
+#include "runtime/gfx2d/draw_batch.h"
 #include "runtime/gfx2d/font_builtin.h"
 #include "runtime/gfx2d/font_loading.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
@@ -82,6 +83,8 @@ int initialiseRuntime(ModuleHandle instance, int showCommand, const char* title)
   logLine("timer\n");
   initTimer();
 
+  if (drawBatchDisabled()) setDrawBatching(false);
+
   logLine("rbow\n");
   runtimeObjects.renderer = new OpenGLRainbows;
   OpenGLRainbows& renderer = *runtimeObjects.renderer;
@@ -132,6 +135,9 @@ int initialiseRuntime(ModuleHandle instance, int showCommand, const char* title)
   logLine("clear screen\n");
   clearScreen(0);
   logLine("flip\n");
+  // Nothing has been shown yet that a held rate could pace: the start-up
+  // swap does not wait out the period the window's first swap began.
+  renderer.nextFrameTime = timerMs();
   swapAndHold(renderer, nullptr);
   logLine("mk2D\n");
   make2D(renderer);

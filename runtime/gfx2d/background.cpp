@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "runtime/core/runtime_objects.h"
+#include "runtime/gfx2d/draw_batch.h"
 #include "runtime/gfx2d/frame_state.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
 #include "runtime/gfx2d/sprite_memory.h"
@@ -34,6 +35,7 @@ void clearScreen(int colour) {
   const float alpha = colour == r->colourKey ? 0.0f : 1.0f;
   glClearColor((colour & 255) / 255.0f, ((colour >> 8) & 255) / 255.0f,
                ((colour >> 16) & 255) / 255.0f, alpha);
+  flushDrawBatch();
   glClear(GL_COLOR_BUFFER_BIT);
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "runtime/core/runtime_objects.h"
+#include "runtime/gfx2d/draw_batch.h"
 #include "runtime/gfx2d/gl_state.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
 #include "runtime/gfx2d/texture_binding.h"
@@ -67,13 +68,17 @@ FrameTexture frameTexture(const SpriteSlot& s, int column, int row) {
 void restoreColour(const OpenGLRainbows& r) { setColour(1, 1, 1, r.globalAlpha); }
 
 void drawQuad(OpenGLRainbows& r, const QuadVertex (&corners)[4]) {
+  const bool textured = r.currentSlot >= 0;
+  if (textured) applyWrap(r, true);
+  if (drawBatching()) {
+    batchFan(corners, textured);
+    return;
+  }
   glVertexPointer(2, GL_FLOAT, sizeof(QuadVertex), &corners[0].x);
   glEnableClientState(GL_VERTEX_ARRAY);
-  const bool textured = r.currentSlot >= 0;
   if (textured) {
     glTexCoordPointer(2, GL_FLOAT, sizeof(QuadVertex), &corners[0].s);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    applyWrap(r, true);
   }
   glDrawArrays(GL_TRIANGLE_FAN, 0, 4);
   if (textured) glDisableClientState(GL_TEXTURE_COORD_ARRAY);
@@ -121,7 +126,9 @@ void setAlphaTest(double value) {
     r->alphaTestRef = 1;
     return;
   }
-  if (r->alphaTestRef != static_cast<float>(value)) glAlphaFunc(GL_GREATER, static_cast<float>(value));
+  // The reference GL holds is cached apart from alphaTestRef, which the
+  // frame reset sets to 1 without telling GL.
+  setAlphaFunction(static_cast<float>(value));
   r->alphaTestRef = static_cast<float>(value);
   setCapability(GlCap::alphaTest, true);
 }
@@ -144,7 +151,14 @@ void drawRect(int x, int y, int width, int height, int colour) {
                                  {f(left + w), f(top + h), 0, 0},
                                  {f(left + w), f(top), 0, 0},
                                  {f(left), f(top), 0, 0}};
+  // An opaque colour blended by its own alpha over anything gives itself, in
+  // every channel: drawn unblended, the rasteriser skips reading the surface
+  // and drops what the rectangle covers whole (the frame's clear, say).
+  const bool opaque = drawBatching() && colour != r->colourKey && r->globalAlpha == 1.0f &&
+                      ordinaryBlending();
+  if (opaque) setCapability(GlCap::blend, false);
   drawQuad(*r, corners);
+  if (opaque) setCapability(GlCap::blend, true);
   restoreColour(*r);
 }
 
@@ -204,11 +218,14 @@ void rotoZoomSprite(int slot, int x, int y, double angleValue, double zoomValue)
   const float t0 = 0.5f / th, t1 = (H - 0.5f) / th;
   const float hx = zoom * W * 0.5f, hy = zoom * H * 0.5f;
   bindSlotForDrawing(*r, slot);
+  // The quad is drawn under a matrix of its own: nothing queued may join it.
+  flushDrawBatch();
   glPushMatrix();
   glTranslatef(f(int64_t(x) + (s.imageWidth >> 1)), f(int64_t(y) + (s.imageHeight >> 1)), 0);
   glRotatef(angle, 0, 0, -1);
   const QuadVertex corners[4] = {{-hx, hy, s0, t0}, {hx, hy, s1, t0}, {hx, -hy, s1, t1}, {-hx, -hy, s0, t1}};
   drawQuad(*r, corners);
+  flushDrawBatch();
   glPopMatrix();
 }
 
@@ -223,6 +240,14 @@ void drawAnim(int slot, int frame, int x, int y) {
   const int64_t fw = s.frameWidth, fh = s.frameHeight;
   // Past the image's edge the texture repeats (the slot's wrap mode).
   applyWrap(*r, false);
+  if (drawBatching()) {
+    const QuadVertex corners[4] = {{f(x + fw), f(y), t.sRight, t.tTop},
+                                   {f(x), f(y), t.sLeft, t.tTop},
+                                   {f(x), f(y + fh), t.sLeft, t.tBottom},
+                                   {f(x + fw), f(y + fh), t.sRight, t.tBottom}};
+    batchFrame(corners);
+    return;
+  }
   glBegin(GL_QUADS);
   glTexCoord2f(t.sRight, t.tTop);
   glVertex2f(f(x + fw), f(y));
@@ -286,6 +311,7 @@ void drawLine(int x1, int y1, int x2, int y2, int colour) {
   if (!r) return;
   setDrawColour(*r, colour);
   bindSlot(*r, -1);
+  flushDrawBatch();
   glMatrixMode(GL_PROJECTION);
   glPushMatrix();
   glTranslatef(0.375f, 0.375f, 0);
@@ -311,6 +337,7 @@ int getPixel(int x, int y) {
   int column, row;
   if (!windowPixelOf(*r, x, y, column, row)) return 0;
   uint8_t p[4] = {0, 0, 0, 0};
+  flushDrawBatch();
   glReadBuffer(GL_BACK);
   glPixelStorei(GL_PACK_ALIGNMENT, 4);
   const bool bgra = r->bgraSupported != 0;

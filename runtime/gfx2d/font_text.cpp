@@ -6,6 +6,7 @@
 
 #include "runtime/core/runtime_objects.h"
 #include "runtime/core/runtime_settings.h"
+#include "runtime/gfx2d/draw_batch.h"
 #include "runtime/gfx2d/drawing.h"
 #include "runtime/gfx2d/font_layout.h"
 #include "runtime/gfx2d/font_tables.h"
@@ -56,8 +57,9 @@ void print(const char* text, double x, double y, int proportional) {
   const FontFace face = fontFace(r->spriteSlots[slot], r->fonts, font);
   if (layoutText(face, text, x, y, proportional != 0, buffer) == 0) return;
 
-  // The text's own GL draw: whatever drawing is still held back must reach GL
-  // before this line.
+  // The text's own GL draw: whatever drawing is still held back reaches GL
+  // first, so that the text lands above it.
+  flushDrawBatch();
   drawTextStrip(buffer);
 }
 

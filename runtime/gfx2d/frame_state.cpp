@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include "runtime/gfx2d/draw_batch.h"
 #include "runtime/gfx2d/drawing.h"
 #include "runtime/gfx2d/gl_extensions.h"
 #include "runtime/gfx2d/gl_state.h"
@@ -24,7 +25,10 @@ void resetBlending(OpenGLRainbows& r) {
 }
 
 void drawBackground(OpenGLRainbows& r, int slot) {
-  if (virtualResolution().scale > 1) glClear(GL_COLOR_BUFFER_BIT);
+  if (virtualResolution().scale > 1) {
+    flushDrawBatch();
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
   const SpriteSlot& s = r.spriteSlots[slot];
   const float W = s.imageWidth, H = s.imageHeight, u = s.uExtent, v = s.vExtent;
   bindSlotForDrawing(r, slot);
@@ -48,7 +52,10 @@ void beginFrame(OpenGLRainbows& r) {
     mask |= GL_DEPTH_BUFFER_BIT;
     r.clearDepthPending = 0;
   }
-  if (mask) glClear(mask);
+  if (mask) {
+    flushDrawBatch();
+    glClear(mask);
+  }
 }
 
 void resetDrawingState(OpenGLRainbows& r) {

@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include "runtime/gfx2d/draw_batch.h"
+
 namespace mvn {
 
 namespace {
@@ -28,12 +30,18 @@ GLenum blendSource = 0;
 GLenum blendDestination = 0;
 GLenum shadeModel = 0;
 
+// The reference of the alpha function GL holds; known only after this
+// module has set it.
+float alphaFunctionRef = 0;
+bool alphaFunctionKnown = false;
+
 }  // namespace
 
 void setCapability(GlCap cap, bool enabled) {
   int& cached = glStateCache[static_cast<int>(cap)];
   const int wanted = enabled ? 1 : 0;
   if (cached == wanted) return;
+  flushDrawBatch();
   cached = wanted;
   if (enabled) {
     glEnable(capNames[static_cast<int>(cap)]);
@@ -46,19 +54,27 @@ void forgetCapabilities() {
   for (int& entry : glStateCache) entry = unset;
   blendSource = blendDestination = 0;
   shadeModel = 0;
+  alphaFunctionKnown = false;
 }
 
 void setColour(float red, float green, float blue, float alpha) {
   Colour& c = currentColour;
   if (c.known && c.red == red && c.green == green && c.blue == blue && c.alpha == alpha) return;
+  flushDrawBatch();
   c = {red, green, blue, alpha, true};
   glColor4f(red, green, blue, alpha);
 }
 
 void forgetColour() { currentColour.known = false; }
 
+bool colourIsOpaqueWhite() {
+  const Colour& c = currentColour;
+  return c.known && c.red == 1.0f && c.green == 1.0f && c.blue == 1.0f && c.alpha == 1.0f;
+}
+
 void setBlendFunction(unsigned source, unsigned destination) {
   if (blendSource == source && blendDestination == destination) return;
+  flushDrawBatch();
   blendSource = source;
   blendDestination = destination;
   glBlendFunc(source, destination);
@@ -66,6 +82,7 @@ void setBlendFunction(unsigned source, unsigned destination) {
 
 void setShadeModel(unsigned model) {
   if (shadeModel == model) return;
+  flushDrawBatch();
   shadeModel = model;
   glShadeModel(model);
 }
@@ -76,6 +93,19 @@ namespace mvn {
 
 bool capabilityKnown(GlCap cap, bool enabled) {
   return glStateCache[static_cast<int>(cap)] == (enabled ? 1 : 0);
+}
+
+void setAlphaFunction(float reference) {
+  if (alphaFunctionKnown && alphaFunctionRef == reference) return;
+  flushDrawBatch();
+  alphaFunctionKnown = true;
+  alphaFunctionRef = reference;
+  glAlphaFunc(GL_GREATER, reference);
+}
+
+bool ordinaryBlending() {
+  return capabilityKnown(GlCap::blend, true) && blendSource == GL_SRC_ALPHA &&
+         blendDestination == GL_ONE_MINUS_SRC_ALPHA;
 }
 
 }  // namespace mvn

@@ -25,6 +25,8 @@ enum class GlCap {
   count
 };
 
+// Every call that reaches GL first draws the queued batch (draw_batch.h).
+//
 // Enables or disables a capability, calling GL only when the cached value
 // differs. Unit-1 texturing expects unit 1 to be the active unit.
 void setCapability(GlCap cap, bool enabled);
@@ -35,6 +37,8 @@ void forgetCapabilities();
 // The colour last handed to glColor4f; a change calls GL only on a difference.
 void setColour(float red, float green, float blue, float alpha);
 void forgetColour();
+// True when GL's current colour is known to be (1, 1, 1, 1).
+bool colourIsOpaqueWhite();
 
 // Blend function with the same filtering.
 void setBlendFunction(unsigned source, unsigned destination);
@@ -48,5 +52,12 @@ namespace mvn {
 
 // True when the cache knows the capability to be in the given state.
 bool capabilityKnown(GlCap cap, bool enabled);
+
+// The alpha function GL_GREATER with the reference, calling GL only when the
+// reference GL holds differs (or is not known).
+void setAlphaFunction(float reference);
+
+// True when blending is known to be on with (GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA).
+bool ordinaryBlending();
 
 }  // namespace mvn

@@ -7,6 +7,7 @@
 #include <new>
 
 #include "runtime/core/runtime_objects.h"
+#include "runtime/gfx2d/draw_batch.h"
 #include "runtime/gfx2d/drawing.h"
 #include "runtime/gfx2d/gl_state.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
@@ -129,15 +130,26 @@ void endPoly() {
   // The polygon's own texture, whatever was drawn since it was started.
   bindSlotForDrawing(*r, polygon.slot);
   const PolyVertex* v = polygon.vertices.get();
+  const bool textured = polygon.slot >= 0;
+  const bool colours = polygon.hasColours || r->globalAlpha != 1.0f;
+  // A four-corner fan in the current colour joins the batch as any quad does.
+  if (drawBatching() && polygon.mode == 0 && polygon.count == 4 && !colours) {
+    if (textured) applyWrap(*r, false);
+    const QuadVertex corners[4] = {{v[0].x, v[0].y, v[0].s, v[0].t},
+                                   {v[1].x, v[1].y, v[1].s, v[1].t},
+                                   {v[2].x, v[2].y, v[2].s, v[2].t},
+                                   {v[3].x, v[3].y, v[3].s, v[3].t}};
+    batchFan(corners, textured);
+    return;
+  }
+  flushDrawBatch();
   glVertexPointer(2, GL_FLOAT, sizeof(PolyVertex), &v->x);
   glEnableClientState(GL_VERTEX_ARRAY);
-  const bool textured = polygon.slot >= 0;
   if (textured) {
     applyWrap(*r, false);
     glTexCoordPointer(2, GL_FLOAT, sizeof(PolyVertex), &v->s);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
   }
-  const bool colours = polygon.hasColours || r->globalAlpha != 1.0f;
   if (colours) {
     setCapability(GlCap::dither, true);
     setShadeModel(GL_SMOOTH);

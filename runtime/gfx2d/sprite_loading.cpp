@@ -6,6 +6,7 @@
 #include <string>
 
 #include "runtime/core/runtime_objects.h"
+#include "runtime/gfx2d/draw_batch.h"
 #include "runtime/files/shoebox.h"
 #include "runtime/gfx2d/background.h"
 #include "runtime/gfx2d/decode_image_file.h"
@@ -173,6 +174,7 @@ void saveScreen(const char* file) {
     return;
   }
   std::vector<uint8_t> rows(size_t(r->windowWidth) * r->windowHeight * 4);
+  flushDrawBatch();
   glReadBuffer(GL_BACK);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(0, 0, r->windowWidth, r->windowHeight, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());

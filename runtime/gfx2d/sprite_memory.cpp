@@ -6,6 +6,7 @@
 #include <new>
 
 #include "runtime/core/runtime_objects.h"
+#include "runtime/gfx2d/draw_batch.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
 #include "runtime/gfx2d/sprite_store.h"
 #include "runtime/gfx2d/texture_binding.h"
@@ -52,6 +53,11 @@ bool readSlotImage(OpenGLRainbows& r, int slot, std::vector<uint8_t>& rgba, int&
   const SpriteSlot& s = r.spriteSlots[slot];
   if (s.imageWidth <= 0 || s.imageHeight <= 0 || s.texture == 0) return false;
   bindSlot(r, slot);
+  // The texture may be a render target's surface with drawing queued into it.
+  flushDrawBatch();
+  // Only an error of the read-back itself counts: earlier ones are dropped.
+  for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
+  }
   GLint tw = 0, th = 0;
   glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &tw);
   glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &th);
@@ -116,6 +122,7 @@ bool grabScreen(OpenGLRainbows& r, int slot, int x, int y, int width, int height
   const int sw = right - left + 1, sh = bottom - top + 1;
   if (sw > 0 && sh > 0) {
     screen.resize(size_t(sw) * sh * 4);
+    flushDrawBatch();
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(left, r.windowHeight - 1 - bottom, sw, sh, GL_RGBA, GL_UNSIGNED_BYTE, screen.data());

@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include "runtime/gfx2d/draw_batch.h"
 #include "runtime/gfx2d/gl_extensions.h"
 #include "runtime/gfx2d/gl_state.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
@@ -21,6 +22,7 @@ int paramsSlot = -1;
 
 void bindUnit0(OpenGLRainbows& r, uint32_t name, int recordSlot) {
   if (r.boundTexture != name) {
+    flushDrawBatch();
     glBindTexture(GL_TEXTURE_2D, name);
     r.boundTexture = name;
   }
@@ -34,6 +36,7 @@ void setParam(OpenGLRainbows& r, uint8_t mask, uint8_t value, GLenum p1, GLenum 
     if ((known & mask) == value) return;
     known = static_cast<uint8_t>((known & ~mask) | value);
   }
+  flushDrawBatch();
   glTexParameteri(GL_TEXTURE_2D, p1, v);
   glTexParameteri(GL_TEXTURE_2D, p2, v);
 }
@@ -57,6 +60,21 @@ void applyFilter(OpenGLRainbows& r) {
 }
 
 namespace {
+
+// The wrap of a texture set to GL_REPEAT outside unit 0's record: the slot's
+// record learns it; a listed name may be any slot's texture, so every record
+// naming it forgets its wrap. (A mip copy has no record.)
+void noteRepeatWrap(OpenGLRainbows& r, uint32_t name, int recordSlot, bool listed) {
+  if (recordSlot >= 0) {
+    uint8_t& known = r.textureParams[recordSlot];
+    known = static_cast<uint8_t>((known & ~wrapMask) | wrapRepeat);
+    return;
+  }
+  if (!listed || name == 0) return;
+  for (int i = 0; i < slotCount; ++i) {
+    if (r.spriteSlots[i].texture == name) r.textureParams[i] &= static_cast<uint8_t>(~wrapMask);
+  }
+}
 
 void bindSlotTexture(OpenGLRainbows& r, int slot, int secondSlot, bool useMip,
                      const uint32_t* nameList, bool setRepeat) {
@@ -83,12 +101,17 @@ void bindSlotTexture(OpenGLRainbows& r, int slot, int secondSlot, bool useMip,
   const bool useUnit1 = slot >= 0 && secondSlot >= 0;
   // Unit 0 is always left active; unit 1 is touched only when its state changes.
   if (useUnit1 || !capabilityKnown(GlCap::texture2DUnit1, false)) {
+    flushDrawBatch();
     activeTextureEntry()(GL_TEXTURE0 + 1);
     if (useUnit1) {
-      glBindTexture(GL_TEXTURE_2D, nameOf(r, slot, useMip, nameList));
+      const uint32_t name = nameOf(r, slot, useMip, nameList);
+      glBindTexture(GL_TEXTURE_2D, name);
       setCapability(GlCap::texture2DUnit1, true);
       glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
       glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+      // Parameters belong to the texture, not to the unit: the record of the
+      // texture's slot must learn the wrap set here.
+      noteRepeatWrap(r, name, recordSlot, nameList != nullptr);
     } else {
       setCapability(GlCap::texture2DUnit1, false);
     }
@@ -99,7 +122,8 @@ void bindSlotTexture(OpenGLRainbows& r, int slot, int secondSlot, bool useMip,
     return;
   }
   const int unit0Slot = secondSlot >= 0 ? secondSlot : slot;
-  bindUnit0(r, nameOf(r, unit0Slot, useMip, nameList), secondSlot >= 0 ? -1 : recordSlot);
+  // The second slot's texture on unit 0 has a record of its own (the plain texture).
+  bindUnit0(r, nameOf(r, unit0Slot, useMip, nameList), (useMip || nameList) ? -1 : unit0Slot);
   setCapability(GlCap::texture2D, true);
   if (setRepeat) applyWrap(r, false);
 }
@@ -116,6 +140,8 @@ void bindSlotForDrawing(OpenGLRainbows& r, int slot) {
 }
 
 void bindTextureName(OpenGLRainbows& r, uint32_t name, int recordSlot) {
+  // The texture is about to be (re)made: queued draws sample it as it is now.
+  flushDrawBatch();
   bindUnit0(r, name, recordSlot);
 }
 
@@ -131,6 +157,7 @@ void forgetBindings(OpenGLRainbows& r) {
 
 void deleteTexture(OpenGLRainbows& r, uint32_t& name) {
   if (name == 0) return;
+  flushDrawBatch();
   GLuint n = name;
   glDeleteTextures(1, &n);
   // A deleted bound texture leaves texture 0 bound, and its name may come back.

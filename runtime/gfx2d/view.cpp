@@ -3,10 +3,12 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <cstdint>
 #include <initializer_list>
 
 #include "runtime/core/runtime_objects.h"
 #include "runtime/core/runtime_settings.h"
+#include "runtime/gfx2d/draw_batch.h"
 #include "runtime/gfx2d/gl_state.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
 #include "runtime/gfx2d/texture_binding.h"
@@ -36,7 +38,20 @@ void loadOrientation(int orientation) {
   glLoadMatrixf(m);
 }
 
-int truncated(double value) { return static_cast<int>(value); }
+// A double truncated toward zero, held inside the integer range (NaN gives 0).
+int truncated(double value) {
+  if (!(value == value)) return 0;
+  if (value >= 2147483647.0) return 2147483647;
+  if (value <= -2147483648.0) return -2147483647 - 1;
+  return static_cast<int>(value);
+}
+
+// A sum formed in 64 bits, held inside the integer range.
+int clamped(int64_t value) {
+  if (value > 2147483647) return 2147483647;
+  if (value < -2147483647 - 1) return -2147483647 - 1;
+  return static_cast<int>(value);
+}
 
 }  // namespace
 
@@ -64,18 +79,20 @@ void setView(OpenGLRainbows& r, int x, int y, int width, int height, float scale
     screenSize(r, width, height);
   }
   const SpriteSlot* target = renderTargetSlot(r);
+  // Queued quads belong to the view they were drawn in.
+  flushDrawBatch();
   glMatrixMode(GL_PROJECTION);
   if (target) {
-    glViewport(x, target->imageHeight - height - y, width, height);
+    glViewport(x, clamped(int64_t(target->imageHeight) - height - y), width, height);
     glLoadIdentity();
   } else {
-    const int W = r.windowWidth;
-    const int H = r.windowHeight;
+    const int64_t W = r.windowWidth;
+    const int64_t H = r.windowHeight;
     switch (r.orientation) {
-      case 1: glViewport(W - y - height, H - x - width, height, width); break;
-      case 2: glViewport(W - x - width, y, width, height); break;
+      case 1: glViewport(clamped(W - y - height), clamped(H - x - width), height, width); break;
+      case 2: glViewport(clamped(W - x - width), y, width, height); break;
       case 3: glViewport(y, x, height, width); break;
-      default: glViewport(x, H - y - height, width, height); break;
+      default: glViewport(x, clamped(H - y - height), width, height); break;
     }
     loadOrientation(r.orientation);
   }
@@ -128,17 +145,21 @@ void make2D(OpenGLRainbows& r) {
 bool windowPixelOf(const OpenGLRainbows& r, int x, int y, int& column, int& row) {
   const bool scaled = virtualRecord.scale > 0 && r.currentRenderTarget < 0;
   const double scale = scaled ? virtualRecord.scale : 1;
-  const int sx = (scaled ? virtualRecord.offsetX : 0) + static_cast<int>(std::floor(scale * x));
-  const int sy = (scaled ? virtualRecord.offsetY : 0) + static_cast<int>(std::floor(scale * y));
-  const int W = r.windowWidth;
-  const int H = r.windowHeight;
+  // In 64 bits: a far-off pixel stays far off instead of wrapping around.
+  const int64_t sx = (scaled ? virtualRecord.offsetX : 0) + int64_t(truncated(std::floor(scale * x)));
+  const int64_t sy = (scaled ? virtualRecord.offsetY : 0) + int64_t(truncated(std::floor(scale * y)));
+  const int64_t W = r.windowWidth;
+  const int64_t H = r.windowHeight;
+  int64_t c, w;
   switch (r.orientation) {
-    case 1: column = W - 1 - sy; row = sx; break;
-    case 2: column = W - 1 - sx; row = H - 1 - sy; break;
-    case 3: column = sy; row = H - 1 - sx; break;
-    default: column = sx; row = sy; break;
+    case 1: c = W - 1 - sy; w = sx; break;
+    case 2: c = W - 1 - sx; w = H - 1 - sy; break;
+    case 3: c = sy; w = H - 1 - sx; break;
+    default: c = sx; w = sy; break;
   }
-  return column >= 0 && column < W && row >= 0 && row < H;
+  column = clamped(c);
+  row = clamped(w);
+  return c >= 0 && c < W && w >= 0 && w < H;
 }
 
 namespace {
@@ -151,7 +172,8 @@ void setViewport(OpenGLRainbows& renderer, int x, int y, int width, int height) 
       width = v.width;
       height = v.height;
     }
-    setView(*r, v.offsetX + truncated(double(v.scale) * x), v.offsetY + truncated(double(v.scale) * y),
+    setView(*r, clamped(int64_t(v.offsetX) + truncated(double(v.scale) * x)),
+            clamped(int64_t(v.offsetY) + truncated(double(v.scale) * y)),
             truncated(double(v.scale) * width), truncated(double(v.scale) * height), v.scale);
   } else {
     setView(*r, x, y, width, height, 1);
@@ -173,8 +195,8 @@ void getViewport(int& x, int& y, int& width, int& height) {
   const ViewRect& vp = r->viewport;
   const VirtualResolution& v = virtualRecord;
   if (v.scale > 0 && r->currentRenderTarget < 0) {
-    x = vp.x - v.offsetX;
-    y = vp.y - v.offsetY;
+    x = clamped(int64_t(vp.x) - v.offsetX);
+    y = clamped(int64_t(vp.y) - v.offsetY);
     width = truncated(vp.width / double(v.scale));
     height = truncated(vp.height / double(v.scale));
   } else {

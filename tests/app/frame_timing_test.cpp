@@ -1,6 +1,8 @@
 // The frame hold and the timer's derived values, on a clock the test drives.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <vector>
 
 #include "runtime/app/frame_hold.h"
@@ -9,15 +11,18 @@
 namespace mvn {
 namespace {
 
-// Time passes only when the hold sleeps (with an overshoot) or pumps.
+// Time passes only when the hold sleeps (waking late by an overshoot) or pumps.
 class ScriptedClock : public FrameClock {
  public:
   explicit ScriptedClock(double start, double overshoot = 0.1, double pumpCost = 0.05)
       : time(start), overshoot(overshoot), pumpCost(pumpCost) {}
   double now() override { return time; }
-  void sleep(int ms) override {
-    sleeps.push_back(ms);
-    time += ms + overshoot;
+  void sleepUntil(double when) override {
+    wakes.push_back(when);
+    aheadBy.push_back(when - time);
+    if (when > time) time = when;
+    time += overshoot;
+    if (jumpAfterSleeps > 0 && int(wakes.size()) == jumpAfterSleeps) time = jumpTo;
   }
   void pump() override {
     ++pumps;
@@ -26,33 +31,57 @@ class ScriptedClock : public FrameClock {
   double time;
   double overshoot;
   double pumpCost;
-  std::vector<int> sleeps;
+  std::vector<double> wakes;    // the times asked for
+  std::vector<double> aheadBy;  // how far ahead of the clock each was
   int pumps = 0;
+  int jumpAfterSleeps = 0;      // > 0: the clock jumps to jumpTo after that many sleeps
+  double jumpTo = 0;
 };
 
-TEST(FrameHold, SleepsUntilCloseThenWaitsOutTheLastMillisecond) {
+TEST(FrameHold, SleepsTwiceToJustBeforeTheDeadlineAndNeverSpins) {
   ScriptedClock clock(100.0);
   const double now = holdFrame(107.5, clock);
-  ASSERT_FALSE(clock.sleeps.empty());
-  EXPECT_EQ(clock.sleeps.front(), 4);  // 7.5 ms away: wakes 3 ms early, truncated
-  EXPECT_LE(107.5 - now, 1.0);         // leaves once 1 ms or less remains
-  EXPECT_GT(107.5 - now, 0.0);         // and not late
-  for (size_t i = 1; i < clock.sleeps.size(); ++i) EXPECT_EQ(clock.sleeps[i], 1);
+  ASSERT_EQ(clock.wakes.size(), 2u);
+  EXPECT_DOUBLE_EQ(clock.wakes[0], 105.5);  // 2 ms before the deadline
+  EXPECT_DOUBLE_EQ(clock.wakes[1], 106.5);  // then 1 ms before it
+  EXPECT_EQ(clock.pumps, 3);                // one pump per wake: no busy loop
+  EXPECT_LE(107.5 - now, 1.0);
+  EXPECT_GT(107.5 - now, 0.0);
 }
 
-TEST(FrameHold, PassedDeadlineReturnsAtOnceAfterOnePump) {
-  ScriptedClock clock(200.0);
-  EXPECT_DOUBLE_EQ(holdFrame(150.0, clock), 200.05);
-  EXPECT_TRUE(clock.sleeps.empty());
-  EXPECT_EQ(clock.pumps, 1);
+TEST(FrameHold, SleepsThatWakeLateStillEndBeforeTheDeadline) {
+  for (double overshoot : {0.0, 0.3, 0.9}) {
+    ScriptedClock clock(0.0, overshoot, 0.01);
+    const double period = 1000.0 / 60;
+    const double now = holdFrame(period, clock);
+    EXPECT_LE(period - now, 1.0) << overshoot;
+    EXPECT_GT(period - now, 0.0) << overshoot;
+    EXPECT_LE(clock.pumps, 4) << overshoot;
+  }
 }
 
-TEST(FrameHold, LongWaitSleepsMostOfItInOneGo) {
-  ScriptedClock clock(0.0, 2.0);  // a coarse sleep that overshoots by 2 ms
-  const double now = holdFrame(1000.0 / 60, clock);
-  EXPECT_EQ(clock.sleeps.front(), 13);  // 16.67 - 3
-  EXPECT_LE(1000.0 / 60 - now, 1.0);
-  EXPECT_GT(1000.0 / 60 - now, -1.0);
+TEST(FrameHold, PassedOrUnusableDeadlineReturnsAfterOnePump) {
+  for (double deadline : {150.0, 200.9, std::nan("")}) {
+    ScriptedClock clock(200.0);
+    EXPECT_DOUBLE_EQ(holdFrame(deadline, clock), 200.05) << deadline;
+    EXPECT_TRUE(clock.wakes.empty()) << deadline;
+    EXPECT_EQ(clock.pumps, 1) << deadline;
+  }
+}
+
+TEST(FrameHold, FarDeadlineSleepsInBoundedStepsPumpingBetween) {
+  for (double deadline : {5000.0, 1e12, 1e300, std::numeric_limits<double>::infinity()}) {
+    ScriptedClock clock(0.0);
+    clock.jumpAfterSleeps = 5;  // the clock is moved past any deadline
+    clock.jumpTo = std::numeric_limits<double>::infinity();
+    holdFrame(deadline, clock);
+    ASSERT_EQ(clock.wakes.size(), 5u) << deadline;
+    for (double ahead : clock.aheadBy) {
+      EXPECT_GT(ahead, 0.0) << deadline;
+      EXPECT_LE(ahead, longestHoldSleepMs + 1e-9) << deadline;
+    }
+    EXPECT_EQ(clock.pumps, 6) << deadline;
+  }
 }
 
 TEST(FrameHold, NextDeadlineKeepsTheScheduleOrRestartsIt) {
@@ -68,6 +97,7 @@ TEST(FrameHold, NextDeadlineKeepsTheScheduleOrRestartsIt) {
   };
   for (const Case& c : cases)
     EXPECT_DOUBLE_EQ(nextDeadline(100, period, 100 + c.lateBy), c.expectedNext) << c.lateBy;
+  EXPECT_DOUBLE_EQ(nextDeadline(100, std::nan(""), 120), 100);  // no usable period: no schedule
 }
 
 TEST(Timer, FramePeriodAndLastFrameLength) {

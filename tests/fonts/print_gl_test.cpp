@@ -144,6 +144,28 @@ TEST_F(GlPrint, TextAgreesWithTheDrawingCommandsInEveryViewAndState) {
   setOrientation(0);
 }
 
+// Text printed over a frame of the font's own image, drawn just before in the
+// same state, lands above it.
+TEST_F(GlPrint, TextLandsAboveTheDrawingBeforeIt) {
+  setAnimFrameSize(fontSlot(kFont), 8, 8);
+  setFont(kFont, 1);
+  setSmoothing(0);
+  auto drawn = [&](const std::function<void()>& draw) {
+    clearScreen(0);
+    draw();
+    return read(0, 0, 80, 60).colours;
+  };
+  const auto text = drawn([] {
+    drawAnim(fontSlot(kFont), 'B', 30, 28);
+    print("A", 30, 28, 0);
+  });
+  const auto frames = drawn([] {
+    drawAnim(fontSlot(kFont), 'B', 30, 28);
+    drawAnim(fontSlot(kFont), 'A', 30, 28);
+  });
+  EXPECT_TRUE(text == frames);
+}
+
 TEST_F(GlFonts, BuiltinFontAtScaleOnePrintsEightByEightCharacters) {
   buildBuiltinFont(*r, 0);
   setFont(0, 1);

@@ -73,6 +73,7 @@ class GlDrawing : public ::testing::Test {
 
   Region read(int x, int y, int width, int height) const {
     std::vector<uint8_t> bytes(size_t(width) * height * 4);
+    flushDrawBatch();  // what the commands queued, drawn
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadBuffer(GL_BACK);
     glReadPixels(x, r->windowHeight - y - height, width, height, GL_RGBA, GL_UNSIGNED_BYTE, bytes.data());

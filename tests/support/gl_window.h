@@ -18,6 +18,7 @@
 #include "runtime/core/runtime_settings.h"
 #include "runtime/core/timer.h"
 #include "runtime/app/window_context.h"
+#include "runtime/gfx2d/draw_batch.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
 #include "runtime/platform/window.h"
 
@@ -59,6 +60,7 @@ inline uint32_t readPixel(int x, int y) {
   const OpenGLRainbows* renderer = runtimeObjects.renderer;
   const int height = renderer ? renderer->windowHeight : 0;
   uint8_t rgba[4] = {0, 0, 0, 0};
+  flushDrawBatch();  // what the commands queued, drawn
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadBuffer(GL_BACK);
   glReadPixels(x, height - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);

@@ -1,0 +1,40 @@
+// The draw batch: consecutive quads that share texture and state go to GL as
+// one draw from one growing vertex array.
+//
+// A quad is queued with the vertices its command would have drawn on its own,
+// and the batch sends them in the same order and as the same triangles: a
+// four-corner fan becomes the triangles 0-1-2 and 0-2-3 (what GL makes of the
+// fan), an animation frame stays a GL quad. The rasteriser therefore covers
+// exactly the pixels the single draws would have covered.
+//
+// The batch is drawn (flushed) before anything that changes the state it was
+// queued under (texture, wrap and filter, blending, alpha test, colour,
+// shading, matrices, viewport) and before anything that reads or shows the
+// surface. The renderer's own state functions (gl_state.h, texture_binding.h,
+// view.h) flush by themselves. Any other code that draws with GL directly,
+// changes GL state behind the renderer's back or reads the surface (the
+// buffer swap, glReadPixels, glCopyTexImage2D, a texture read-back of a
+// render target) must call flushDrawBatch() first.
+#pragma once
+
+#include "runtime/gfx2d/drawing.h"
+
+namespace mvn {
+
+// Draws whatever is queued. Cheap when nothing is.
+void flushDrawBatch();
+
+// Queues a four-corner fan (drawQuad): textured with the bound texture when
+// textured, else untextured.
+void batchFan(const QuadVertex (&corners)[4], bool textured);
+
+// Queues an animation frame: a textured GL quad of four corners.
+void batchFrame(const QuadVertex (&corners)[4]);
+
+// Batching on (the default) or off: off, every command draws at once as it
+// did before batching existed, and opaque rectangles are blended as any other.
+// The environment variable MORVANE_NO_BATCH=1 turns it off at start-up.
+void setDrawBatching(bool enabled);
+bool drawBatching();
+
+}  // namespace mvn
