@@ -155,12 +155,14 @@ TEST_F(GlPrint, TextLandsAboveTheDrawingBeforeIt) {
     draw();
     return read(0, 0, 80, 60).colours;
   };
-  const auto text = drawn([] {
-    drawAnim(fontSlot(kFont), 'B', 30, 28);
+  // The whole image, placed so that the cell of 'B' lies under the text.
+  const int left = 30 - 8 * ('B' % 16), top = 28 - 8 * ('B' / 16);
+  const auto text = drawn([&] {
+    drawSprite(fontSlot(kFont), left, top);
     print("A", 30, 28, 0);
   });
-  const auto frames = drawn([] {
-    drawAnim(fontSlot(kFont), 'B', 30, 28);
+  const auto frames = drawn([&] {
+    drawSprite(fontSlot(kFont), left, top);
     drawAnim(fontSlot(kFont), 'A', 30, 28);
   });
   EXPECT_TRUE(text == frames);
