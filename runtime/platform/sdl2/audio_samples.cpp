@@ -29,7 +29,7 @@ namespace {
 
 constexpr int kMinRate = 100;
 constexpr int kMaxRate = 200000;
-constexpr uint64_t kMaxSampleBytes = 256u << 20;  // converted, about 25 minutes
+constexpr uint64_t kMaxSampleBytes = 256u << 20;  // the conversion's work buffer
 constexpr int kMaxChannels = 16384;                // 4 voices of 4096 slots
 
 std::vector<SoundVoice*> channelOwners;  // by mixer channel
@@ -101,24 +101,27 @@ SoundVoice* createSoundVoice(const PcmFormat& format, const unsigned char* data,
   const uint64_t frameBytes = static_cast<uint64_t>(format.channels) * format.bitsPerSample / 8;
   const uint64_t frames = size / frameBytes;
   if (frames == 0 || frames * frameBytes > INT_MAX) return nullptr;
-  const uint64_t outFrameBytes = static_cast<uint64_t>(outChannels) * SDL_AUDIO_BITSIZE(outFormat) / 8;
-  const uint64_t outFrames = frames * static_cast<uint64_t>(outRate) / format.sampleRate + 64;
-  if (outFrames * outFrameBytes > kMaxSampleBytes) return nullptr;
+  const auto bytes = static_cast<int>(frames * frameBytes);
 
-  SDL_AudioStream* stream =
-      SDL_NewAudioStream(format.bitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB,
-                         static_cast<Uint8>(format.channels), format.sampleRate, outFormat,
-                         static_cast<Uint8>(outChannels), outRate);
-  if (!stream) return nullptr;
-  Uint8* buffer = nullptr;
-  int converted = 0;
-  if (SDL_AudioStreamPut(stream, data, static_cast<int>(frames * frameBytes)) == 0 &&
-      SDL_AudioStreamFlush(stream) == 0) {
-    const int available = SDL_AudioStreamAvailable(stream);
-    if (available > 0) buffer = static_cast<Uint8*>(SDL_malloc(static_cast<size_t>(available)));
-    if (buffer) converted = SDL_AudioStreamGet(stream, buffer, available);
+  // One conversion of the whole sample in a buffer that holds every step.
+  SDL_AudioCVT cvt;
+  const int steps = SDL_BuildAudioCVT(&cvt, format.bitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB,
+                                      static_cast<Uint8>(format.channels), format.sampleRate,
+                                      outFormat, static_cast<Uint8>(outChannels), outRate);
+  if (steps < 0) return nullptr;
+  const uint64_t workBytes = static_cast<uint64_t>(bytes) * (steps ? cvt.len_mult : 1);
+  if (workBytes > kMaxSampleBytes) return nullptr;
+  auto* buffer = static_cast<Uint8*>(SDL_malloc(static_cast<size_t>(workBytes)));
+  if (!buffer) return nullptr;
+  SDL_memcpy(buffer, data, static_cast<size_t>(bytes));
+  cvt.buf = buffer;
+  cvt.len = bytes;
+  int converted = bytes;
+  if (steps) converted = SDL_ConvertAudio(&cvt) == 0 ? cvt.len_cvt : 0;
+  if (converted > 0 && static_cast<uint64_t>(converted) < workBytes) {
+    if (auto* fitted = static_cast<Uint8*>(SDL_realloc(buffer, static_cast<size_t>(converted))))
+      buffer = fitted;
   }
-  SDL_FreeAudioStream(stream);
 
   Mix_Chunk* chunk = converted > 0 ? Mix_QuickLoad_RAW(buffer, static_cast<Uint32>(converted)) : nullptr;
   auto* sample = chunk ? new (std::nothrow) SoundSample : nullptr;
