@@ -10,6 +10,9 @@ namespace mvn {
 
 namespace {
 
+// The largest sample a sound buffer holds; larger data is refused unread.
+constexpr uint32_t kMaxDataBytes = 0x0FFFFFFF;
+
 uint16_t le16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
 uint32_t le32(const unsigned char* p) {
   return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
@@ -95,6 +98,7 @@ bool readWavSample(const char* name, WavSample& out) {
   at = afterChunk(file, chunk);
   if (!findChunk(file, at, "data", chunk)) return false;
   if (chunk.size > file.getSize() - chunk.body) return false;  // more than the file holds
+  if (chunk.size > kMaxDataBytes) return false;
 
   sample.size = chunk.size;
   sample.data.reset(new (std::nothrow) unsigned char[chunk.size ? chunk.size : 1]);

@@ -22,7 +22,8 @@ struct WavSample {
 // with out left empty, when it cannot be opened, is not such a file, lacks a
 // chunk, gives 0 channels, 0 sample rate, a sample size other than 8 or 16
 // bits or a block alignment that does not fit them, announces more data than
-// it holds, or the memory for the data cannot be had.
+// it holds or more than 0x0FFFFFFF bytes, or the memory for the data cannot be
+// had.
 bool readWavSample(const char* name, WavSample& out);
 
 }  // namespace mvn

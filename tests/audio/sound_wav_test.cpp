@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -95,6 +96,16 @@ TEST(SoundWav, FieldsAndDataOfALoadedFile) {
   EXPECT_EQ(sample.blockAlign, 2);
   ASSERT_EQ(sample.size, frames.size());
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(sample.data.get()), sample.size), frames);
+  std::remove(path.c_str());
+}
+
+TEST(SoundWav, DataBeyondTheLargestSampleIsRefusedUnread) {
+  // A sparse file that really holds 256 MiB of data after its header.
+  const std::string header = riff(fmtChunk()).substr(0, 36) + "data" + le32(0x10000000);
+  const std::string path = diskCopy(header);
+  std::filesystem::resize_file(path, header.size() + 0x10000000);
+  WavSample sample;
+  EXPECT_FALSE(readWavSample(path.c_str(), sample));
   std::remove(path.c_str());
 }
 
