@@ -99,10 +99,13 @@ MouseReading readMouse(InputSystem& input, int x, int y) {
   r.y = y;
   learnSystemVersion();
   if (windows8OrLater == 1 && input.systemPointer == 1) {
-    const PointerSlot& slot = pointerSlots[input.currentMouse % kPointerSlotCount];
+    PointerSlot& slot = pointerSlots[input.currentMouse % kPointerSlotCount];
     r.x = slot.x;
     r.y = slot.y;
-    r.buttons = slot.buttons & 7;
+    // A press the window received since the last read counts, even when its
+    // release came before this read.
+    r.buttons = (slot.buttons | slot.pressed) & 7;
+    slot.pressed = 0;
     return r;
   }
   if (input.mouseDevice) {

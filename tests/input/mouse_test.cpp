@@ -80,6 +80,70 @@ TEST_F(InputTest, RealPointerMovesAndButtonsReachTheMouseState) {
   EXPECT_EQ(readState(), (State{420, 260, 0, 0}));
 }
 
+// Both ways the mouse state reads the buttons: pointer messages (the pointer
+// shown) and the mouse device (the pointer hidden, exclusive).
+const double kPointerModes[] = {1.0, 0.0};
+
+TEST_F(InputTest, PressReleasedBeforeTheNextReadReadsDownOnce) {
+  for (double mode : kPointerModes) {
+    SCOPED_TRACE(mode != 0 ? "pointer messages" : "mouse device");
+    showPointer(mode);
+    readState();
+    for (int button : {0, 1}) {
+      platform::injectMouseButton(window, button, true, 200, 100);
+      platform::injectMouseButton(window, button, false, 200, 100);
+      pump();
+      const State tapped = readState();
+      EXPECT_EQ(tapped.button1, button == 0 ? 1 : 0);
+      EXPECT_EQ(tapped.button2, button == 1 ? 1 : 0);
+      const State next = readState();
+      EXPECT_EQ(next.button1, 0);
+      EXPECT_EQ(next.button2, 0);
+    }
+
+    // Held: down at every read until the release arrives.
+    platform::injectMouseButton(window, 0, true, 200, 100);
+    pump();
+    for (int read = 0; read < 3; ++read) EXPECT_EQ(readState().button1, 1) << read;
+    platform::injectMouseButton(window, 0, false, 200, 100);
+    pump();
+    EXPECT_EQ(readState().button1, 0);
+
+    // Two taps between the same two reads count as one press.
+    for (int tap = 0; tap < 2; ++tap) {
+      platform::injectMouseButton(window, 0, true, 200, 100);
+      platform::injectMouseButton(window, 0, false, 200, 100);
+    }
+    pump();
+    EXPECT_EQ(readState().button1, 1);
+    EXPECT_EQ(readState().button1, 0);
+
+    // The frame presenter's poll is a read too.
+    platform::injectMouseButton(window, 0, true, 200, 100);
+    platform::injectMouseButton(window, 0, false, 200, 100);
+    pump();
+    pollMice();
+    EXPECT_EQ(readState().button1, 0);
+  }
+}
+
+TEST_F(InputTest, RealClickSentAtOnceReadsDownOnce) {
+  if (std::system("command -v xdotool >/dev/null") != 0) GTEST_SKIP() << "needs xdotool";
+  for (double mode : kPointerModes) {
+    SCOPED_TRACE(mode != 0 ? "pointer messages" : "mouse device");
+    showPointer(mode);
+    int sx = 400, sy = 240;
+    platform::clientToScreen(window, sx, sy);
+    ASSERT_EQ(std::system(("xdotool mousemove " + std::to_string(sx) + " " + std::to_string(sy)).c_str()), 0);
+    settle();
+    readState();
+    ASSERT_EQ(std::system("xdotool mousedown 1 mouseup 1"), 0);
+    settle();
+    EXPECT_EQ(readState().button1, 1);
+    EXPECT_EQ(readState().button1, 0);
+  }
+}
+
 TEST_F(InputTest, PointerSlotPositionsAreHeldToTheScreen) {
   showPointer(1.0);
   const struct { int x, y; State expected; } cases[] = {

@@ -25,6 +25,7 @@ namespace {
 bool keyHeld[SDL_NUM_SCANCODES];
 int32_t mouseDx = 0, mouseDy = 0, mouseDz = 0;
 uint8_t mouseButtons[4];
+uint8_t mousePresses[4];  // buttons that went down since the last read
 int keyboardReadCount = 0;
 
 int SDLCALL watchInput(void*, SDL_Event* event) {
@@ -52,7 +53,10 @@ int SDLCALL watchInput(void*, SDL_Event* event) {
                   : event->button.button == SDL_BUTTON_MIDDLE ? 2
                   : event->button.button == SDL_BUTTON_X1     ? 3
                                                               : -1;
-      if (index >= 0) mouseButtons[index] = event->type == SDL_MOUSEBUTTONDOWN ? 0x80 : 0;
+      if (index >= 0) {
+        mouseButtons[index] = event->type == SDL_MOUSEBUTTONDOWN ? 0x80 : 0;
+        mousePresses[index] |= mouseButtons[index];
+      }
       break;
     }
     case SDL_WINDOWEVENT:
@@ -122,6 +126,7 @@ bool acquire(InputDevice* device) {
   device->acquired = true;
   if (device->kind == DeviceKind::Mouse) {
     mouseDx = mouseDy = mouseDz = 0;
+    std::memset(mousePresses, 0, sizeof mousePresses);
     applyMouseMode(device);
   }
   return true;
@@ -150,7 +155,8 @@ bool getMouseState(InputDevice* device, MouseDeviceState& state) {
   state.x = mouseDx;
   state.y = mouseDy;
   state.z = mouseDz;
-  std::memcpy(state.buttons, mouseButtons, sizeof state.buttons);
+  for (int b = 0; b < 4; ++b) state.buttons[b] = mouseButtons[b] | mousePresses[b];
+  std::memset(mousePresses, 0, sizeof mousePresses);
   mouseDx = mouseDy = mouseDz = 0;
   return true;
 }
