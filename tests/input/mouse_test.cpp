@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <string>
 
 #include "runtime/core/log.h"
@@ -190,6 +191,25 @@ TEST_F(InputTest, HiddenPointerIntegratesRelativeMovement) {
   EXPECT_EQ(readState().button1, 1);
   platform::injectMouseButton(window, 0, false, 0, 0);
   pump();
+}
+
+TEST_F(InputTest, ExtremeMovementAndPositionsStayInRange) {
+  showPointer(0.0);
+  constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+  for (int event = 0; event < 2; ++event) platform::injectMouseMotion(window, 0, 0, kMax, kMin);
+  pump();
+  EXPECT_EQ(readState(), (State{800, 0, 0, 0}));
+
+  MouseRecord& mouse = input->mice[0];
+  const struct { int reported, dx; } cases[] = {{kMin, 32767}, {kMax, -32768}};
+  for (const auto& c : cases) {
+    mouse.trackedX = mouse.trackedY = 400;
+    mouse.reportedX = mouse.reportedY = c.reported;
+    MouseReport report;
+    pollMouse(report, true);
+    EXPECT_EQ(report.dx, c.dx) << c.reported;
+    EXPECT_EQ(report.dy, c.dx) << c.reported;
+  }
 }
 
 TEST_F(InputTest, WheelCountsOneStepPerReadWhateverItsSize) {

@@ -3,6 +3,7 @@
 // read; the exclusive level switches SDL's relative mouse mode.
 #include <SDL.h>
 
+#include <cstdint>
 #include <cstring>
 
 #include "runtime/platform/input.h"
@@ -28,6 +29,12 @@ uint8_t mouseButtons[4];
 uint8_t mousePresses[4];  // buttons that went down since the last read
 int keyboardReadCount = 0;
 
+// Movement piles up between reads; it saturates instead of overflowing.
+void accumulate(int32_t& total, int32_t delta) {
+  const int64_t sum = int64_t{total} + delta;
+  total = sum > INT32_MAX ? INT32_MAX : sum < INT32_MIN ? INT32_MIN : static_cast<int32_t>(sum);
+}
+
 int SDLCALL watchInput(void*, SDL_Event* event) {
   switch (event->type) {
     case SDL_KEYDOWN:
@@ -38,11 +45,11 @@ int SDLCALL watchInput(void*, SDL_Event* event) {
     }
     case SDL_MOUSEMOTION:
       if (event->motion.which == SDL_TOUCH_MOUSEID) break;
-      mouseDx += event->motion.xrel;
-      mouseDy += event->motion.yrel;
+      accumulate(mouseDx, event->motion.xrel);
+      accumulate(mouseDy, event->motion.yrel);
       break;
     case SDL_MOUSEWHEEL:
-      mouseDz += event->wheel.y;
+      accumulate(mouseDz, event->wheel.y);
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
