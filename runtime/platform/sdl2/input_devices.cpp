@@ -3,8 +3,10 @@
 // read; the exclusive level switches SDL's relative mouse mode.
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "runtime/platform/input.h"
 #include "runtime/platform/sdl2/sdl_window.h"
@@ -28,6 +30,7 @@ int32_t mouseDx = 0, mouseDy = 0, mouseDz = 0;
 uint8_t mouseButtons[4];
 uint8_t mousePresses[4];  // buttons that went down since the last read
 int keyboardReadCount = 0;
+std::vector<InputDevice*> devices;  // every device not yet released
 
 // Movement piles up between reads; it saturates instead of overflowing.
 void accumulate(int32_t& total, int32_t delta) {
@@ -67,8 +70,13 @@ int SDLCALL watchInput(void*, SDL_Event* event) {
       break;
     }
     case SDL_WINDOWEVENT:
-      // A window in the background gets no key-up: forget what was held.
-      if (event->window.event == SDL_WINDOWEVENT_FOCUS_LOST) std::memset(keyHeld, 0, sizeof keyHeld);
+      // A window in the background gets no key or button releases: forget
+      // what was held.
+      if (event->window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+        std::memset(keyHeld, 0, sizeof keyHeld);
+        std::memset(mouseButtons, 0, sizeof mouseButtons);
+        std::memset(mousePresses, 0, sizeof mousePresses);
+      }
       break;
     default:
       break;
@@ -79,6 +87,28 @@ int SDLCALL watchInput(void*, SDL_Event* event) {
 void applyMouseMode(const InputDevice* device) {
   bool exclusive = device->acquired && (device->level & DISCL_EXCLUSIVE);
   SDL_SetRelativeMouseMode(exclusive ? SDL_TRUE : SDL_FALSE);
+}
+
+bool inForeground(const InputDevice* device) {
+  return device->window && foregroundWindow() == device->window;
+}
+
+// The devices are bound to the foreground: the system takes them away from a
+// window that loses it (an exclusive mouse gives the pointer back at once).
+void loseForeground(const SDL_Event& event) {
+  if (event.type != SDL_WINDOWEVENT || event.window.event != SDL_WINDOWEVENT_FOCUS_LOST) return;
+  const WindowHandle window = windowFromSdlId(event.window.windowID);
+  for (InputDevice* device : devices)
+    if (device->window == window) unacquire(device);
+}
+
+// A read of a device whose window went to the background fails and leaves
+// it unacquired.
+bool readable(InputDevice* device) {
+  if (!device->acquired) return false;
+  if (inForeground(device)) return true;
+  unacquire(device);
+  return false;
 }
 
 }  // namespace
@@ -93,6 +123,7 @@ DirectInput* createDirectInput() {
   static bool watching = false;
   if (!watching) {
     SDL_AddEventWatch(watchInput, nullptr);
+    addEventObserver(loseForeground);
     watching = true;
   }
   return new DirectInput;
@@ -104,12 +135,14 @@ InputDevice* createDevice(DirectInput* input, DeviceKind kind) {
   if (!input) return nullptr;
   auto* device = new InputDevice;
   device->kind = kind;
+  devices.push_back(device);
   return device;
 }
 
 void releaseDevice(InputDevice* device) {
   if (!device) return;
   unacquire(device);
+  devices.erase(std::remove(devices.begin(), devices.end(), device), devices.end());
   delete device;
 }
 
@@ -129,6 +162,7 @@ bool setCooperativeLevel(InputDevice* device, WindowHandle window, int level) {
 
 bool acquire(InputDevice* device) {
   if (!device || !device->formatSet || !isWindow(device->window)) return false;
+  if (!inForeground(device)) return false;
   if (device->acquired) return true;
   device->acquired = true;
   if (device->kind == DeviceKind::Mouse) {
@@ -147,7 +181,7 @@ void unacquire(InputDevice* device) {
 
 bool getKeyboardState(InputDevice* device, uint8_t keys[256]) {
   keyboardReadCount++;
-  if (!device || device->kind != DeviceKind::Keyboard || !device->acquired) return false;
+  if (!device || device->kind != DeviceKind::Keyboard || !readable(device)) return false;
   std::memset(keys, 0, 256);
   for (int code = 1; code < SDL_NUM_SCANCODES; ++code) {
     if (keyHeld[code]) {
@@ -158,7 +192,7 @@ bool getKeyboardState(InputDevice* device, uint8_t keys[256]) {
 }
 
 bool getMouseState(InputDevice* device, MouseDeviceState& state) {
-  if (!device || device->kind != DeviceKind::Mouse || !device->acquired) return false;
+  if (!device || device->kind != DeviceKind::Mouse || !readable(device)) return false;
   state.x = mouseDx;
   state.y = mouseDy;
   state.z = mouseDz;
