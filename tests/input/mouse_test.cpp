@@ -210,6 +210,11 @@ TEST_F(InputTest, ExtremeMovementAndPositionsStayInRange) {
     EXPECT_EQ(report.dx, c.dx) << c.reported;
     EXPECT_EQ(report.dy, c.dx) << c.reported;
   }
+
+  // A placement far off the screen: the position is held to the int range.
+  placePointer(kMin, kMin);
+  EXPECT_EQ(mouse.reportedX, kMin);
+  EXPECT_EQ(mouse.reportedY, kMin);
 }
 
 TEST_F(InputTest, WheelCountsOneStepPerReadWhateverItsSize) {
