@@ -239,7 +239,8 @@ TEST_F(QuickClickTest, PressesShorterThanAFrameMoveOnceAndHeldPressesRepeat) {
   const double heldMs = msSince(pressed);
   held += watch(15);
   EXPECT_GE(held, 5) << "a held press did not repeat every 10 passes";
-  EXPECT_LE(held, heldMs / (10 * 1000.0 / 60) + 1) << "a held press repeated faster than every 10 passes";
+  // (one more for a frame presented early to catch up with the schedule)
+  EXPECT_LE(held, heldMs / (10 * 1000.0 / 60) + 2) << "a held press repeated faster than every 10 passes";
 
   // Two quick clicks, the second once the first one's cooldown is over.
   run("xdotool mousedown 1 mouseup 1");
