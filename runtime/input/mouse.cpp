@@ -199,8 +199,9 @@ void placeOnScreen(int& x, int& y, const MouseScreen& s) {
   if (tx > limitX) tx = limitX;
   if (ty > limitY) ty = limitY;
   if (s.scale != 0) {  // a NaN scale counts as set, and gives 0
-    x = truncateToInt(static_cast<double>(tx - s.offsetX) / s.scale);
-    y = truncateToInt(static_cast<double>(ty - s.offsetY) / s.scale);
+    // Divided in single precision, as the scale is kept.
+    x = truncateToInt(static_cast<float>(tx - s.offsetX) / s.scale);
+    y = truncateToInt(static_cast<float>(ty - s.offsetY) / s.scale);
   } else {
     x = clampToInt(tx);
     y = clampToInt(ty);

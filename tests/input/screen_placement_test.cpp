@@ -31,6 +31,7 @@ TEST(MouseScreenPlacement, TurnsClampsAndScalesTheClientPosition) {
       {0, 2, 116, 108, 50, 50},
       {0, 1.5f, 17, 9, 0, 0},      // (17 - 16) / 1.5 truncated
       {0, 2, 0, 0, -8, -4},
+      {0, 0.1f, 19, 11, 30, 30},   // 3 / 0.1f is 30 in single precision
   };
   for (const PlacementCase& c : cases) {
     MouseScreen screen;
