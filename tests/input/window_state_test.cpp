@@ -40,8 +40,12 @@ TEST_F(InputTest, InTheBackgroundDevicesAreLostAndButtonsComeUp) {
     int sx = 300, sy = 200;
     platform::clientToScreen(window, sx, sy);
     xdotool("mousemove " + std::to_string(sx) + " " + std::to_string(sy) + " mousedown 1");
-    settle();
-    EXPECT_EQ(readState().button1, 1);
+    int down = 0;
+    for (int i = 0; i < 100 && !down; ++i) {
+      settle();
+      down = readState().button1;
+    }
+    EXPECT_EQ(down, 1);
 
     xdotool("windowfocus --sync $(xwininfo -root | awk '/Window id:/ {print $4}')");
     for (int i = 0; i < 100 && platform::foregroundWindow() == window; ++i) settle();
