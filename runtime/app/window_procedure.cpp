@@ -47,6 +47,7 @@ void handlePointer(uint32_t message, uintptr_t wParam) {
   if (info.pointerFlags & POINTER_FLAG_SECONDBUTTON) buttons |= 2;
   if (info.pointerFlags & POINTER_FLAG_THIRDBUTTON) buttons |= 4;
 
+  const int32_t before = slot->buttons;
   if (message == WM_POINTERUPDATE) {
     slot->buttons = buttons;
   } else if (message == WM_POINTERDOWN) {
@@ -56,6 +57,7 @@ void handlePointer(uint32_t message, uintptr_t wParam) {
     slot->buttons &= buttons;
     slot->id = 0;
   }
+  slot->pressed |= slot->buttons & ~before;
   int x = info.pixelX, y = info.pixelY;
   screenToClient(runtimeObjects.mainWindow, x, y);
   slot->x = x;

@@ -1,6 +1,9 @@
 #include "runtime/input/mouse.h"
 
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <limits>
 
 #include "runtime/core/log.h"
 #include "runtime/core/pointer_slots.h"
@@ -12,6 +15,28 @@ namespace mvn {
 int windows8OrLater = -1;
 
 namespace {
+
+// Positions are summed and turned in 64 bits and held to the range of the
+// result, so that no position, movement or scale overflows.
+int32_t clampToInt(int64_t value) {
+  if (value > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+  if (value < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+  return static_cast<int32_t>(value);
+}
+
+int16_t clampToShort(int64_t value) {
+  if (value > std::numeric_limits<int16_t>::max()) return std::numeric_limits<int16_t>::max();
+  if (value < std::numeric_limits<int16_t>::min()) return std::numeric_limits<int16_t>::min();
+  return static_cast<int16_t>(value);
+}
+
+// Truncated toward zero and held to the int range; NaN gives 0.
+int32_t truncateToInt(double value) {
+  if (std::isnan(value)) return 0;
+  if (value >= 2147483647.0) return std::numeric_limits<int32_t>::max();
+  if (value <= -2147483648.0) return std::numeric_limits<int32_t>::min();
+  return static_cast<int32_t>(value);
+}
 
 struct MouseReading {
   int buttons = 0;  // bit 0 first, bit 1 second, bit 2 third
@@ -69,8 +94,8 @@ void readMouseDevice(InputSystem& input, MouseReading& r) {
   if (input.systemPointer) {
     pointerClientPosition(input, r.x, r.y);
   } else {
-    r.x += state.x;
-    r.y += state.y;
+    r.x = clampToInt(int64_t{r.x} + state.x);
+    r.y = clampToInt(int64_t{r.y} + state.y);
   }
   for (int b = 0; b < 3; ++b) {
     if (state.buttons[b]) r.buttons |= 1 << b;
@@ -85,8 +110,8 @@ void readWithoutDevice(InputSystem& input, MouseReading& r) {
     int sx = 0, sy = 0;
     platform::getCursorPos(sx, sy);
     platform::setCursorPos(200, 200);
-    r.x += sx - 200;
-    r.y += sy - 200;
+    r.x = clampToInt(int64_t{r.x} + sx - 200);
+    r.y = clampToInt(int64_t{r.y} + sy - 200);
   }
   for (int b = 0; b < 3; ++b) {
     if (platform::mouseButtonDown(b)) r.buttons |= 1 << b;
@@ -99,10 +124,13 @@ MouseReading readMouse(InputSystem& input, int x, int y) {
   r.y = y;
   learnSystemVersion();
   if (windows8OrLater == 1 && input.systemPointer == 1) {
-    const PointerSlot& slot = pointerSlots[input.currentMouse % kPointerSlotCount];
+    PointerSlot& slot = pointerSlots[input.currentMouse % kPointerSlotCount];
     r.x = slot.x;
     r.y = slot.y;
-    r.buttons = slot.buttons & 7;
+    // A press the window received since the last read counts, even when its
+    // release came before this read.
+    r.buttons = (slot.buttons | slot.pressed) & 7;
+    slot.pressed = 0;
     return r;
   }
   if (input.mouseDevice) {
@@ -132,9 +160,9 @@ void pollMouse(MouseReport& report, bool consume) {
     mouse.trackedX = r.x;
     mouse.trackedY = r.y;
   }
-  report.dx = static_cast<int16_t>(r.x - mouse.reportedX);
-  report.dy = static_cast<int16_t>(r.y - mouse.reportedY);
-  report.wheelSteps = static_cast<int16_t>(mouse.wheel + r.wheel);
+  report.dx = clampToShort(int64_t{r.x} - mouse.reportedX);
+  report.dy = clampToShort(int64_t{r.y} - mouse.reportedY);
+  report.wheelSteps = clampToShort(int64_t{mouse.wheel} + r.wheel);
   report.button1 = (r.buttons & 1) ? 1 : 0;
   report.button2 = (r.buttons & 2) ? 1 : 0;
   report.button3 = (r.buttons & 4) ? 1 : 0;
@@ -143,7 +171,7 @@ void pollMouse(MouseReport& report, bool consume) {
     mouse.reportedY = mouse.trackedY = r.y;
     mouse.wheel = 0;
   } else {
-    mouse.wheel += r.wheel;
+    mouse.wheel = clampToInt(int64_t{mouse.wheel} + r.wheel);
   }
 }
 
@@ -155,23 +183,28 @@ void pollMice() {
 }
 
 void placeOnScreen(int& x, int& y, const MouseScreen& s) {
-  const int w = s.width, h = s.height;
-  const int px = x, py = y;
+  const int64_t w = s.width, h = s.height;
+  const int64_t px = x, py = y;
+  int64_t tx = px, ty = py;
   switch (s.orientation) {
-    case 1: x = py; y = w - 1 - px; break;
-    case 2: x = w - 1 - px; y = h - 1 - py; break;
-    case 3: x = h - 1 - py; y = px; break;
+    case 1: tx = py; ty = w - 1 - px; break;
+    case 2: tx = w - 1 - px; ty = h - 1 - py; break;
+    case 3: tx = h - 1 - py; ty = px; break;
     default: break;
   }
   const bool turned = s.orientation == 1 || s.orientation == 3;
-  const int limitX = turned ? h : w, limitY = turned ? w : h;
-  if (x < 0) x = 0;
-  if (y < 0) y = 0;
-  if (x > limitX) x = limitX;
-  if (y > limitY) y = limitY;
-  if (s.scale != 0) {
-    x = static_cast<int>((x - s.offsetX) / s.scale);
-    y = static_cast<int>((y - s.offsetY) / s.scale);
+  const int64_t limitX = turned ? h : w, limitY = turned ? w : h;
+  if (tx < 0) tx = 0;
+  if (ty < 0) ty = 0;
+  if (tx > limitX) tx = limitX;
+  if (ty > limitY) ty = limitY;
+  if (s.scale != 0) {  // a NaN scale counts as set, and gives 0
+    // Divided in single precision, as the scale is kept.
+    x = truncateToInt(static_cast<float>(tx - s.offsetX) / s.scale);
+    y = truncateToInt(static_cast<float>(ty - s.offsetY) / s.scale);
+  } else {
+    x = clampToInt(tx);
+    y = clampToInt(ty);
   }
 }
 

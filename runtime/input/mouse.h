@@ -1,6 +1,23 @@
 // The mouse: per-frame polls of the current mouse record, the mouse state the
 // program reads, and the pointer mode (system pointer shown, or hidden with
 // the position integrated from relative movement).
+//
+// Buttons and quick presses. Every read of the mouse (mouseState, mouseAxis,
+// pollMouse, and the frame presenter's poll in showScreen) reports a button
+// as down while it is held, and also when it went down since the previous
+// read, even if it came up again before this read: a tap shorter than a frame
+// (a touchpad's tap-to-click sends its press and release back to back) reads
+// down exactly once, at the next read, and up at the read after. So:
+//   - a press and release between two reads: down at one read, then up;
+//   - several presses between the same two reads: down at one read (they
+//     are not counted);
+//   - a held button: down at every read until its release, as before;
+//   - the presenter's poll is a read, so a program that reads the mouse once
+//     per frame sees every press, because the window's messages arrive after
+//     that poll, during the rest of showScreen.
+// Buttons come up when the window loses the foreground. With the pointer
+// hidden (read from the mouse device), presses made before the device is
+// acquired again do not count.
 #pragma once
 
 #include "runtime/input/input_system.h"
@@ -18,7 +35,8 @@ void pollMouse(MouseReport& report, bool consume);
 // The frame presenter's poll: one pollMouse(report, true) per mouse record.
 void pollMice();
 
-// The program's mouse command: position on the screen and the first two buttons.
+// The program's mouse command: position on the screen and the first two
+// buttons, 1 while held or when pressed since the last read (see above).
 void mouseState(int& x, int& y, int& button1, int& button2);
 
 // Where the screen of the mouse state lies: the drawing size, its

@@ -50,8 +50,11 @@ bool getKeyboardState(InputDevice* device, uint8_t keys[256]);
 
 struct MouseDeviceState {
   int32_t x = 0, y = 0, z = 0;  // movement since the last read; z: the wheel
-  uint8_t buttons[4] = {0, 0, 0, 0};  // 0x80 while down
+  // 0x80 while down, and at the first read after a press even when the button
+  // came up again before that read (a press between two reads is never lost).
+  uint8_t buttons[4] = {0, 0, 0, 0};
 };
+// Acquiring starts afresh: movement and presses before it do not count.
 bool getMouseState(InputDevice* device, MouseDeviceState& state);
 
 // Device reads so far (successful or not), for checks of the polling rate.

@@ -8,6 +8,7 @@
 
 namespace mvn::platform {
 
+constexpr uint32_t WM_MOVE = 0x0003;  // lParam: the client area's new top-left on the screen
 constexpr uint32_t WM_ACTIVATE = 0x0006;
 constexpr uint32_t WM_CLOSE = 0x0010;
 constexpr uint32_t WM_QUIT = 0x0012;

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <string>
+#include <thread>
 
 #include "runtime/core/log.h"
 #include "runtime/audio/music.h"
@@ -80,6 +83,77 @@ TEST_F(InputTest, RealPointerMovesAndButtonsReachTheMouseState) {
   EXPECT_EQ(readState(), (State{420, 260, 0, 0}));
 }
 
+// Both ways the mouse state reads the buttons: pointer messages (the pointer
+// shown) and the mouse device (the pointer hidden, exclusive).
+const double kPointerModes[] = {1.0, 0.0};
+
+TEST_F(InputTest, PressReleasedBeforeTheNextReadReadsDownOnce) {
+  for (double mode : kPointerModes) {
+    SCOPED_TRACE(mode != 0 ? "pointer messages" : "mouse device");
+    showPointer(mode);
+    readState();
+    for (int button : {0, 1}) {
+      platform::injectMouseButton(window, button, true, 200, 100);
+      platform::injectMouseButton(window, button, false, 200, 100);
+      pump();
+      const State tapped = readState();
+      EXPECT_EQ(tapped.button1, button == 0 ? 1 : 0);
+      EXPECT_EQ(tapped.button2, button == 1 ? 1 : 0);
+      const State next = readState();
+      EXPECT_EQ(next.button1, 0);
+      EXPECT_EQ(next.button2, 0);
+    }
+
+    // Held: down at every read until the release arrives.
+    platform::injectMouseButton(window, 0, true, 200, 100);
+    pump();
+    for (int read = 0; read < 3; ++read) EXPECT_EQ(readState().button1, 1) << read;
+    platform::injectMouseButton(window, 0, false, 200, 100);
+    pump();
+    EXPECT_EQ(readState().button1, 0);
+
+    // Two taps between the same two reads count as one press.
+    for (int tap = 0; tap < 2; ++tap) {
+      platform::injectMouseButton(window, 0, true, 200, 100);
+      platform::injectMouseButton(window, 0, false, 200, 100);
+    }
+    pump();
+    EXPECT_EQ(readState().button1, 1);
+    EXPECT_EQ(readState().button1, 0);
+
+    // The frame presenter's poll is a read too.
+    platform::injectMouseButton(window, 0, true, 200, 100);
+    platform::injectMouseButton(window, 0, false, 200, 100);
+    pump();
+    pollMice();
+    EXPECT_EQ(readState().button1, 0);
+  }
+}
+
+TEST_F(InputTest, RealClickSentAtOnceReadsDownOnce) {
+  if (std::system("command -v xdotool >/dev/null") != 0) GTEST_SKIP() << "needs xdotool";
+  for (double mode : kPointerModes) {
+    SCOPED_TRACE(mode != 0 ? "pointer messages" : "mouse device");
+    showPointer(mode);
+    int sx = 400, sy = 240;
+    platform::clientToScreen(window, sx, sy);
+    ASSERT_EQ(std::system(("xdotool mousemove " + std::to_string(sx) + " " + std::to_string(sy)).c_str()), 0);
+    settle();
+    readState();
+    ASSERT_EQ(std::system("xdotool mousedown 1 mouseup 1"), 0);
+    // Read as a program reads, pumping between reads, for a second: however
+    // late the two events arrive, the click reads down at exactly one read.
+    int downReads = 0;
+    for (auto begin = std::chrono::steady_clock::now();
+         std::chrono::steady_clock::now() - begin < std::chrono::seconds(1);) {
+      pump();
+      downReads += readState().button1;
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_EQ(downReads, 1);
+  }
+}
+
 TEST_F(InputTest, PointerSlotPositionsAreHeldToTheScreen) {
   showPointer(1.0);
   const struct { int x, y; State expected; } cases[] = {
@@ -126,6 +200,30 @@ TEST_F(InputTest, HiddenPointerIntegratesRelativeMovement) {
   EXPECT_EQ(readState().button1, 1);
   platform::injectMouseButton(window, 0, false, 0, 0);
   pump();
+}
+
+TEST_F(InputTest, ExtremeMovementAndPositionsStayInRange) {
+  showPointer(0.0);
+  constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+  for (int event = 0; event < 2; ++event) platform::injectMouseMotion(window, 0, 0, kMax, kMin);
+  pump();
+  EXPECT_EQ(readState(), (State{800, 0, 0, 0}));
+
+  MouseRecord& mouse = input->mice[0];
+  const struct { int reported, dx; } cases[] = {{kMin, 32767}, {kMax, -32768}};
+  for (const auto& c : cases) {
+    mouse.trackedX = mouse.trackedY = 400;
+    mouse.reportedX = mouse.reportedY = c.reported;
+    MouseReport report;
+    pollMouse(report, true);
+    EXPECT_EQ(report.dx, c.dx) << c.reported;
+    EXPECT_EQ(report.dy, c.dx) << c.reported;
+  }
+
+  // A placement far off the screen: the position is held to the int range.
+  placePointer(kMin, kMin);
+  EXPECT_EQ(mouse.reportedX, kMin);
+  EXPECT_EQ(mouse.reportedY, kMin);
 }
 
 TEST_F(InputTest, WheelCountsOneStepPerReadWhateverItsSize) {

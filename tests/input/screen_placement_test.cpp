@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include "runtime/input/mouse.h"
 
 namespace mvn {
@@ -28,6 +31,7 @@ TEST(MouseScreenPlacement, TurnsClampsAndScalesTheClientPosition) {
       {0, 2, 116, 108, 50, 50},
       {0, 1.5f, 17, 9, 0, 0},      // (17 - 16) / 1.5 truncated
       {0, 2, 0, 0, -8, -4},
+      {0, 0.1f, 19, 11, 30, 30},   // 3 / 0.1f is 30 in single precision
   };
   for (const PlacementCase& c : cases) {
     MouseScreen screen;
@@ -41,6 +45,42 @@ TEST(MouseScreenPlacement, TurnsClampsAndScalesTheClientPosition) {
     placeOnScreen(x, y, screen);
     EXPECT_EQ(x, c.outX) << c.orientation << " " << c.inX << "," << c.inY;
     EXPECT_EQ(y, c.outY) << c.orientation << " " << c.inX << "," << c.inY;
+  }
+}
+
+TEST(MouseScreenPlacement, ExtremePositionsScalesAndOffsetsClampToTheIntRange) {
+  constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+  const float nan = std::nanf(""), inf = INFINITY;
+  struct Case {
+    int orientation;
+    float scale;
+    int offsetX, offsetY;
+    int inX, inY;
+    int outX, outY;
+  };
+  const Case cases[] = {
+      {1, 0, 0, 0, kMin, kMax, 480, 800},  // turned from the far ends: held to the screen
+      {2, 0, 0, 0, kMin, kMin, 800, 480},
+      {3, 0, 0, 0, kMax, kMin, 480, 800},
+      {0, 1e-30f, 16, 8, 100, 100, kMax, kMax},
+      {0, -1e-30f, 16, 8, 100, 100, kMin, kMin},
+      {0, 0.5f, kMin, kMax, 100, 100, kMax, kMin},
+      {0, 0.5f, kMax, kMin, 800, 0, kMin, kMax},
+      {0, nan, 16, 8, 100, 100, 0, 0},
+      {0, inf, 16, 8, 100, 100, 0, 0},
+  };
+  for (const Case& c : cases) {
+    MouseScreen screen;
+    screen.width = 800;
+    screen.height = 480;
+    screen.orientation = c.orientation;
+    screen.scale = c.scale;
+    screen.offsetX = c.offsetX;
+    screen.offsetY = c.offsetY;
+    int x = c.inX, y = c.inY;
+    placeOnScreen(x, y, screen);
+    EXPECT_EQ(x, c.outX) << c.orientation << " " << c.scale << " " << c.offsetX << " " << c.inX;
+    EXPECT_EQ(y, c.outY) << c.orientation << " " << c.scale << " " << c.offsetY << " " << c.inY;
   }
 }
 

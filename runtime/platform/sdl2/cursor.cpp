@@ -1,5 +1,7 @@
 #include "runtime/platform/cursor.h"
 
+#include <cstdint>
+
 #include "runtime/platform/sdl2/sdl_window.h"
 
 namespace mvn::platform {
@@ -24,16 +26,26 @@ void getCursorPos(int& screenX, int& screenY) {
   if (ensureVideo()) SDL_GetGlobalMouseState(&screenX, &screenY);
 }
 
+namespace {
+
+// Coordinates far off the screen are held to the int range.
+int shifted(int value, int64_t by) {
+  const int64_t moved = value + by;
+  return moved > INT32_MAX ? INT32_MAX : moved < INT32_MIN ? INT32_MIN : static_cast<int>(moved);
+}
+
+}  // namespace
+
 void clientToScreen(WindowHandle window, int& x, int& y) {
   if (!isWindow(window)) return;
-  x += window->x + clientOffsetX(*window);
-  y += window->y + clientOffsetY(*window);
+  x = shifted(x, int64_t{window->x} + clientOffsetX(*window));
+  y = shifted(y, int64_t{window->y} + clientOffsetY(*window));
 }
 
 void screenToClient(WindowHandle window, int& x, int& y) {
   if (!isWindow(window)) return;
-  x -= window->x + clientOffsetX(*window);
-  y -= window->y + clientOffsetY(*window);
+  x = shifted(x, -(int64_t{window->x} + clientOffsetX(*window)));
+  y = shifted(y, -(int64_t{window->y} + clientOffsetY(*window)));
 }
 
 }  // namespace mvn::platform

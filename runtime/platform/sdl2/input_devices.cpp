@@ -3,7 +3,10 @@
 // read; the exclusive level switches SDL's relative mouse mode.
 #include <SDL.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "runtime/platform/input.h"
 #include "runtime/platform/sdl2/sdl_window.h"
@@ -25,7 +28,15 @@ namespace {
 bool keyHeld[SDL_NUM_SCANCODES];
 int32_t mouseDx = 0, mouseDy = 0, mouseDz = 0;
 uint8_t mouseButtons[4];
+uint8_t mousePresses[4];  // buttons that went down since the last read
 int keyboardReadCount = 0;
+std::vector<InputDevice*> devices;  // every device not yet released
+
+// Movement piles up between reads; it saturates instead of overflowing.
+void accumulate(int32_t& total, int32_t delta) {
+  const int64_t sum = int64_t{total} + delta;
+  total = sum > INT32_MAX ? INT32_MAX : sum < INT32_MIN ? INT32_MIN : static_cast<int32_t>(sum);
+}
 
 int SDLCALL watchInput(void*, SDL_Event* event) {
   switch (event->type) {
@@ -37,11 +48,11 @@ int SDLCALL watchInput(void*, SDL_Event* event) {
     }
     case SDL_MOUSEMOTION:
       if (event->motion.which == SDL_TOUCH_MOUSEID) break;
-      mouseDx += event->motion.xrel;
-      mouseDy += event->motion.yrel;
+      accumulate(mouseDx, event->motion.xrel);
+      accumulate(mouseDy, event->motion.yrel);
       break;
     case SDL_MOUSEWHEEL:
-      mouseDz += event->wheel.y;
+      accumulate(mouseDz, event->wheel.y);
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
@@ -52,12 +63,20 @@ int SDLCALL watchInput(void*, SDL_Event* event) {
                   : event->button.button == SDL_BUTTON_MIDDLE ? 2
                   : event->button.button == SDL_BUTTON_X1     ? 3
                                                               : -1;
-      if (index >= 0) mouseButtons[index] = event->type == SDL_MOUSEBUTTONDOWN ? 0x80 : 0;
+      if (index >= 0) {
+        mouseButtons[index] = event->type == SDL_MOUSEBUTTONDOWN ? 0x80 : 0;
+        mousePresses[index] |= mouseButtons[index];
+      }
       break;
     }
     case SDL_WINDOWEVENT:
-      // A window in the background gets no key-up: forget what was held.
-      if (event->window.event == SDL_WINDOWEVENT_FOCUS_LOST) std::memset(keyHeld, 0, sizeof keyHeld);
+      // A window in the background gets no key or button releases: forget
+      // what was held.
+      if (event->window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+        std::memset(keyHeld, 0, sizeof keyHeld);
+        std::memset(mouseButtons, 0, sizeof mouseButtons);
+        std::memset(mousePresses, 0, sizeof mousePresses);
+      }
       break;
     default:
       break;
@@ -68,6 +87,28 @@ int SDLCALL watchInput(void*, SDL_Event* event) {
 void applyMouseMode(const InputDevice* device) {
   bool exclusive = device->acquired && (device->level & DISCL_EXCLUSIVE);
   SDL_SetRelativeMouseMode(exclusive ? SDL_TRUE : SDL_FALSE);
+}
+
+bool inForeground(const InputDevice* device) {
+  return device->window && foregroundWindow() == device->window;
+}
+
+// The devices are bound to the foreground: the system takes them away from a
+// window that loses it (an exclusive mouse gives the pointer back at once).
+void loseForeground(const SDL_Event& event) {
+  if (event.type != SDL_WINDOWEVENT || event.window.event != SDL_WINDOWEVENT_FOCUS_LOST) return;
+  const WindowHandle window = windowFromSdlId(event.window.windowID);
+  for (InputDevice* device : devices)
+    if (device->window == window) unacquire(device);
+}
+
+// A read of a device whose window went to the background fails and leaves
+// it unacquired.
+bool readable(InputDevice* device) {
+  if (!device->acquired) return false;
+  if (inForeground(device)) return true;
+  unacquire(device);
+  return false;
 }
 
 }  // namespace
@@ -82,6 +123,7 @@ DirectInput* createDirectInput() {
   static bool watching = false;
   if (!watching) {
     SDL_AddEventWatch(watchInput, nullptr);
+    addEventObserver(loseForeground);
     watching = true;
   }
   return new DirectInput;
@@ -93,12 +135,14 @@ InputDevice* createDevice(DirectInput* input, DeviceKind kind) {
   if (!input) return nullptr;
   auto* device = new InputDevice;
   device->kind = kind;
+  devices.push_back(device);
   return device;
 }
 
 void releaseDevice(InputDevice* device) {
   if (!device) return;
   unacquire(device);
+  devices.erase(std::remove(devices.begin(), devices.end(), device), devices.end());
   delete device;
 }
 
@@ -118,10 +162,12 @@ bool setCooperativeLevel(InputDevice* device, WindowHandle window, int level) {
 
 bool acquire(InputDevice* device) {
   if (!device || !device->formatSet || !isWindow(device->window)) return false;
+  if (!inForeground(device)) return false;
   if (device->acquired) return true;
   device->acquired = true;
   if (device->kind == DeviceKind::Mouse) {
     mouseDx = mouseDy = mouseDz = 0;
+    std::memset(mousePresses, 0, sizeof mousePresses);
     applyMouseMode(device);
   }
   return true;
@@ -135,7 +181,7 @@ void unacquire(InputDevice* device) {
 
 bool getKeyboardState(InputDevice* device, uint8_t keys[256]) {
   keyboardReadCount++;
-  if (!device || device->kind != DeviceKind::Keyboard || !device->acquired) return false;
+  if (!device || device->kind != DeviceKind::Keyboard || !readable(device)) return false;
   std::memset(keys, 0, 256);
   for (int code = 1; code < SDL_NUM_SCANCODES; ++code) {
     if (keyHeld[code]) {
@@ -146,11 +192,12 @@ bool getKeyboardState(InputDevice* device, uint8_t keys[256]) {
 }
 
 bool getMouseState(InputDevice* device, MouseDeviceState& state) {
-  if (!device || device->kind != DeviceKind::Mouse || !device->acquired) return false;
+  if (!device || device->kind != DeviceKind::Mouse || !readable(device)) return false;
   state.x = mouseDx;
   state.y = mouseDy;
   state.z = mouseDz;
-  std::memcpy(state.buttons, mouseButtons, sizeof state.buttons);
+  for (int b = 0; b < 4; ++b) state.buttons[b] = mouseButtons[b] | mousePresses[b];
+  std::memset(mousePresses, 0, sizeof mousePresses);
   mouseDx = mouseDy = mouseDz = 0;
   return true;
 }

@@ -18,6 +18,7 @@ namespace {
 struct Queued {
   Message message;
   PointerTouchInfo pointer;  // pointer messages: the state they report
+  int outerX = 0, outerY = 0;  // WM_MOVE: the window's new outer top-left
 };
 
 std::deque<Queued> queue;
@@ -25,6 +26,7 @@ std::vector<EventObserver> observers;
 std::map<uint32_t, PointerTouchInfo> currentPointers;  // as of the last removed message
 std::map<SDL_FingerID, uint32_t> fingerIds;            // touch contact -> pointer id
 uint32_t mouseButtons = 0;                             // POINTER_FLAG_*BUTTON bits
+int mouseX = 0, mouseY = 0;                            // the mouse's last client position
 
 intptr_t packPoint(int x, int y) {
   return static_cast<intptr_t>((static_cast<uint32_t>(y & 0xFFFF) << 16) |
@@ -108,15 +110,18 @@ void pushPointer(WindowHandle window, uint32_t message, uint32_t id, uint32_t bu
                       (message == WM_POINTERDOWN ? POINTER_FLAG_DOWN
                        : message == WM_POINTERUP ? POINTER_FLAG_UP
                                                  : POINTER_FLAG_UPDATE);
-  info.pixelX = clientX;
-  info.pixelY = clientY;
-  info.pixelX += window->x + clientOffsetX(*window);
-  info.pixelY += window->y + clientOffsetY(*window);
+  // The screen position as of this event: the window's position in the
+  // event stream, which the runtime's coordinates reach when it takes the
+  // window's own move messages.
+  info.pixelX = clientX + window->eventX + clientOffsetX(*window);
+  info.pixelY = clientY + window->eventY + clientOffsetY(*window);
   const uintptr_t wParam = (static_cast<uintptr_t>(info.pointerFlags & 0xFFFF) << 16) | id;
   push(window, message, wParam, packPoint(info.pixelX, info.pixelY), info);
 }
 
 void translateMouseButton(WindowHandle window, const SDL_MouseButtonEvent& e, bool down) {
+  mouseX = e.x;
+  mouseY = e.y;
   const uint32_t before = mouseButtons;
   if (down)
     mouseButtons |= buttonFlag(e.button);
@@ -133,6 +138,24 @@ void translateMouseButton(WindowHandle window, const SDL_MouseButtonEvent& e, bo
   static const uint32_t ups[] = {0, WM_LBUTTONUP, WM_MBUTTONUP, WM_RBUTTONUP};
   if (e.button >= 1 && e.button <= 3)
     push(window, down ? downs[e.button] : ups[e.button], 0, packPoint(e.x, e.y));
+}
+
+// A window in the background gets no button releases: its buttons come up.
+void releaseMouseButtons(WindowHandle window) {
+  if (mouseButtons == 0) return;
+  mouseButtons = 0;
+  if (mouseInPointer) pushPointer(window, WM_POINTERUP, kMousePointerId, 0, mouseX, mouseY);
+}
+
+// SDL reports where the client area went; the window record keeps the outer
+// top-left.
+void translateMove(WindowHandle window, int clientLeft, int clientTop) {
+  window->eventX = clientLeft - clientOffsetX(*window);
+  window->eventY = clientTop - clientOffsetY(*window);
+  Queued moved{{window, WM_MOVE, 0, packPoint(clientLeft, clientTop)}, {}};
+  moved.outerX = window->eventX;
+  moved.outerY = window->eventY;
+  queue.push_back(moved);
 }
 
 void translateFinger(WindowHandle window, const SDL_TouchFingerEvent& e) {
@@ -173,12 +196,18 @@ void translate(const SDL_Event& e) {
     case SDL_WINDOWEVENT: {
       WindowHandle w = windowFromSdlId(e.window.windowID);
       if (!w) break;
-      if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)
+      if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+        w->focusRequested = false;
         push(w, WM_ACTIVATE, WA_ACTIVE, 0);
-      else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST)
+      } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+        w->focusRequested = false;
+        releaseMouseButtons(w);
         push(w, WM_ACTIVATE, WA_INACTIVE, 0);
-      else if (e.window.event == SDL_WINDOWEVENT_CLOSE)
+      } else if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
         push(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+      } else if (e.window.event == SDL_WINDOWEVENT_MOVED) {
+        translateMove(w, e.window.data1, e.window.data2);
+      }
       break;
     }
     case SDL_KEYDOWN:
@@ -205,6 +234,8 @@ void translate(const SDL_Event& e) {
     case SDL_MOUSEMOTION: {
       WindowHandle w = windowFromSdlId(e.motion.windowID);
       if (!w || e.motion.which == SDL_TOUCH_MOUSEID) break;
+      mouseX = e.motion.x;
+      mouseY = e.motion.y;
       if (mouseInPointer)
         pushPointer(w, WM_POINTERUPDATE, kMousePointerId, mouseButtons, e.motion.x, e.motion.y);
       else
@@ -274,6 +305,10 @@ bool peekMessage(Message& message, WindowHandle window, bool remove) {
     if (remove) {
       if (message.message >= WM_POINTERUPDATE && message.message <= WM_POINTERUP)
         currentPointers[it->pointer.pointerId] = it->pointer;
+      if (message.message == WM_MOVE) {
+        message.window->x = it->outerX;
+        message.window->y = it->outerY;
+      }
       queue.erase(it);
     }
     return true;

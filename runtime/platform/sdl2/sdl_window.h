@@ -18,6 +18,14 @@ struct Window {
   uint32_t style = 0;
   uint32_t extendedStyle = 0;
   int x = 0, y = 0;                        // outer top-left on the screen
+  // The outer top-left as of the last window event taken from SDL: pointer
+  // messages get their screen positions from it. x and y follow it when the
+  // message of the move (WM_MOVE) is taken from the queue, so every message
+  // is converted back with the position it was made with.
+  int eventX = 0, eventY = 0;
+  // Shown or brought forward by the program and no focus change reported
+  // since: the window counts as the foreground until the system says more.
+  bool focusRequested = false;
   int clientWidth = 0, clientHeight = 0;
   int pixelFormat = 1;
   bool topMost = false;
@@ -41,6 +49,8 @@ bool rebuildWindow(WindowHandle window, int samples);
 // Offset of the client area inside the outer rectangle, from the metrics.
 int clientOffsetX(const Window& window);
 int clientOffsetY(const Window& window);
+// The window's outer top-left for both the runtime and the event stream.
+void placeWindowRecord(Window& window, int x, int y);
 
 // Every SDL event the message queue takes is shown to the observers first
 // (the keyboard and mouse devices use this for wheel and key state).

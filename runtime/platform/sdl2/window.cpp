@@ -86,6 +86,11 @@ WindowHandle windowFromSdlId(uint32_t id) {
 
 WindowHandle firstWindow() { return windows.empty() ? nullptr : windows.front(); }
 
+void placeWindowRecord(Window& w, int x, int y) {
+  w.x = w.eventX = x;
+  w.y = w.eventY = y;
+}
+
 int clientOffsetX(const Window& w) { return hasFrame(w) ? 3 * kBorder : 0; }
 int clientOffsetY(const Window& w) { return hasFrame(w) ? kCaption + 3 * kBorder : 0; }
 
@@ -107,8 +112,7 @@ WindowHandle createWindow(const char* className, const char* title, uint32_t sty
   w->procedure = found->procedure;
   w->title = title ? title : "";
   w->style = style;
-  w->x = x;
-  w->y = y;
+  placeWindowRecord(*w, x, y);
   const bool framed = (style & WS_CAPTION) != 0;
   w->clientWidth = outerWidth - (framed ? 6 * kBorder : 0);
   w->clientHeight = outerHeight - (framed ? kCaption + 6 * kBorder : 0);
@@ -118,7 +122,10 @@ WindowHandle createWindow(const char* className, const char* title, uint32_t sty
     return nullptr;
   }
   windows.push_back(w);
-  if (style & WS_VISIBLE) SDL_ShowWindow(w->sdl);
+  if (style & WS_VISIBLE) {
+    SDL_ShowWindow(w->sdl);
+    w->focusRequested = true;
+  }
   return w;
 }
 
@@ -201,7 +208,10 @@ void setWindowStyle(WindowHandle window, uint32_t style, uint32_t extendedStyle)
   window->style = style;
   window->extendedStyle = extendedStyle;
   applyGeometry(*window);
-  if (style & WS_VISIBLE) SDL_ShowWindow(window->sdl);
+  if (style & WS_VISIBLE) {
+    SDL_ShowWindow(window->sdl);
+    window->focusRequested = true;
+  }
 }
 
 uint32_t windowStyle(WindowHandle window) { return isWindow(window) ? window->style : 0; }
@@ -210,14 +220,16 @@ void setWindowPos(WindowHandle window, bool topMost, int x, int y, int outerWidt
                   bool show) {
   if (!isWindow(window)) return;
   Window& w = *window;
-  w.x = x;
-  w.y = y;
+  placeWindowRecord(w, x, y);
   w.clientWidth = outerWidth - (hasFrame(w) ? 6 * kBorder : 0);
   w.clientHeight = outerHeight - (hasFrame(w) ? kCaption + 6 * kBorder : 0);
   applyGeometry(w);
   if (w.topMost != topMost) SDL_SetWindowAlwaysOnTop(w.sdl, topMost ? SDL_TRUE : SDL_FALSE);
   w.topMost = topMost;
-  if (show) SDL_ShowWindow(w.sdl);
+  if (show) {
+    SDL_ShowWindow(w.sdl);
+    w.focusRequested = true;
+  }
 }
 
 void showWindow(WindowHandle window, int showCommand) {
@@ -225,11 +237,13 @@ void showWindow(WindowHandle window, int showCommand) {
   if (showCommand == SW_HIDE) {
     SDL_HideWindow(window->sdl);
     window->style &= ~WS_VISIBLE;
+    window->focusRequested = false;
     return;
   }
   if (showCommand == SW_RESTORE || showCommand == SW_SHOWNORMAL) SDL_RestoreWindow(window->sdl);
   SDL_ShowWindow(window->sdl);
   window->style |= WS_VISIBLE;
+  window->focusRequested = true;
 }
 
 bool isWindowVisible(WindowHandle window) {
@@ -239,18 +253,28 @@ bool isWindowVisible(WindowHandle window) {
 void updateWindow(WindowHandle) {}  // OpenGL windows repaint with each swap
 
 void bringWindowToTop(WindowHandle window) {
-  if (isWindowVisible(window)) SDL_RaiseWindow(window->sdl);
+  if (!isWindowVisible(window)) return;
+  SDL_RaiseWindow(window->sdl);
+  window->focusRequested = true;
 }
 
 void setForegroundWindow(WindowHandle window) { bringWindowToTop(window); }
 
 void setFocus(WindowHandle window) {
-  if (isWindowVisible(window)) SDL_SetWindowInputFocus(window->sdl);
+  if (!isWindowVisible(window)) return;
+  SDL_SetWindowInputFocus(window->sdl);
+  window->focusRequested = true;
 }
 
+// The window with the keyboard focus. The system reports a focus change some
+// time after the request: until then the window the program brought forward
+// is the foreground, as it is at once on the system the runtime came from.
 WindowHandle foregroundWindow() {
-  SDL_Window* focus = SDL_GetKeyboardFocus();
-  return focus ? static_cast<Window*>(SDL_GetWindowData(focus, "mvn")) : nullptr;
+  if (SDL_Window* focus = SDL_GetKeyboardFocus())
+    return static_cast<Window*>(SDL_GetWindowData(focus, "mvn"));
+  for (Window* w : windows)
+    if (w->focusRequested && isWindowVisible(w)) return w;
+  return nullptr;
 }
 
 void invalidateDesktop() {}  // the window system repaints uncovered areas itself
@@ -285,7 +309,7 @@ bool changeDisplayMode(WindowHandle window, int width, int height, int colourBit
       return false;
     }
     window->fullScreen = true;
-    window->x = window->y = 0;
+    placeWindowRecord(*window, 0, 0);
     window->clientWidth = width;
     window->clientHeight = height;
     return true;
