@@ -8,6 +8,7 @@
 #include "runtime/core/runtime_settings.h"
 #include "runtime/app/startup.h"
 #include "runtime/audio/music.h"
+#include "runtime/audio/sound_system.h"
 #include "runtime/files/rt_file.h"
 #include "runtime/files/shoebox.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
@@ -75,6 +76,8 @@ void shutdownRuntime() {
   objects.networkState = nullptr;
   releaseInputDevices();
   destroyInputSystem();
+  destroySoundChannels();
+  destroySoundSystem();
   delete objects.renderer;
   objects.renderer = nullptr;
   delete objects.scene3D;

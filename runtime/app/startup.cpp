@@ -12,6 +12,7 @@
 #include "runtime/core/timer.h"
 #include "runtime/app/window_context.h"
 #include "runtime/app/window_procedure.h"
+#include "runtime/audio/sound_system.h"
 #include "runtime/files/rt_file.h"
 #include "runtime/files/shoebox.h"
 #include "runtime/gfx2d/background.h"
@@ -164,7 +165,7 @@ int initialiseRuntime(ModuleHandle instance, int showCommand, const char* title)
         "mouse messages.\n");
   }
 
-  // Sound samples have no commands in this runtime: no sound device is opened.
+  createSoundSystem(runtimeObjects.mainWindow);
 
   logLine("Init Finalized\n");
   return 0;

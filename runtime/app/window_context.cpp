@@ -12,6 +12,7 @@
 #include "runtime/core/runtime_settings.h"
 #include "runtime/core/timer.h"
 #include "runtime/app/window_procedure.h"
+#include "runtime/audio/sound_system.h"
 #include "runtime/files/rt_file.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
 #include "runtime/gfx2d/sprite_store.h"
@@ -237,6 +238,7 @@ void setScreen(int width, int height, int fullScreen) {
   applyMouseMode();
   setInputWindow(renderer->window);
   runtimeObjects.mainWindow = renderer->window;
+  setSoundWindow(renderer->window);
   for (int i = 0; i < 5; ++i) showScreen();
 }
 

@@ -1,6 +1,9 @@
 #include "runtime/audio/music.h"
 
+#include <climits>
 #include <cstdint>
+#include <new>
+#include <utility>
 #include <vector>
 
 #include "runtime/core/runtime_objects.h"
@@ -28,15 +31,28 @@ uint32_t loopInterval() {
   return length > 499 ? length : 500;
 }
 
-// The whole file; empty when it cannot be read (the music then stays silent).
-std::vector<unsigned char> readWholeFile(const char* name) {
-  std::vector<unsigned char> bytes;
+// The whole file into bytes; false when it holds more than the mixer can
+// take from memory (INT_MAX bytes) or the memory for it cannot be had. A file
+// that cannot be read leaves bytes empty: the music then stays silent.
+bool readWholeFile(const char* name, std::vector<unsigned char>& bytes) {
+  bytes.clear();
   RtFile file;
-  if (!file.openRead(name)) return bytes;
-  bytes.resize(static_cast<size_t>(file.getSize()));
-  if (!bytes.empty() && !file.read(bytes.data(), file.getSize())) bytes.clear();
-  file.close();
-  return bytes;
+  if (!file.openRead(name)) return true;
+  const int64_t size = file.getSize();
+  if (size > INT_MAX) return false;
+  try {
+    bytes.resize(static_cast<size_t>(size));
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  if (!bytes.empty() && !readExactly(file, bytes.data(), size)) bytes.clear();
+  return true;
+}
+
+// Looping music whose length is not known starts over when its stream ends.
+bool endedWithoutLength() {
+  return platform::mediaLength(musicState.window) == platform::kMediaLengthUnknown &&
+         platform::mediaPosition(musicState.window) >= platform::mediaEnd(musicState.window);
 }
 
 }  // namespace
@@ -54,9 +70,15 @@ void playMusic(const char* file, int loop) {
     return;
   }
 
+  std::vector<unsigned char> bytes;
+  if (!readWholeFile(resolved.c_str(), bytes)) {
+    setError(3);
+    return;
+  }
+
   // The pointer stays hidden while the media window is made.
   const uint8_t pointerMode = suspendPointerMode();
-  musicState.window = platform::createMediaWindow(readWholeFile(resolved.c_str()));
+  musicState.window = platform::createMediaWindow(std::move(bytes));
   uint32_t interval = loopInterval();
   musicState.restartTime = loop ? now() + interval : 0;
   platform::mediaSeekToStart(musicState.window);
@@ -116,7 +138,8 @@ void pauseMusic(int pause) {
 }
 
 void keepMusicLooping() {
-  if (!(musicState.restartTime > 0) || now() < musicState.restartTime) return;
+  if (!(musicState.restartTime > 0)) return;
+  if (now() < musicState.restartTime && !endedWithoutLength()) return;
   uint32_t interval = loopInterval();
   musicState.restartTime = now() + interval;
   platform::mediaPlay(musicState.window);

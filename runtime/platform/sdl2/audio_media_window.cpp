@@ -4,9 +4,11 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
+#include <climits>
 #include <utility>
 
 #include "runtime/platform/audio.h"
+#include "runtime/platform/sdl2/audio_mixer.h"
 
 namespace mvn::platform {
 
@@ -25,6 +27,7 @@ struct MediaWindow {
 namespace {
 
 MediaWindow* streamOwner = nullptr;
+int windowsAlive = 0;
 
 int mixerLevel(int volume) { return (volume * MIX_MAX_VOLUME + 500) / 1000; }
 
@@ -46,17 +49,28 @@ double streamPositionMs(const MediaWindow* w) {
 
 }  // namespace
 
+int liveMediaWindows() { return windowsAlive; }
+
 MediaWindow* createMediaWindow(std::vector<unsigned char> bytes) {
   openAudioOutput();
   auto* w = new MediaWindow;
+  windowsAlive++;
   w->bytes = std::move(bytes);
-  if (!w->bytes.empty() && Mix_QuerySpec(nullptr, nullptr, nullptr)) {
+  // The mixer reads from memory of at most INT_MAX bytes; more stays silent.
+  if (!w->bytes.empty() && w->bytes.size() <= INT_MAX && Mix_QuerySpec(nullptr, nullptr, nullptr)) {
     SDL_RWops* stream = SDL_RWFromConstMem(w->bytes.data(), static_cast<int>(w->bytes.size()));
     w->music = stream ? Mix_LoadMUS_RW(stream, 1) : nullptr;
   }
   if (w->music) {
+    // A decoder that cannot tell the length (MIDI) answers below 0: the piece
+    // then ends where its stream runs out.
     double seconds = Mix_MusicDuration(w->music);
-    if (seconds > 0) w->lengthMs = static_cast<uint32_t>(seconds * 1000.0 + 0.5);
+    if (seconds < 0)
+      w->lengthMs = kMediaLengthUnknown;
+    else if (seconds * 1000.0 < kMediaLengthUnknown - 1.0)
+      w->lengthMs = static_cast<uint32_t>(seconds * 1000.0 + 0.5);
+    else
+      w->lengthMs = kMediaLengthUnknown - 1;
   }
   return w;
 }
@@ -69,6 +83,7 @@ void closeMediaWindow(MediaWindow* w) {
   }
   if (w->music) Mix_FreeMusic(w->music);
   delete w;
+  windowsAlive--;
 }
 
 uint32_t mediaLength(MediaWindow* w) { return w ? w->lengthMs : 0; }

@@ -3,6 +3,7 @@
 
 #include "runtime/core/log.h"
 #include "runtime/platform/audio.h"
+#include "runtime/platform/sdl2/audio_mixer.h"
 
 namespace mvn::platform {
 
@@ -41,6 +42,7 @@ bool openAudioOutput() {
 
 void closeAudioOutput() {
   if (!outputOpen) return;
+  forgetSoundChannels();
   if (Mix_QuerySpec(nullptr, nullptr, nullptr)) {
     Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -50,5 +52,7 @@ void closeAudioOutput() {
 }
 
 bool audioOutputSilent() { return outputOpen && outputSilent; }
+
+bool audioOutputOpen() { return outputOpen; }
 
 }  // namespace mvn::platform

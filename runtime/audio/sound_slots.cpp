@@ -1,0 +1,94 @@
+#include "runtime/audio/sound_slots.h"
+
+#include <string>
+
+#include "runtime/audio/sound_system.h"
+#include "runtime/audio/sound_wav.h"
+#include "runtime/core/runtime_objects.h"
+#include "runtime/files/shoebox.h"
+#include "runtime/platform/audio.h"
+#include "runtime/values/errors.h"
+
+namespace mvn {
+
+namespace {
+
+void forgetVoices(SoundChannel& channel) {
+  for (platform::SoundVoice*& voice : channel.voices) {
+    platform::releaseSoundVoice(voice);
+    voice = nullptr;
+  }
+  channel.voiceCount = 0;
+  channel.nextVoice = 0;
+}
+
+// Voice 0 holds the sample, the others share it; false leaves no voice.
+bool makeVoices(SoundChannel& channel, const WavSample& wav, int voices) {
+  channel.voices[0] = platform::createSoundVoice(wav.format, wav.data.get(), wav.size);
+  if (!channel.voices[0]) {
+    channel.system = nullptr;
+    return false;
+  }
+  for (int i = 1; i < voices; ++i) {
+    channel.voices[i] = platform::duplicateSoundVoice(channel.voices[0]);
+    if (!channel.voices[i]) {
+      forgetVoices(channel);
+      return false;
+    }
+  }
+  channel.voiceCount = voices;
+  return true;
+}
+
+}  // namespace
+
+SoundChannel* soundSlot(int slot) {
+  if (slot < 0 || slot >= kSoundSlots || !runtimeObjects.soundChannels) return nullptr;
+  return &runtimeObjects.soundChannels[slot];
+}
+
+void loadSound(const char* file, int slot, int voices) {
+  errorCode = 0;
+  if (slot < 0 || slot >= kSoundSlots) {
+    setError(7);
+    return;
+  }
+  std::string name = file ? file : "";
+  if (!resolveFileName(name)) {
+    setError(3);
+    return;
+  }
+  SoundChannel* channel = soundSlot(slot);
+  SoundSystem* system = runtimeObjects.soundSystem;
+  if (channel) forgetVoices(*channel);
+  if (voices < 1) voices = 1;
+  if (voices > kVoicesPerSlot) voices = kVoicesPerSlot;
+  if (!channel || !system || !system->device) {
+    setError(3);
+    return;
+  }
+  channel->system = system;
+  WavSample wav;
+  if (!readWavSample(name.c_str(), wav) || !makeVoices(*channel, wav, voices)) {
+    setError(3);
+  }
+}
+
+int findFreeSoundSlot() {
+  for (int slot = kSoundSlots - 1; slot >= 0; --slot) {
+    const SoundChannel* channel = soundSlot(slot);
+    if (channel && channel->voiceCount == 0) return slot;
+  }
+  setError(7);
+  return -1;
+}
+
+void releaseSoundSlot(int slot) {
+  if (slot < 0 || slot >= kSoundSlots) {
+    setError(7);
+    return;
+  }
+  if (SoundChannel* channel = soundSlot(slot)) forgetVoices(*channel);
+}
+
+}  // namespace mvn

@@ -1,0 +1,76 @@
+// A whole program's sound, as a child process: the device opened at the
+// start, the log, the end that closes every sound output.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "tests/app/child_process.h"
+#include "tests/audio/audio_test_support.h"
+#include "tests/audio/wav_builder.h"
+
+namespace mvn {
+namespace {
+
+const std::string kProbe = std::string(MORVANE_TEST_PROGRAMS) + "/sound_probe";
+const char* kNoDevice = "No sound device - sound and music are silent\n";
+
+std::string freshDirectory(const std::string& name) {
+  const std::string dir = std::string(MORVANE_BINARY_DIR) + "/tmp/sound_" + name;
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  return dir;
+}
+
+size_t count(const std::string& text, const std::string& part) {
+  size_t n = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) n++;
+  return n;
+}
+
+TEST(SoundProgram, WithoutDeviceTheRunStartsLogsOneLineAndEndsWithStatusZero) {
+  const std::string dir = freshDirectory("nodevice");
+  const std::string wav = dir + "/click.wav";
+  std::ofstream(wav, std::ios::binary) << testwav::wav({}, testwav::constantFrames(2000, {5000}));
+  testing::ChildProcess child(kProbe,
+                              {"TMPDIR=" + dir, "MORVANE_FRAMES=10", "SDL_AUDIODRIVER=no-such-driver",
+                               "MVN_SOUND_FILE=" + wav, "MVN_MUSIC_FILE=" + test::audioData("tone1s.mp3")},
+                              dir);
+  EXPECT_EQ(child.wait(), 0);
+  const std::string out = child.output();
+  for (const char* line : {"device=0\n", "load=3\n", "play=-1\n", "music=0\n", "output open=0\n"})
+    EXPECT_NE(out.find(line), std::string::npos) << line << out;
+  const std::string log = testing::fileText(dir + "/ErrorLog.txt");
+  EXPECT_EQ(count(log, kNoDevice), 1u) << log;
+  EXPECT_NE(log.find(std::string("Win8+ mouse as pointer\n") + kNoDevice + "Init Finalized\n"),
+            std::string::npos)
+      << log;
+  EXPECT_EQ(log.substr(log.size() - 31), "Shut down MVN\nmvn is shut down\n");
+}
+
+TEST(SoundProgram, WithADeviceSamplesAndMusicSoundAndTheEndClosesTheOutput) {
+  const std::string dir = freshDirectory("disk");
+  const std::string wav = dir + "/click.wav";
+  const std::string raw = dir + "/output.raw";
+  std::ofstream(wav, std::ios::binary) << testwav::wav({}, testwav::constantFrames(2000, {5000}));
+  testing::ChildProcess child(kProbe,
+                              {"TMPDIR=" + dir, "MORVANE_FRAMES=30", "SDL_AUDIODRIVER=disk",
+                               "SDL_DISKAUDIOFILE=" + raw, "MVN_SOUND_FILE=" + wav,
+                               "MVN_MUSIC_FILE=" + test::audioData("tone1s.mp3")},
+                              dir);
+  EXPECT_EQ(child.wait(), 0);
+  const std::string out = child.output();
+  for (const char* line : {"device=1\n", "load=0\n", "play=768\n", "music=0\n", "window follows=1\n",
+                           "output open=0\n"})
+    EXPECT_NE(out.find(line), std::string::npos) << line << out;
+  const std::string log = testing::fileText(dir + "/ErrorLog.txt");
+  EXPECT_EQ(count(log, kNoDevice), 0u) << log;
+  EXPECT_NE(log.find("Win8+ mouse as pointer\nInit Finalized\n"), std::string::npos) << log;
+  EXPECT_GT(test::audibleSamples(raw), 1000u);
+}
+
+}  // namespace
+}  // namespace mvn
