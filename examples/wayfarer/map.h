@@ -41,8 +41,8 @@ inline int tileAt(int column, int row) {
   }
 }
 
-// What a step onto the cell costs: roads are three times quicker than grass;
-// 0 blocks the cell.
+// What a step onto the cell costs the search: a road less than grass; 0 blocks
+// the cell.
 inline int stepCost(int column, int row) {
   switch (tileAt(column, row)) {
     case kRoad: return 1;
