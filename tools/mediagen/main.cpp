@@ -7,6 +7,7 @@
 #include "music.h"
 #include "pictures.h"
 #include "sprites.h"
+#include "wayfarer.h"
 
 namespace {
 
@@ -19,7 +20,8 @@ const char kUsage[] =
     "\n"
     "  --out DIR        folder to write into (it must exist)\n"
     "  --only LIST      comma-separated subset of: arrows, ticker, block, static,\n"
-    "                   pictures, music, or a picture number 1..15\n"
+    "                   pictures, music, or a picture number 1..15; or wayfarer,\n"
+    "                   the example program's media (only when named)\n"
     "  --keep-wav PATH  also keep the rendered music as a 16-bit WAV file\n"
     "  --help           this text\n"
     "\n"
@@ -32,7 +34,13 @@ const char kUsage[] =
     "  static.png              17 by 17 frames of 8x8 television noise\n"
     "  1.jpg .. 15.jpg         360x360 pictures (baseline JPEG, quality 90)\n"
     "  deliberate thought.mp3  64 s seamless loop, 44.1 kHz stereo, 112 kbit/s\n"
-    "                          (needs the lame encoder on the PATH)\n";
+    "                          (needs the lame encoder on the PATH)\n"
+    "  with --only wayfarer (--out examples/wayfarer/media):\n"
+    "  tiles.png               8 frames of 32x32: grass, meadow, road, water, tree,\n"
+    "                          rock, path dot, goal flag\n"
+    "  walker.png              32x32 walker\n"
+    "  wayfont.png             256x128 font of 16x16 cells, 128 characters\n"
+    "  step.wav                90 ms footstep, 16-bit mono at 22050 Hz\n";
 
 std::set<std::string> split(const std::string& list) {
   std::set<std::string> items;
@@ -69,6 +77,11 @@ int main(int argc, char** argv) {
     }
   }
   auto wanted = [&](const std::string& name) { return only.empty() || only.count(name) > 0; };
+  if (only.count("wayfarer")) {
+    only.erase("wayfarer");
+    if (only.empty()) only.insert("none");  // the example's media alone
+    if (!mediagen::makeWayfarerMedia(out)) return 1;
+  }
   bool ok = true;
   if (wanted("arrows")) ok &= mediagen::makeArrows(out);
   if (wanted("ticker")) ok &= mediagen::makeTicker(out);

@@ -1,0 +1,84 @@
+#include "runtime/pathfind/planner.h"
+
+#include <climits>
+#include <new>
+
+#include "runtime/pathfind/cost_grid.h"
+#include "runtime/values/errors.h"
+
+namespace mvn {
+
+namespace {
+
+bool inside(int v, int extent) { return v >= 0 && v < extent; }
+
+// A size parameter: 0 or less means every cell.
+std::size_t sizeOrCells(int size, std::size_t cells) {
+  return size > 0 && static_cast<std::size_t>(size) < cells ? static_cast<std::size_t>(size) : cells;
+}
+
+}  // namespace
+
+bool Planner::setup(const PlannerParameters& parameters) {
+  const PlannerParameters p = parameters;
+  release();
+  if (p.map == nullptr || p.width <= 0 || p.height <= 0) return false;
+  if (!inside(p.startX, p.width) || !inside(p.goalX, p.width)) return false;
+  if (!inside(p.startY, p.height) || !inside(p.goalY, p.height)) return false;
+  if (p.startX == p.goalX && p.startY == p.goalY) return false;
+  // Cells and open-list slots are numbered with ints.
+  std::size_t cells = static_cast<std::size_t>(p.width) * static_cast<std::size_t>(p.height);
+  if (cells >= static_cast<std::size_t>(INT_MAX)) {
+    setError(kErrorOutOfMemory);
+    return false;
+  }
+  float largest = largestMapValue(p.map, cells);
+  if (!(largest > 0.0f)) return false;
+
+  std::size_t capacity = sizeOrCells(p.openCapacity, cells);
+  nodes_.reset(new (std::nothrow) SearchNode[cells]);
+  if (!nodes_ || !open_.allocate(static_cast<int>(capacity), nodes_.get())) {
+    release();
+    setError(kErrorOutOfMemory);
+    return false;
+  }
+  for (std::size_t i = 0; i < cells; ++i) {
+    nodes_[i] = SearchNode{cellCost(p.map[i], largest), 0.0f, -1, kNodeUnreached};
+  }
+  parameters_ = p;
+  float w = p.weight;
+  parameters_.weight = !(w > 0.0f) ? 0.0f : w > 1.0f ? 1.0f : w;
+  parameters_.map = nullptr;  // the grid holds all the search needs
+  cellCount_ = cells;
+  poolSize_ = sizeOrCells(p.poolSize, cells);
+  nodesTaken_ = 0;
+  searched_ = false;
+  finished_ = false;
+  result_ = -1;
+  return true;
+}
+
+void Planner::release() {
+  open_.allocate(0, nullptr);
+  nodes_.reset();
+  parameters_ = PlannerParameters();
+  cellCount_ = poolSize_ = nodesTaken_ = 0;
+  searched_ = finished_ = false;
+  result_ = -1;
+}
+
+void Planner::beginSearch() {
+  if (searched_) reset();
+  searched_ = true;
+  finished_ = false;
+  result_ = -1;
+}
+
+void Planner::reset() {
+  for (std::size_t i = 0; i < cellCount_; ++i) nodes_[i].slot = kNodeUnreached;
+  open_.clear();
+  nodesTaken_ = 0;
+  searched_ = false;
+}
+
+}  // namespace mvn
