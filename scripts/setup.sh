@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils libx11-dev imagemagick libjpeg-turbo-progs
+  valgrind
 )
 
 missing=()
