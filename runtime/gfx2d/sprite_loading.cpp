@@ -179,7 +179,13 @@ void saveScreen(const char* file) {
     setError(3);
     return;
   }
-  std::vector<uint8_t> rows(size_t(r->windowWidth) * r->windowHeight * 4);
+  std::vector<uint8_t> rows;
+  try {
+    rows.resize(size_t(r->windowWidth) * r->windowHeight * 4);
+  } catch (const std::bad_alloc&) {
+    setError(3);
+    return;
+  }
   glReadBuffer(GL_BACK);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(0, 0, r->windowWidth, r->windowHeight, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
