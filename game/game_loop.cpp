@@ -1,5 +1,7 @@
 #include "game/game_loop.h"
 
+#include <limits>
+
 #include "game/blocks.h"
 #include "game/board.h"
 #include "game/commands.h"
@@ -99,7 +101,8 @@ void startGameLoop() {
 }
 
 void gamePass(LoopState& loop) {
-  loop.frameCount += 1;
+  // Counts up to the largest integer and stays there: only the first 60 passes matter.
+  if (loop.frameCount < std::numeric_limits<int>::max()) loop.frameCount += 1;
   drawRect(0, 0, 800, 480, 0xFFFFFF);
   updateBlocks();
   drawReferencePicture();

@@ -13,6 +13,7 @@ export MORVANE_NO_MESSAGEBOX=1
 # One test at a time: two windows on one display steal each other's focus.
 scripts/with-display.sh ctest --test-dir build --output-on-failure --timeout 180
 scripts/check-install.sh
+scripts/test-sanitizers.sh  # the suites again under AddressSanitizer, LeakSanitizer and UBSan (build-asan/)
 
 scripts/fuzz.sh
 echo "test: all tests passed"

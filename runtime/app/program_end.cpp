@@ -9,10 +9,10 @@
 #include "runtime/app/startup.h"
 #include "runtime/audio/music.h"
 #include "runtime/audio/sound_system.h"
-#include "runtime/files/rt_file.h"
 #include "runtime/files/shoebox.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
 #include "runtime/input/input_devices.h"
+#include "runtime/platform/files.h"
 #include "runtime/platform/window.h"
 #include "runtime/values/errors.h"
 #include "runtime/values/named_functions.h"
@@ -70,7 +70,8 @@ void shutdownRuntime() {
   if (!objects.renderer) return;
   logLine("Shut down MVN\n");
   stopMusic();
-  setCurrentDir(executableDirectory().c_str());
+  // The platform call: the error record of a fatal end must stay as it is.
+  platform::setCurrentDirectory(executableDirectory().c_str());
 
   delete objects.networkState;
   objects.networkState = nullptr;

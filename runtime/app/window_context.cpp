@@ -60,8 +60,9 @@ void readDriverNote(char (&text)[2048]) {
 void checkSoftwareRenderer(OpenGLRainbows& renderer, int format) {
   if (softwareCheckDone) return;
   PixelFormat description;
-  static const char* rendererName = nullptr;
-  if (describePixelFormat(renderer.window, format, description) && !rendererName)
+  // Read from the context just made: the text belongs to it and goes with it.
+  const char* rendererName = nullptr;
+  if (describePixelFormat(renderer.window, format, description))
     rendererName = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
   const bool software = (description.flags & PFD_GENERIC_FORMAT) != 0 ||
                         (rendererName && std::strcmp(rendererName, "Mesa Windows GDI Driver") == 0);

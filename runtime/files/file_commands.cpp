@@ -27,14 +27,16 @@ void removePath(const char* path) {
     platform::deleteFile(native.c_str());
     return;
   }
-  // A directory: work on its absolute form, so that leaving the current
-  // directory for its parent does not change what a relative name means.
-  const std::string absolute = platform::absolutePath(native.c_str());
-  if (absolute.empty()) return;
-  if (platform::currentDirectory() == absolute) {
-    platform::setCurrentDirectory((absolute + "/..").c_str());
+  // A directory. Only a path that reads exactly as the current directory
+  // leaves it for its parent first. The current directory under another
+  // spelling ("." say) is in use and stays, as a directory in use does.
+  const std::string current = platform::currentDirectory();
+  if (current == native) {
+    platform::setCurrentDirectory((native + "/..").c_str());
+  } else if (platform::absolutePath(native.c_str()) == current) {
+    return;
   }
-  platform::removeDirectory(absolute.c_str());
+  platform::removeDirectory(native.c_str());
 }
 
 int setCurrentDir(const char* path) {

@@ -35,6 +35,8 @@ bool RtFile::openRead(const char* name) {
 bool RtFile::openWrite(const char* name) {
   close();
   if (!name || !*name || isMemoryName(name)) return false;
+  // An empty directory of that name goes; a file or link is replaced by the
+  // create, which never writes through the old name.
   if (platform::pathKind(name) == platform::PathKind::Directory) removePath(name);
   handle = platform::createFile(name);
   return handle != platform::kNoFile;

@@ -67,7 +67,13 @@ bool readShoeboxBlock(RtFile& archive, const ShoeboxLayout& layout, const Shoebo
   if (entry.storedSize < 4 || start < 0 || start > layout.fileSize - entry.storedSize) {
     return false;
   }
-  stored->assign(static_cast<size_t>(entry.storedSize), 0);
+  // The archive decides the size: a block that cannot be had is not read.
+  try {
+    stored->assign(static_cast<size_t>(entry.storedSize), 0);
+  } catch (const std::bad_alloc&) {
+    stored->clear();
+    return false;
+  }
   archive.seek(start);
   return readExactly(archive, stored->data(), entry.storedSize);
 }

@@ -56,7 +56,8 @@ enum class ShoeboxEntryRead { Entry, End, Unreadable };
 ShoeboxEntryRead readShoeboxEntry(RtFile& archive, ShoeboxEntry* entry);
 
 // Reads a member's whole block. False when the stored size is below 4, the
-// block does not lie inside the archive, or not all of it can be read.
+// block does not lie inside the archive, the memory for it cannot be had, or
+// not all of it can be read.
 bool readShoeboxBlock(RtFile& archive, const ShoeboxLayout& layout, const ShoeboxEntry& entry,
                       std::vector<unsigned char>* stored);
 

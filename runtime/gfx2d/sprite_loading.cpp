@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <new>
 #include <string>
 
 #include "runtime/core/runtime_objects.h"
@@ -110,9 +111,15 @@ int loadImageToMem(const char* file, int& width, int& height, std::vector<int32_
     setError(3);
     return 0;
   }
+  // A buffer that cannot be had fails the load (code 3) and changes nothing.
+  try {
+    pixels.resize(size_t(image.width) * image.height);
+  } catch (const std::bad_alloc&) {
+    setError(3);
+    return 0;
+  }
   width = image.width;
   height = image.height;
-  pixels.resize(size_t(width) * height);
   const unsigned char* p = image.pixels;
   for (size_t i = 0; i < pixels.size(); ++i, p += 4) {
     pixels[i] = int32_t(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24);
@@ -173,7 +180,13 @@ void saveScreen(const char* file) {
     setError(3);
     return;
   }
-  std::vector<uint8_t> rows(size_t(r->windowWidth) * r->windowHeight * 4);
+  std::vector<uint8_t> rows;
+  try {
+    rows.resize(size_t(r->windowWidth) * r->windowHeight * 4);
+  } catch (const std::bad_alloc&) {
+    setError(3);
+    return;
+  }
   flushDrawBatch();
   glReadBuffer(GL_BACK);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);

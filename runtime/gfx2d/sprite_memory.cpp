@@ -28,6 +28,19 @@ void unpack(uint32_t v, uint8_t* p) {
   p[3] = uint8_t(v >> 24);
 }
 
+// Sizes a buffer whose size the program or a file chose; false, with error 7
+// and the buffer as it was, when the memory cannot be had.
+template <typename T>
+bool sizeBuffer(std::vector<T>& buffer, size_t count) {
+  try {
+    buffer.resize(count);
+    return true;
+  } catch (const std::bad_alloc&) {
+    setError(7);
+    return false;
+  }
+}
+
 }  // namespace
 
 int memToSprite(const int32_t* pixels, int64_t count, int slot, int width, int height) {
@@ -62,13 +75,14 @@ bool readSlotImage(OpenGLRainbows& r, int slot, std::vector<uint8_t>& rgba, int&
   glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &tw);
   glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &th);
   if (tw < s.imageWidth || th < s.imageHeight) return false;
-  std::vector<uint8_t> texture(size_t(tw) * th * 4);
+  std::vector<uint8_t> texture;
+  if (!sizeBuffer(texture, size_t(tw) * th * 4)) return false;
   glPixelStorei(GL_PACK_ALIGNMENT, 4);
   glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texture.data());
   if (glGetError() != GL_NO_ERROR) return false;
+  if (!sizeBuffer(rgba, size_t(s.imageWidth) * s.imageHeight * 4)) return false;
   width = s.imageWidth;
   height = s.imageHeight;
-  rgba.resize(size_t(width) * height * 4);
   for (int y = 0; y < height; ++y) {
     std::copy_n(&texture[size_t(y) * tw * 4], size_t(width) * 4, &rgba[size_t(y) * width * 4]);
   }
@@ -81,7 +95,7 @@ int spriteToMem(std::vector<int32_t>& pixels, int slot) {
   std::vector<uint8_t> rgba;
   int width = 0, height = 0;
   if (!readSlotImage(*r, slot, rgba, width, height)) return 0;
-  pixels.resize(size_t(width) * height);
+  if (!sizeBuffer(pixels, size_t(width) * height)) return 0;
   for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = int32_t(pack(&rgba[i * 4]));
   return 1;
 }
@@ -120,14 +134,15 @@ bool grabScreen(OpenGLRainbows& r, int slot, int x, int y, int width, int height
   const int bottom = std::min(r.windowHeight - 1, std::max(r0, r1));
   std::vector<uint8_t> screen;
   const int sw = right - left + 1, sh = bottom - top + 1;
+  std::vector<uint8_t> image;
+  if (!sizeBuffer(image, size_t(width) * height * 4)) return false;
   if (sw > 0 && sh > 0) {
-    screen.resize(size_t(sw) * sh * 4);
+    if (!sizeBuffer(screen, size_t(sw) * sh * 4)) return false;
     flushDrawBatch();
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(left, r.windowHeight - 1 - bottom, sw, sh, GL_RGBA, GL_UNSIGNED_BYTE, screen.data());
   }
-  std::vector<uint8_t> image(size_t(width) * height * 4);
   for (int py = 0; py < height; ++py) {
     for (int px = 0; px < width; ++px) {
       uint8_t* out = &image[(size_t(py) * width + px) * 4];

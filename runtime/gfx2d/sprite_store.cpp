@@ -98,7 +98,7 @@ bool createTexture(OpenGLRainbows& r, const ImageView& image, int x, int y, int 
   bindTextureName(r, record.texture, -1);
   const GLint filter = nearest ? GL_NEAREST : GL_LINEAR;
   setWrapAndFilter(filter, filter);
-  if (bumpMap) makeNormalMap(buffer.get(), tw, th);
+  if (bumpMap && !makeNormalMap(buffer.get(), tw, th)) return false;
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, tw, th, 0, GL_RGBA, GL_UNSIGNED_BYTE, buffer.get());
 
   if (mipTarget) {

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <vector>
+#include <memory>
+#include <new>
 
 namespace mvn {
 
@@ -39,14 +40,16 @@ void fillTransparentTexels(uint8_t* rgba, int width, int height) {
   }
 }
 
-void makeNormalMap(uint8_t* rgba, int width, int height) {
+bool makeNormalMap(uint8_t* rgba, int width, int height) {
+  // The heights are read from a copy of the blue channel, which the map overwrites.
   const size_t count = static_cast<size_t>(width) * height;
-  std::vector<float> b(count);
-  for (size_t i = 0; i < count; ++i) b[i] = rgba[i * 4 + 2] / 255.0f;
+  std::unique_ptr<uint8_t[]> blue(new (std::nothrow) uint8_t[count]);
+  if (!blue) return false;
+  for (size_t i = 0; i < count; ++i) blue[i] = rgba[i * 4 + 2];
   auto at = [&](int x, int y) {
     x = (x % width + width) % width;
     y = (y % height + height) % height;
-    return b[static_cast<size_t>(y) * width + x];
+    return blue[static_cast<size_t>(y) * width + x] / 255.0f;
   };
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
@@ -62,6 +65,7 @@ void makeNormalMap(uint8_t* rgba, int width, int height) {
       p[2] = static_cast<uint8_t>((k + 1) * 0.5f * 255);
     }
   }
+  return true;
 }
 
 void copyRegionFlipped(const uint8_t* image, int imageWidth, int imageHeight, int x, int y,

@@ -17,7 +17,8 @@ void fillTransparentTexels(uint8_t* rgba, int width, int height);
 
 // Replaces the buffer by the normal map of its blue channel (taken as a
 // height), neighbours wrapping around at all four edges; alpha is kept.
-void makeNormalMap(uint8_t* rgba, int width, int height);
+// False, with the buffer untouched, when its working memory cannot be had.
+bool makeNormalMap(uint8_t* rgba, int width, int height);
 
 // Copies the region (x, y, width, height) of an image (rows top first) into a
 // zeroed tw x th texture buffer, upside down: image row y goes to texture row

@@ -19,8 +19,10 @@ std::string nativePath(const char* name);
 // Opens an existing regular file for reading; kNoFile when it is missing, is
 // not a regular file or is already open.
 int openFileRead(const char* name);
-// Creates a new empty file for reading and writing, replacing the contents of
-// an existing one; kNoFile on failure or when the file is already open.
+// Creates a new empty file for reading and writing in place of a file or
+// symbolic link of that name: the old name is removed first and the new file
+// is made without following links. kNoFile on failure, for a directory, or
+// when the file of that name is open.
 int createFile(const char* name);
 // Opens or creates a file for writing; kNoFile on failure or when it is open.
 int openFileAppend(const char* name);

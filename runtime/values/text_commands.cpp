@@ -137,8 +137,9 @@ std::wstring wideFromText(const char* text) {
   text = orEmpty(text);
   size_t n = std::mbstowcs(nullptr, text, 0);
   if (n != static_cast<size_t>(-1)) {
+    // Exactly n characters: the string keeps its own terminator.
     std::wstring wide(n, L'\0');
-    std::mbstowcs(&wide[0], text, n + 1);
+    if (n > 0) std::mbstowcs(&wide[0], text, n);
     return wide;
   }
   std::wstring wide;

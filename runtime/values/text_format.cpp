@@ -1,5 +1,6 @@
 #include "runtime/values/text_format.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "runtime/values/maths.h"
@@ -8,10 +9,10 @@ namespace mvn {
 
 namespace {
 
-// Widths and decimals beyond these cannot change the first kFormatLimit
-// characters (a double's %f text has at most 309 integer digits and its
-// exact fraction at most 1074 digits), so clamping keeps the result exact
-// while sparing the C library a needlessly large piece of work.
+// Widths beyond kWidthBound only add blanks beyond the first kFormatLimit
+// characters of an integer's field. A double's %f text has at most 309
+// integer digits and its exact fraction at most 1074 digits, so decimals
+// beyond kDecimalsBound are zeros.
 constexpr int kWidthBound = 2000;
 constexpr int kDecimalsBound = 1100;
 
@@ -35,9 +36,30 @@ RtString formatFixed(double width, double decimals, double value) {
   static RtString buffer;
   RtString& out = buffer;
   if (!formatBuffer(out)) return RtString();
-  int d = truncateToInt(decimals);
-  std::snprintf(out.buffer, static_cast<size_t>(kFormatLimit) + 1, "%*.*f", clampTo(width, kWidthBound),
-                d < 0 ? -1 : clampTo(d, kDecimalsBound), value);
+  // The number alone, with at most kDecimalsBound decimals: a double has no
+  // non-zero digit beyond them, so the rest of a longer fraction is zeros,
+  // counted here and written below. The field's padding is worked out from the
+  // whole length, so the visible start of a wide field stays exact.
+  const int asked = truncateToInt(decimals);
+  const int written = asked < 0 ? -1 : (asked > kDecimalsBound ? kDecimalsBound : asked);
+  char number[kDecimalsBound + 400];
+  const int numberLength = std::snprintf(number, sizeof number, "%.*f", written, value);
+  if (numberLength < 0 || numberLength >= static_cast<int>(sizeof number)) return RtString();
+  const int64_t zeros = std::isfinite(value) && asked > written ? int64_t{asked} - written : 0;
+  const int64_t length = numberLength + zeros;
+  const int64_t field = truncateToInt(width);
+  const int64_t fieldWidth = field < 0 ? -field : field;  // a negative width aligns left
+  const int64_t padding = fieldWidth > length ? fieldWidth - length : 0;
+
+  int64_t at = 0;
+  auto put = [&](char c, int64_t count) {
+    for (; count > 0 && at < kFormatLimit; --count) out.buffer[at++] = c;
+  };
+  if (field > 0) put(' ', padding);
+  for (int i = 0; i < numberLength && at < kFormatLimit; ++i) out.buffer[at++] = number[i];
+  put('0', zeros);
+  if (field < 0) put(' ', padding);
+  out.buffer[at] = 0;
   out.recomputeLength();
   return RtString(out);
 }

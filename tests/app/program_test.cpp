@@ -140,6 +140,10 @@ TEST(Program, FatalFaultEndsWithItsCodeAsStatus) {
     ChildProcess child(
         kProbe, {"TMPDIR=" + dir, "MVN_PROBE=fatal", std::string("MVN_PROBE_CODE=") + code}, dir);
     EXPECT_EQ(child.wait(), std::atoi(code)) << code;
+    // The end routine keeps the code in the error record and reports nothing more.
+    EXPECT_NE(child.output().find(std::string("error record ") + code + "\n"), std::string::npos)
+        << child.output();
+    EXPECT_EQ(child.output().find("error: 3"), std::string::npos) << child.output();
     const std::string log = fileText(dir + "/ErrorLog.txt");
     EXPECT_NE(log.find("Shut down MVN\nmvn is shut down\n"), std::string::npos) << code;
   }

@@ -103,6 +103,30 @@ TEST_F(RtFileTest, OpenWriteReplacesFilesAndEmptyDirectories) {
   EXPECT_FALSE(f.openRead(dir_.c_str()));  // a directory is not a file
 }
 
+TEST_F(RtFileTest, OpenWriteReplacesTheNameNeverWritingThroughIt) {
+  writeBytes("original.txt", "keep");
+  writeBytes("target.txt", "keep");
+  ASSERT_EQ(link(path("original.txt").c_str(), path("hard").c_str()), 0);
+  ASSERT_EQ(symlink(path("target.txt").c_str(), path("soft").c_str()), 0);
+  ASSERT_EQ(symlink(path("nowhere.txt").c_str(), path("dangling").c_str()), 0);
+  for (const char* name : {"hard", "soft", "dangling"}) {
+    SCOPED_TRACE(name);
+    RtFile f;
+    ASSERT_TRUE(f.openWrite(path(name).c_str()));
+    EXPECT_TRUE(f.write("new", 3));
+    f.close();
+    struct stat st;
+    ASSERT_EQ(lstat(path(name).c_str(), &st), 0);
+    EXPECT_TRUE(S_ISREG(st.st_mode));
+    EXPECT_EQ(st.st_nlink, 1u);
+    EXPECT_EQ(readBytes(name), "new");
+  }
+  EXPECT_EQ(readBytes("original.txt"), "keep");
+  EXPECT_EQ(readBytes("target.txt"), "keep");
+  struct stat st;
+  EXPECT_NE(lstat(path("nowhere.txt").c_str(), &st), 0);  // a dangling link's target is not made
+}
+
 TEST_F(RtFileTest, OpenAppendWritesAtTheEnd) {
   for (const char* text : {"one\n", "two\n"}) {
     RtFile f;
@@ -209,6 +233,22 @@ TEST_F(RtFileTest, RemovingTheCurrentDirectoryMovesToItsParent) {
   EXPECT_STREQ(cwd, expected);
   struct stat st;
   EXPECT_NE(stat(path("here").c_str(), &st), 0);
+}
+
+TEST_F(RtFileTest, TheCurrentDirectoryUnderAnotherSpellingStays) {
+  ASSERT_EQ(mkdir(path("here").c_str(), 0777), 0);
+  ASSERT_EQ(chdir(path("here").c_str()), 0);
+  char before[4096];
+  ASSERT_NE(getcwd(before, sizeof before), nullptr);
+  for (const char* spelling : {".", "./", "../here", "..\\here"}) {
+    SCOPED_TRACE(spelling);
+    removePath(spelling);
+    char cwd[4096];
+    ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+    EXPECT_STREQ(cwd, before);
+    struct stat st;
+    EXPECT_EQ(stat(path("here").c_str(), &st), 0);
+  }
 }
 
 TEST_F(RtFileTest, SetCurrentDirReportsFailureWithCode3) {

@@ -2,6 +2,7 @@
 // and the next deal.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 #include "game/blocks.h"
@@ -78,6 +79,16 @@ TEST_F(GameLoopTest, PassDrawsTheWholeFrameFromTheBack) {
   EXPECT_EQ(countCalls("drawAnim", 300), 44 * 44);
   pass(loop);
   EXPECT_EQ(countCalls("drawAnim", 300), 0);  // pass 60: the static is over
+}
+
+TEST_F(GameLoopTest, TheStaticNeverComesBackHoweverLongADealLasts) {
+  LoopState loop;
+  loop.frameCount = std::numeric_limits<int>::max() - 1;
+  for (int n = 0; n < 3; ++n) {
+    pass(loop);
+    EXPECT_EQ(countCalls("drawAnim", 300), 0) << n;
+    EXPECT_GT(loop.frameCount, 59);
+  }
 }
 
 TEST_F(GameLoopTest, PointerBandsHighlightAndMove) {

@@ -47,6 +47,7 @@ class InputTest : public ::testing::Test {
     GetPointerTouchInfo = reinterpret_cast<platform::GetPointerTouchInfoFunction>(
         platform::findLibraryFunction(user32, "GetPointerTouchInfo"));
     if (enable) enable(1);
+    platform::freeLibrary(user32);  // the built-in module's functions outlive the handle
   }
 
   void SetUp() override {

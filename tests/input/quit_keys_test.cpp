@@ -174,7 +174,7 @@ int soundStarts(const std::string& raw) {
   for (size_t at = 0; at + blockBytes <= raw.size(); at += blockBytes) {
     bool loud = false;
     for (size_t i = at; i < at + blockBytes; i += 2) {
-      const int sample = static_cast<int16_t>(static_cast<uint8_t>(raw[i]) | raw[i + 1] << 8);
+      const int sample = static_cast<int16_t>(static_cast<uint8_t>(raw[i]) | static_cast<uint8_t>(raw[i + 1]) << 8);
       if (sample > 256 || sample < -256) loud = true;
     }
     if (loud && !audible) starts++;

@@ -1,7 +1,8 @@
 // A tiny program on the runtime for the application frame's child-process
 // tests. MVN_PROBE selects what gameMain does:
 //   (unset)  setScreen(800, 480, 0), then frames until the runtime ends it
-//   fatal    one frame, then a fatal fault with code MVN_PROBE_CODE (default 9)
+//   fatal    one frame, then a fatal fault with code MVN_PROBE_CODE (default 9);
+//            at exit, after the end routine, prints "error record <code>"
 //   print    prints the command line, its tail and the window's state, then ends
 //   pointer  shows the system pointer, then frames, printing pointer slot 0
 //            whenever it changes ("slot0 x y buttons id")
@@ -27,6 +28,7 @@
 #include "runtime/input/typed_text.h"
 #include "runtime/platform/messages.h"
 #include "runtime/platform/window.h"
+#include "runtime/values/errors.h"
 #include "runtime/values/named_functions.h"
 
 namespace mvn {
@@ -41,6 +43,11 @@ void onQuit() {
   std::printf("quit hook, messages seen: %s\n", messageCallbacks > 0 ? "some" : "none");
   endProgram();  // an end is in progress: returns at once
   std::puts("inner end returned");
+  std::fflush(stdout);
+}
+
+void printErrorRecord() {
+  std::printf("error record %d\n", errorCode);
   std::fflush(stdout);
 }
 
@@ -74,6 +81,7 @@ void gameMain() {
   }
   if (mode && std::strcmp(mode, "fatal") == 0) {
     showScreen();
+    std::atexit(printErrorRecord);
     const char* code = std::getenv("MVN_PROBE_CODE");
     fatalError(code ? std::atoi(code) : 9);
   }

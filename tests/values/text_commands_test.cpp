@@ -56,6 +56,7 @@ TEST(TextCommands, CharactersHexAndPercent) {
 }
 
 TEST(TextCommands, WideTextRoundTrip) {
+  EXPECT_EQ(wideFromText(""), L"");
   EXPECT_EQ(wideFromText("Media.sbx"), L"Media.sbx");
   EXPECT_STREQ(textFromWide(L"Media.sbx").c_str(), "Media.sbx");
   EXPECT_STREQ(textFromWide(wideFromText("caf\xe9").c_str()).c_str(), "caf\xe9");
@@ -95,6 +96,13 @@ TEST(TextFormat, OverlongResultsAreCutAt143Characters) {
       {formatFixed(0, 200, 1.0), "1." + std::string(141, '0')},
       {formatFixed(0, 1e9, 0.5), "0.5" + std::string(140, '0')},
       {formatFixed(-3000, 2, 1.0), "1.00" + std::string(139, ' ')},
+      // More decimals than a double has digits: the field is padded for the
+      // whole number, zeros included.
+      {formatFixed(0, 1200, 1.0), "1." + std::string(141, '0')},
+      {formatFixed(1300, 1200, 1.0), std::string(98, ' ') + "1." + std::string(43, '0')},
+      {formatFixed(1300, 1200, -0.5), std::string(97, ' ') + "-0.5" + std::string(42, '0')},
+      {formatFixed(2100, 2000, 1.0), std::string(98, ' ') + "1." + std::string(43, '0')},
+      {formatFixed(1280, 1200, 1.0), std::string(78, ' ') + "1." + std::string(63, '0')},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(c.text.length, mvn::kFormatLimit);

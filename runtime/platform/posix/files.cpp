@@ -57,12 +57,30 @@ std::string nativePath(const char* name) {
 int openFileRead(const char* name) { return openLocked(name, O_RDONLY, true); }
 
 int createFile(const char* name) {
-  // Truncate only once the lock is ours, so an open file is never emptied.
-  const int fd = openLocked(name, O_RDWR | O_CREAT, true);
-  if (fd != kNoFile && ftruncate(fd, 0) != 0) {
-    ::close(fd);
-    return kNoFile;
+  if (!name || !*name) return kNoFile;
+  const std::string path = nativePath(name);
+  // The old name goes first, so a write never reaches another name of the
+  // same file (a hard link) or a link's target. A file that is open is not
+  // replaced: its lock is taken and held until the new file stands there.
+  int old = -1;
+  struct stat st;
+  if (::lstat(path.c_str(), &st) == 0) {
+    if (S_ISDIR(st.st_mode)) return kNoFile;
+    if (S_ISREG(st.st_mode)) {
+      old = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+      if (old >= 0 && !lockExclusive(old)) {
+        ::close(old);
+        return kNoFile;
+      }
+    }
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
+      if (old >= 0) ::close(old);
+      return kNoFile;
+    }
   }
+  // O_EXCL: a name that appeared meanwhile, a link included, is not followed.
+  const int fd = openLocked(name, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW, true);
+  if (old >= 0) ::close(old);
   return fd;
 }
 
