@@ -1,6 +1,7 @@
 #include "runtime/gfx2d/opengl_rainbows.h"
 
 #include "runtime/core/window_side.h"
+#include "runtime/gfx2d/texture_backup.h"
 #include "runtime/gfx2d/view.h"
 
 namespace mvn {
@@ -8,9 +9,12 @@ namespace mvn {
 OpenGLRainbows::OpenGLRainbows()
     : spriteSlots(new SpriteSlot[slotCount]()),
       alphaMasks(new std::unique_ptr<AlphaMask>[slotCount]),
-      textureParams(new uint8_t[slotCount]()) {}
+      textureParams(new uint8_t[slotCount]()) {
+  removeTextureBackup();  // no stale backup outlives a renderer
+}
 
 OpenGLRainbows::~OpenGLRainbows() {
+  removeTextureBackup();
   if (currentRenderTarget != -1) endRenderTarget(*this);
   releaseWindowSide(*this);  // slots, window and context
 }

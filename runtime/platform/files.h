@@ -56,4 +56,14 @@ std::string temporaryDirectory();
 // The running executable's full path with "/" separators.
 std::string executablePath();
 
+// Creates a new file for reading and writing that only its owner may read or
+// write. Nothing may exist under the name: a file, a directory or a symbolic
+// link (dangling or not) there makes it fail with kNoFile, so nothing is ever
+// written through a link planted at the name.
+int createPrivateFile(const char* name);
+// Opens an existing regular file of the running user for reading without
+// following a symbolic link at the name; kNoFile for anything else, or when
+// the file is already open.
+int openOwnFileRead(const char* name);
+
 }  // namespace mvn::platform

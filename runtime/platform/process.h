@@ -14,5 +14,7 @@ std::string commandLine();
 bool startupShowCommand(int& showCommand);
 // The value of an environment variable; null when unset.
 const char* environment(const char* name);
+// The running process's id: no other running process has the same.
+unsigned processId();
 
 }  // namespace mvn::platform

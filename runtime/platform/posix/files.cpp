@@ -170,3 +170,46 @@ std::string executablePath() {
 }
 
 }  // namespace mvn::platform
+
+namespace mvn::platform {
+
+namespace {
+
+int openNoFollow(const char* name, int flags, mode_t mode) {
+  if (!name || !*name) return kNoFile;
+  const std::string path = nativePath(name);
+  int fd;
+  do {
+    fd = ::open(path.c_str(), flags | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, mode);
+  } while (fd < 0 && errno == EINTR);
+  return fd < 0 ? kNoFile : fd;
+}
+
+}  // namespace
+
+int createPrivateFile(const char* name) {
+  // O_EXCL refuses every existing name, a symbolic link included.
+  const int fd = openNoFollow(name, O_RDWR | O_CREAT | O_EXCL, S_IRUSR | S_IWUSR);
+  if (fd == kNoFile) return kNoFile;
+  if (!lockExclusive(fd)) {
+    ::close(fd);
+    return kNoFile;
+  }
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return fd;
+}
+
+int openOwnFileRead(const char* name) {
+  const int fd = openNoFollow(name, O_RDONLY, 0);
+  if (fd == kNoFile) return kNoFile;
+  struct stat st;
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid() ||
+      !lockExclusive(fd)) {
+    ::close(fd);
+    return kNoFile;
+  }
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return fd;
+}
+
+}  // namespace mvn::platform

@@ -1,0 +1,142 @@
+#include "runtime/gfx2d/texture_backup.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "runtime/core/log.h"
+#include "runtime/core/runtime_objects.h"
+#include "runtime/files/rt_file.h"
+#include "runtime/gfx2d/opengl_rainbows.h"
+#include "runtime/gfx2d/sprite_memory.h"
+#include "runtime/gfx2d/sprite_store.h"
+#include "runtime/gfx2d/texture_backup_file.h"
+#include "runtime/platform/files.h"
+#include "runtime/platform/process.h"
+
+namespace mvn {
+
+namespace {
+
+class FileBackupSource : public BackupSource {
+ public:
+  explicit FileBackupSource(int handle) : handle_(handle), size_(platform::fileSize(handle)) {}
+  int64_t size() const override { return size_; }
+  int64_t readAt(int64_t offset, void* destination, int64_t count) override {
+    return platform::readFileAt(handle_, offset, destination, count);
+  }
+
+ private:
+  int handle_;
+  int64_t size_;
+};
+
+void logFormatted(const char* format, long long number, const char* text = "") {
+  char line[256];
+  std::snprintf(line, sizeof line, format, number, text);
+  logLine(line);
+}
+
+// The largest texture side the current context takes, within what a slot records.
+int largestSide() {
+  GLint maxSize = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
+  return maxSize > 0 ? std::min<int>(maxSize, largestTextureSide) : largestTextureSide;
+}
+
+// Writes the record of every loaded slot into a file made for this backup
+// alone. False, with no file left, when it cannot be made or written whole.
+bool writeBackup(OpenGLRainbows& r, const std::string& name) {
+  // An older backup of this run goes first. A symbolic link is left alone:
+  // the creation refuses it, and nothing is written where it points.
+  if (!platform::isSymbolicLink(name.c_str())) removePath(name.c_str());
+  const int file = platform::createPrivateFile(name.c_str());
+  if (file == platform::kNoFile) {
+    logLine("   the backup file cannot be created\n");
+    return false;
+  }
+  std::vector<uint8_t> image;
+  int64_t at = 0;
+  bool written = true;
+  for (int slot = 0; slot < slotCount && written; ++slot) {
+    if (r.spriteSlots[slot].imageWidth < 1) continue;
+    int width = 0, height = 0;
+    if (!readSlotImage(r, slot, image, width, height)) {
+      logFormatted("   slot %lld cannot be read back and is not saved\n", slot);
+      continue;
+    }
+    uint8_t header[backupHeaderSize];
+    encodeBackupHeader(header, slot, width, height);
+    const int64_t bytes = int64_t(width) * height * 4;
+    written = platform::writeFileAt(file, at, header, backupHeaderSize) &&
+              platform::writeFileAt(file, at + backupHeaderSize, image.data(), bytes);
+    at += backupHeaderSize + bytes;
+  }
+  platform::closeFile(file);
+  if (!written) {
+    logLine("   the backup file cannot be written; none is kept\n");
+    removePath(name.c_str());
+  }
+  return written;
+}
+
+}  // namespace
+
+const std::string& textureBackupName() {
+  static const std::string name = [] {
+    char file[32];
+    std::snprintf(file, sizeof file, "mvntxs%x.bin", platform::processId());
+    return platform::temporaryDirectory() + file;
+  }();
+  return name;
+}
+
+void removeTextureBackup() { removePath(textureBackupName().c_str()); }
+
+int saveTextures(OpenGLRainbows& r) {
+  const std::string& name = textureBackupName();
+  logLine(("move textures from mem to temp file\n   \"" + name + "\"\n").c_str());
+  const bool saved = writeBackup(r, name);
+  logLine("   ...done\n");
+  return saved ? 1 : 0;
+}
+
+int restoreTextures(OpenGLRainbows& r) {
+  const std::string& name = textureBackupName();
+  logLine("restoring textures from temp file\n");
+  const int file = platform::openOwnFileRead(name.c_str());
+  if (file == platform::kNoFile) {
+    logLine("   ...done\n");
+    return 0;
+  }
+  FileBackupSource source(file);
+  BackupReader reader(source, largestSide());
+  BackupRecord record;
+  BackupStep step;
+  while ((step = reader.next(record)) != BackupStep::End && step != BackupStep::Damaged) {
+    if (step == BackupStep::Skipped) {
+      logFormatted("   slot %lld is outside the slot table and is skipped\n", record.slot);
+      continue;
+    }
+    const ImageView image{record.pixels, record.width, record.height};
+    if (!uploadImage(r, record.slot, image, false) && record.width > 0 && record.height > 0)
+      logFormatted("   slot %lld cannot be restored\n", record.slot);
+  }
+  if (step == BackupStep::Damaged)
+    logFormatted("   the backup is damaged at byte %lld (%s); the restore ends there\n",
+                 reader.damageOffset(), reader.damage());
+  platform::closeFile(file);
+  removePath(name.c_str());
+  logLine("   ...done\n");
+  return 1;
+}
+
+int backupTextures(int restore) {
+  OpenGLRainbows* r = runtimeObjects.renderer;
+  if (!r) return 0;
+  return restore ? restoreTextures(*r) : saveTextures(*r);
+}
+
+}  // namespace mvn

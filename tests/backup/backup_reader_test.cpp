@@ -1,0 +1,128 @@
+// Reading backup files without a context: record checks, the short last
+// record, the reused buffer; and the clean-up of the renderer's construction
+// and destruction, which needs no window.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "runtime/gfx2d/opengl_rainbows.h"
+#include "runtime/gfx2d/texture_backup.h"
+#include "runtime/gfx2d/texture_backup_file.h"
+#include "runtime/platform/files.h"
+
+namespace mvn {
+namespace {
+
+std::vector<uint8_t> header(int32_t slot, int32_t width, int32_t height) {
+  std::vector<uint8_t> bytes(backupHeaderSize);
+  encodeBackupHeader(bytes.data(), slot, width, height);
+  return bytes;
+}
+
+void append(std::vector<uint8_t>& file, const std::vector<uint8_t>& bytes) {
+  file.insert(file.end(), bytes.begin(), bytes.end());
+}
+
+TEST(BackupReader, HeaderIsLittleEndianAndRowsComeBackTopFirst) {
+  EXPECT_EQ(header(0x01020304, -2, 65536),
+            (std::vector<uint8_t>{4, 3, 2, 1, 0xFE, 0xFF, 0xFF, 0xFF, 0, 0, 1, 0}));
+  // A 1 x 3 image, rows bottom first in the file.
+  std::vector<uint8_t> file = header(7, 1, 3);
+  append(file, {1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3});
+  MemoryBackupSource source(file.data(), int64_t(file.size()));
+  BackupReader reader(source, 16);
+  BackupRecord record;
+  ASSERT_EQ(reader.next(record), BackupStep::Record);
+  EXPECT_EQ(record.slot, 7);
+  EXPECT_FALSE(record.shortRead);
+  EXPECT_EQ(std::vector<uint8_t>(record.pixels, record.pixels + 12),
+            (std::vector<uint8_t>{3, 3, 3, 3, 2, 2, 2, 2, 1, 1, 1, 1}));
+  EXPECT_EQ(reader.next(record), BackupStep::End);
+  EXPECT_EQ(reader.damage(), nullptr);
+}
+
+// A short last record is taken while at least half of its pixels are in the
+// file; its missing bytes are zero even where a larger earlier record left
+// its pixels in the reused buffer.
+TEST(BackupReader, ShortLastRecordNeedsHalfItsPixels) {
+  struct Case {
+    int present;  // of 16 pixel bytes (2 x 2)
+    BackupStep second;
+  } cases[] = {{16, BackupStep::Record}, {8, BackupStep::Record}, {7, BackupStep::Damaged},
+               {0, BackupStep::Damaged}};
+  for (const Case& c : cases) {
+    std::vector<uint8_t> file = header(1, 4, 4);
+    append(file, std::vector<uint8_t>(64, 0xEE));
+    append(file, header(2, 2, 2));
+    append(file, std::vector<uint8_t>(size_t(c.present), 0x11));
+    MemoryBackupSource source(file.data(), int64_t(file.size()));
+    BackupReader reader(source, 16);
+    BackupRecord record;
+    ASSERT_EQ(reader.next(record), BackupStep::Record);
+    ASSERT_EQ(reader.next(record), c.second) << c.present;
+    if (c.second == BackupStep::Record) {
+      EXPECT_EQ(record.shortRead, c.present < 16);
+      // Rows top first: the file's second row (bytes 8-15) comes first.
+      std::vector<uint8_t> expected(16, 0);
+      for (int i = 0; i < c.present; ++i) expected[size_t(i < 8 ? i + 8 : i - 8)] = 0x11;
+      EXPECT_EQ(std::vector<uint8_t>(record.pixels, record.pixels + 16), expected) << c.present;
+    } else {
+      EXPECT_EQ(reader.damageOffset(), 12 + 64);
+    }
+    EXPECT_EQ(reader.next(record), c.second == BackupStep::Record ? BackupStep::End : c.second);
+  }
+}
+
+TEST(BackupReader, SizesBeyondTheLargestTextureStopBeforeAnyAllocation) {
+  const std::vector<int32_t> sides = {17, 0x7FFFFFFF, -1, int32_t(0x80000000)};
+  for (int32_t side : sides) {
+    for (bool asWidth : {true, false}) {
+      std::vector<uint8_t> file = asWidth ? header(0, side, 1) : header(0, 1, side);
+      append(file, std::vector<uint8_t>(4096, 0));
+      MemoryBackupSource source(file.data(), int64_t(file.size()));
+      BackupReader reader(source, 16);
+      BackupRecord record;
+      EXPECT_EQ(reader.next(record), BackupStep::Damaged) << side;
+      EXPECT_EQ(reader.damageOffset(), 0);
+    }
+  }
+}
+
+// The renderer removes whatever lies under the backup name when it is made
+// and when it goes: a file, an empty directory, a link (never its target).
+// The name carries the process id, so concurrent runs keep apart.
+TEST(BackupCleanUp, ConstructionAndDestructionRemoveAStaleBackup) {
+  char file[64];
+  std::snprintf(file, sizeof file, "mvntxs%x.bin", unsigned(::getpid()));
+  const std::string name = textureBackupName();
+  EXPECT_EQ(name, platform::temporaryDirectory() + file);
+  const std::string target = platform::temporaryDirectory() + "backup-link-target";
+  std::ofstream(target) << "keep";
+  auto plantFile = [&] { std::ofstream(name) << "stale"; };
+  auto plantDirectory = [&] { ASSERT_EQ(::mkdir(name.c_str(), 0700), 0); };
+  auto plantLink = [&] { ASSERT_EQ(::symlink(target.c_str(), name.c_str()), 0); };
+  const std::vector<std::function<void()>> plants = {plantFile, plantDirectory, plantLink};
+  for (size_t i = 0; i < plants.size(); ++i) {
+    plants[i]();
+    auto* renderer = new OpenGLRainbows;
+    struct stat st;
+    EXPECT_NE(::lstat(name.c_str(), &st), 0) << "construction, case " << i;
+    plants[i]();
+    delete renderer;
+    EXPECT_NE(::lstat(name.c_str(), &st), 0) << "destruction, case " << i;
+  }
+  std::ifstream in(target);
+  std::string text;
+  in >> text;
+  EXPECT_EQ(text, "keep");
+  std::remove(target.c_str());
+}
+
+}  // namespace
+}  // namespace mvn
