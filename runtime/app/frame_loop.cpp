@@ -169,10 +169,12 @@ void waitForInput() {
 bool swapAndHold(OpenGLRainbows& renderer, MessageCallback callback) {
   if (renderer.currentRenderTarget != -1) endRenderTarget(renderer);
   swapBuffers(renderer.window);
-  beginFrame(renderer);
+  // The hold comes before the next frame is prepared: where the system shows
+  // the drawing only while the program waits, it then shows the whole frame.
   TimerClock clock(renderer, callback);
   const double now = holdFrame(renderer.nextFrameTime, clock);
   renderer.nextFrameTime = nextDeadline(renderer.nextFrameTime, renderer.framePeriod, now);
+  beginFrame(renderer);
   return true;
 }
 

@@ -15,6 +15,7 @@
 #include "runtime/gfx2d/sprite_memory.h"
 #include "runtime/gfx2d/sprite_store.h"
 #include "runtime/gfx2d/texture_pixels.h"
+#include "runtime/platform/gl_pixels.h"
 #include "runtime/values/errors.h"
 
 namespace mvn {
@@ -173,9 +174,7 @@ void saveScreen(const char* file) {
     return;
   }
   std::vector<uint8_t> rows(size_t(r->windowWidth) * r->windowHeight * 4);
-  glReadBuffer(GL_BACK);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, r->windowWidth, r->windowHeight, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
+  platform::readFramePixels(0, 0, r->windowWidth, r->windowHeight, GL_RGBA, 1, rows.data());
   const size_t rowBytes = size_t(r->windowWidth) * 4;
   for (int y = 0; y < r->windowHeight; ++y) {
     unsigned char* out = image.row(y);

@@ -10,6 +10,7 @@
 #include "runtime/gfx2d/sprite_store.h"
 #include "runtime/gfx2d/texture_binding.h"
 #include "runtime/gfx2d/view.h"
+#include "runtime/platform/gl_pixels.h"
 #include "runtime/values/errors.h"
 
 namespace mvn {
@@ -52,13 +53,11 @@ bool readSlotImage(OpenGLRainbows& r, int slot, std::vector<uint8_t>& rgba, int&
   const SpriteSlot& s = r.spriteSlots[slot];
   if (s.imageWidth <= 0 || s.imageHeight <= 0 || s.texture == 0) return false;
   bindSlot(r, slot);
-  GLint tw = 0, th = 0;
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &tw);
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &th);
+  int tw = 0, th = 0;
+  platform::boundTextureSize(tw, th);
   if (tw < s.imageWidth || th < s.imageHeight) return false;
   std::vector<uint8_t> texture(size_t(tw) * th * 4);
-  glPixelStorei(GL_PACK_ALIGNMENT, 4);
-  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texture.data());
+  platform::readBoundTexture(GL_RGBA, 4, texture.data());
   if (glGetError() != GL_NO_ERROR) return false;
   width = s.imageWidth;
   height = s.imageHeight;
@@ -116,9 +115,7 @@ bool grabScreen(OpenGLRainbows& r, int slot, int x, int y, int width, int height
   const int sw = right - left + 1, sh = bottom - top + 1;
   if (sw > 0 && sh > 0) {
     screen.resize(size_t(sw) * sh * 4);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(left, r.windowHeight - 1 - bottom, sw, sh, GL_RGBA, GL_UNSIGNED_BYTE, screen.data());
+    platform::readFramePixels(left, r.windowHeight - 1 - bottom, sw, sh, GL_RGBA, 1, screen.data());
   }
   std::vector<uint8_t> image(size_t(width) * height * 4);
   for (int py = 0; py < height; ++py) {

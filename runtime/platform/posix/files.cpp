@@ -10,11 +10,35 @@
 #include <climits>
 #include <cstdlib>
 #include <vector>
+#ifdef __EMSCRIPTEN__
+#include <map>
+#include <utility>
+#endif
 
 namespace mvn::platform {
 
 namespace {
 
+#ifdef __EMSCRIPTEN__
+// The browser's file system has no advisory locks, and the page is the only
+// process: it keeps the table of its exclusively open files itself.
+std::map<std::pair<dev_t, ino_t>, int> lockedFiles;  // file -> descriptor
+
+bool lockExclusive(int fd) {
+  struct stat st;
+  if (fstat(fd, &st) != 0) return true;
+  return lockedFiles.emplace(std::make_pair(st.st_dev, st.st_ino), fd).second;
+}
+
+void unlock(int fd) {
+  for (auto it = lockedFiles.begin(); it != lockedFiles.end(); ++it) {
+    if (it->second == fd) {
+      lockedFiles.erase(it);
+      return;
+    }
+  }
+}
+#else
 // Takes the exclusive advisory lock; false only when someone else holds it.
 // File systems without locks do not make the open fail.
 bool lockExclusive(int fd) {
@@ -24,6 +48,9 @@ bool lockExclusive(int fd) {
   }
   return true;
 }
+
+void unlock(int) {}  // closing releases the lock
+#endif
 
 int openLocked(const char* name, int flags, bool regularOnly) {
   if (!name || !*name) return kNoFile;
@@ -60,7 +87,7 @@ int createFile(const char* name) {
   // Truncate only once the lock is ours, so an open file is never emptied.
   const int fd = openLocked(name, O_RDWR | O_CREAT, true);
   if (fd != kNoFile && ftruncate(fd, 0) != 0) {
-    ::close(fd);
+    closeFile(fd);
     return kNoFile;
   }
   return fd;
@@ -111,7 +138,9 @@ bool writeFileAt(int handle, int64_t offset, const void* source, int64_t count) 
 }
 
 void closeFile(int handle) {
-  if (handle >= 0) ::close(handle);  // closing releases the lock
+  if (handle < 0) return;
+  unlock(handle);
+  ::close(handle);
 }
 
 PathKind pathKind(const char* name) {
@@ -163,10 +192,20 @@ std::string temporaryDirectory() {
 }
 
 std::string executablePath() {
+#ifdef __EMSCRIPTEN__
+  // In a browser page the root of the virtual file system stands for the
+  // page's folder, and the program is named by the page (its "_" variable).
+  const char* name = std::getenv("_");
+  std::string base = name && *name ? name : "program";
+  const size_t slash = base.find_last_of('/');
+  if (slash != std::string::npos) base.erase(0, slash + 1);
+  return "/" + base;
+#else
   std::vector<char> buffer(PATH_MAX + 1);
   const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
   if (n <= 0) return "";
   return std::string(buffer.data(), static_cast<size_t>(n));
+#endif
 }
 
 }  // namespace mvn::platform
