@@ -19,15 +19,20 @@ if(NOT EXISTS ${MORVANE_WEB_PREFIX}/.complete-1)
   message(FATAL_ERROR "No web libraries in ${MORVANE_WEB_PREFIX}: run scripts/web-deps.sh")
 endif()
 
+# The build tree sees the cache through a link of its own, so that its
+# commands stay the same wherever the cache lies.
+set(MORVANE_WEB_LIBRARIES ${CMAKE_BINARY_DIR}/web-libraries)
+file(CREATE_LINK ${MORVANE_WEB_PREFIX} ${MORVANE_WEB_LIBRARIES} SYMBOLIC)
+
 # The libraries under the names the desktop build's package look-ups give them.
 function(morvane_web_library target)
   add_library(${target} INTERFACE IMPORTED GLOBAL)
   set(files)
   foreach(lib ${ARGN})
-    list(APPEND files ${MORVANE_WEB_PREFIX}/lib/${lib})
+    list(APPEND files ${MORVANE_WEB_LIBRARIES}/lib/${lib})
   endforeach()
   set_target_properties(${target} PROPERTIES
-    INTERFACE_INCLUDE_DIRECTORIES "${MORVANE_WEB_PREFIX}/include;${MORVANE_WEB_PREFIX}/include/SDL2"
+    INTERFACE_INCLUDE_DIRECTORIES "${MORVANE_WEB_LIBRARIES}/include;${MORVANE_WEB_LIBRARIES}/include/SDL2"
     INTERFACE_LINK_LIBRARIES "${files}")
 endfunction()
 morvane_web_library(PkgConfig::SDL2 libSDL2.a)
@@ -59,16 +64,19 @@ set(MORVANE_WEB_NODE_OPTIONS -sENVIRONMENT=node -sNODERAWFS=1 -sEXIT_RUNTIME=1
 
 # A page: fixed-function OpenGL emulated on WebGL; the program's own blocking
 # loop kept as it is, its sleeps handing control to the browser (asyncify);
-# started by the page (callMain) after the click that allows audio.
+# started by the page (callMain) after the click that allows audio. The
+# library functions SDL's audio start needs are named in a file (their names
+# begin with "$").
 set(MORVANE_WEB_PAGE_OPTIONS -O2 -sLEGACY_GL_EMULATION=1 -sASYNCIFY=1
     -sASYNCIFY_STACK_SIZE=65536 -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 -sINVOKE_RUN=0
     -sENVIRONMENT=web -sMINIFY_HTML=0 -sFORCE_FILESYSTEM=1
     -sEXPORTED_RUNTIME_METHODS=callMain,FS,ENV
-    "SHELL:-sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=$autoResumeAudioContext,$dynCall")
+    -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${CMAKE_SOURCE_DIR}/web/library-functions.json)
 
 # morvane_program(NAME SOURCES... [MEDIA FILES-OR-FOLDERS...]) for the web: a
-# page instead of an executable. MEDIA is packed into NAME.sbx and placed in
-# the page's file system as the program itself (/NAME), where the runtime
+# page instead of an executable. In the page's file system the folder /page
+# stands for the page's folder and /page/NAME for the program. MEDIA is packed
+# into NAME.sbx and placed there as the program itself, where the runtime
 # looks for an archive appended to the executable.
 function(morvane_program name)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "MEDIA")
@@ -95,16 +103,16 @@ function(morvane_program name)
     add_custom_target(${name}_web_archive DEPENDS ${archive})
     add_dependencies(${name} ${name}_web_archive)
     set_property(TARGET ${name} APPEND PROPERTY LINK_DEPENDS ${archive})
-    target_link_options(${name} PRIVATE "SHELL:--preload-file ${archive}@/${name}")
+    target_link_options(${name} PRIVATE "SHELL:--preload-file ${archive}@/page/${name}")
   endif()
-  cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR}
-    CALL morvane_web_page ${name} ${CMAKE_CURRENT_BINARY_DIR})
+  cmake_language(EVAL CODE "cmake_language(DEFER DIRECTORY [[${CMAKE_SOURCE_DIR}]]
+    CALL morvane_web_page [[${name}]] [[${CMAKE_CURRENT_BINARY_DIR}]])")
 endfunction()
 
 # Finishes a page once every folder has set up its program: a program with
 # a media target NAME_media has the archive Media/Media.sbx beside its
-# executable, which the page places at /Media/Media.sbx; the page itself goes
-# to web/NAME/.
+# executable, which the page places at /page/Media/Media.sbx; the page itself
+# goes to web/NAME/.
 function(morvane_web_page name binary_dir)
   get_target_property(dir ${name} RUNTIME_OUTPUT_DIRECTORY)
   if(NOT dir)
@@ -113,7 +121,7 @@ function(morvane_web_page name binary_dir)
   if(TARGET ${name}_media)
     add_dependencies(${name} ${name}_media)
     set_property(TARGET ${name} APPEND PROPERTY LINK_DEPENDS ${dir}/Media/Media.sbx)
-    target_link_options(${name} PRIVATE "SHELL:--preload-file ${dir}/Media/Media.sbx@/Media/Media.sbx")
+    target_link_options(${name} PRIVATE "SHELL:--preload-file ${dir}/Media/Media.sbx@/page/Media/Media.sbx")
   endif()
   set(page ${CMAKE_BINARY_DIR}/web/${name})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${page})
@@ -121,13 +129,11 @@ function(morvane_web_page name binary_dir)
   configure_file(${CMAKE_SOURCE_DIR}/web/page.html ${page}/index.html @ONLY)
 endfunction()
 
-# The tools the build runs: the shoebox packer, under node, as an executable
-# script (so that a command naming its file runs it).
+# The tools the build runs: the shoebox packer, under node (a custom command
+# that names the target runs it through CMAKE_CROSSCOMPILING_EMULATOR).
 function(morvane_web_tools)
   add_subdirectory(${CMAKE_SOURCE_DIR}/tools/shoebox ${CMAKE_BINARY_DIR}/tools/shoebox)
-  target_link_options(shoebox PRIVATE ${MORVANE_WEB_NODE_OPTIONS}
-    "SHELL:--extern-pre-js ${CMAKE_SOURCE_DIR}/web/node-script.js")
-  add_custom_command(TARGET shoebox POST_BUILD COMMAND chmod +x $<TARGET_FILE:shoebox> VERBATIM)
+  target_link_options(shoebox PRIVATE ${MORVANE_WEB_NODE_OPTIONS})
 endfunction()
 
 # Tests that start a child process to watch the program end; under node

@@ -12,6 +12,7 @@ export SDL_AUDIODRIVER=dummy
 export MORVANE_NO_MESSAGEBOX=1
 # One test at a time: two windows on one display steal each other's focus.
 scripts/with-display.sh ctest --test-dir build --output-on-failure --timeout 180
+scripts/test-web.sh  # the web build: suites under node, the pages in headless Chromium
 
 scripts/fuzz.sh
 echo "test: all tests passed"

@@ -193,13 +193,13 @@ std::string temporaryDirectory() {
 
 std::string executablePath() {
 #ifdef __EMSCRIPTEN__
-  // In a browser page the root of the virtual file system stands for the
-  // page's folder, and the program is named by the page (its "_" variable).
+  // In a browser page the folder /page of the virtual file system stands for
+  // the page's folder, and the page names the program (its "_" variable).
   const char* name = std::getenv("_");
   std::string base = name && *name ? name : "program";
   const size_t slash = base.find_last_of('/');
   if (slash != std::string::npos) base.erase(0, slash + 1);
-  return "/" + base;
+  return "/page/" + base;
 #else
   std::vector<char> buffer(PATH_MAX + 1);
   const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);

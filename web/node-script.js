@@ -1,1 +1,0 @@
-#!/usr/bin/env -S node --no-experimental-fetch
