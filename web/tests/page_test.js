@@ -203,6 +203,7 @@ async function main() {
     await sleep(1000);
     const afterPng = await canvas.screenshot();
     fs.writeFileSync(path.join(outDir, `${program}-click.png`), afterPng);
+    await page.screenshot({ path: path.join(outDir, `${program}-page.png`) });
     const problem = spec.answered(first, await decode(browser, afterPng));
     check(!problem, `a click answers${problem ? ': ' + problem : ''}`);
 
