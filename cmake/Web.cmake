@@ -136,9 +136,23 @@ function(morvane_web_tools)
   target_link_options(shoebox PRIVATE ${MORVANE_WEB_NODE_OPTIONS})
 endfunction()
 
-# Tests that start a child process to watch the program end; under node
-# there are none.
-set(MORVANE_WEB_TEST_FILTER_values "--gtest_filter=-AssertValue.NonZeroPassesZeroEndsTheProgramWithCode21:NamedFunctions.MissingFunctionsAreReportedToAnAttachedDebugger:RtArray.FaultsReportAndEndTheProgram:RtArray.AFaultDuringTheEndIsAbandoned:RtArray.AFaultInTheQuitHookIsAbandoned")
+# Tests that start a child process to watch the program end (under node
+# there are none), and tests that capture the standard output (the capture
+# redirects descriptor 1, which emscripten's stdout does not follow).
+set(MORVANE_WEB_TEST_FILTER_values "--gtest_filter=-SetError.ZeroChangesNothing:SetError.StoresCodeAndLineAndWritesHexLine:Channels.WriteAsTheyStandAndDebuggerOutputOnlyWhenTraced:ReportIndexFailure.BracketsForExtentsAndIndices:NamedFunctions.TheEmptyTableFindsNothing:AssertValue.NonZeroPassesZeroEndsTheProgramWithCode21:NamedFunctions.MissingFunctionsAreReportedToAnAttachedDebugger:RtArray.FaultsReportAndEndTheProgram:RtArray.AFaultDuringTheEndIsAbandoned:RtArray.AFaultInTheQuitHookIsAbandoned")
+
+# Tests of what wasm or node's file layer lacks: a file-size limit
+# (setrlimit) to make a write fail, sizes beyond 4 GiB (reported modulo 4 GiB
+# there), and the executable's path in /proc (a page's program is /page/NAME).
+# And one that expects a released block's memory name to open nothing: wasm's
+# allocator gives the next block of the same size the same address, so the
+# old name (address and length) names the new block.
+set(MORVANE_WEB_TEST_FILTER_files "--gtest_filter=-ShoeboxTest.EachLookUpReleasesThePreviousBlock:RtFileTest.PositionsAndSizesAre64Bit:ShoeboxTest.ATemporaryFileThatCannotBeWrittenIsNotDelivered:ShoeboxTest.StartsOnTheExecutableWhichHasNoArchive")
+set(MORVANE_WEB_TEST_FILTER_decoders "--gtest_filter=-SaveImage.AFailedWriteIsAFailureInEveryFormat")
+
+# One of them attaches a debugger (ptrace), which wasm lacks: the symbol
+# stays unresolved and that test is left out above.
+set(MORVANE_WEB_TEST_LINK_values -sERROR_ON_UNDEFINED_SYMBOLS=0)
 
 # The suites that need no window, built for node. Left out: files whose tests
 # start child processes (there are none under node) or open a window.
@@ -156,12 +170,16 @@ function(morvane_web_tests)
       continue()
     endif()
     add_executable(test_${suite} ${sources})
+    set_property(TARGET test_${suite} APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/web/node-environment.js)
     target_link_libraries(test_${suite} PRIVATE morvane gtest_main gmock)
     target_compile_definitions(test_${suite} PRIVATE
       MORVANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
       MORVANE_BINARY_DIR="${CMAKE_BINARY_DIR}"
       MORVANE_TEST_PROGRAMS="${CMAKE_BINARY_DIR}/tests/programs")
-    target_link_options(test_${suite} PRIVATE ${MORVANE_WEB_NODE_OPTIONS})
+    # The renderer's fixed-function calls resolve to the emulation (none runs).
+    target_link_options(test_${suite} PRIVATE ${MORVANE_WEB_NODE_OPTIONS} -sLEGACY_GL_EMULATION=1
+      "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/web/node-environment.js"
+      ${MORVANE_WEB_TEST_LINK_${suite}})
     add_test(NAME web_${suite}
       COMMAND ${MORVANE_NODE} $<TARGET_FILE:test_${suite}> ${MORVANE_WEB_TEST_FILTER_${suite}})
     set_tests_properties(web_${suite} PROPERTIES TIMEOUT 300

@@ -22,6 +22,9 @@ if ((${#missing[@]})); then
 fi
 
 scripts/web.sh
+# Every process id is the same under node: a fresh temporary directory keeps
+# the names the suites make from it apart from an earlier run's.
+rm -rf build-web/tmp && mkdir -p build-web/tmp
 NODE_OPTIONS=--no-experimental-fetch ctest --test-dir build-web --output-on-failure
 
 # The browser driver, as the committed lock file names it, in the build tree.
