@@ -10,7 +10,7 @@ floors=(
   "game examples tools tests bench fuzz"
 )
 # The platform layer stands beside core but includes nothing else of the
-# runtime, and it is the only code that includes SDL.
+# runtime, and it is the only code that includes SDL (or emscripten).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -45,8 +45,8 @@ while IFS= read -r -d '' file; do
     fi
   done < <(grep -n -E '^#include[[:space:]]*"' "$file" || true)
   if [[ $from != runtime/platform ]] && [[ $from_floor -lt 4 ]] &&
-     grep -n -E '^#include[[:space:]]*[<"]SDL' "$file" >/dev/null; then
-    echo "layers: $file includes SDL outside the platform layer"
+     grep -n -E '^#include[[:space:]]*[<"](SDL|emscripten)' "$file" >/dev/null; then
+    echo "layers: $file includes SDL or emscripten outside the platform layer"
     failures=$((failures + 1))
   fi
 done < <(find runtime game examples tools tests bench fuzz \( -name '*.h' -o -name '*.cpp' \) -print0 2>/dev/null)

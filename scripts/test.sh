@@ -14,6 +14,7 @@ export MORVANE_NO_MESSAGEBOX=1
 scripts/with-display.sh ctest --test-dir build --output-on-failure --timeout 180
 scripts/check-install.sh
 scripts/test-sanitizers.sh  # the suites again under AddressSanitizer, LeakSanitizer and UBSan (build-asan/)
+scripts/test-web.sh  # the web build: suites under node, the pages in headless Chromium
 
 scripts/fuzz.sh
 echo "test: all tests passed"

@@ -183,7 +183,8 @@ bool swapAndHold(OpenGLRainbows& renderer, MessageCallback callback) {
   if (renderer.currentRenderTarget != -1) endRenderTarget(renderer);
   flushDrawBatch();  // the frame is shown whole
   swapBuffers(renderer.window);
-  beginFrame(renderer);
+  // The hold comes before the next frame is prepared: where the system shows
+  // the drawing only while the program waits, it then shows the whole frame.
   TimerClock clock(renderer, callback);
   // Unthrottled runs (measurements) pump once and go on.
   static const bool holdOff = frameHoldDisabled();
@@ -191,6 +192,7 @@ bool swapAndHold(OpenGLRainbows& renderer, MessageCallback callback) {
   const double now = holdFrame(deadline, clock);
   renderer.nextFrameTime =
       holdOff ? now : nextDeadline(renderer.nextFrameTime, renderer.framePeriod, now);
+  beginFrame(renderer);
   return true;
 }
 

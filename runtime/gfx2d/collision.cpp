@@ -10,6 +10,7 @@
 #include "runtime/gfx2d/drawing.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
 #include "runtime/gfx2d/texture_binding.h"
+#include "runtime/platform/gl_pixels.h"
 
 namespace mvn {
 
@@ -90,9 +91,8 @@ const AlphaMask* alphaMaskOf(OpenGLRainbows& r, int slot) {
   if (!loaded(r, slot) || r.spriteSlots[slot].texture == 0) return nullptr;
   if (r.alphaMasks[slot]) return r.alphaMasks[slot].get();
   bindSlot(r, slot);
-  GLint width = 0, height = 0;
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+  int width = 0, height = 0;
+  platform::boundTextureSize(width, height);
   if (width <= 0 || height <= 0) return nullptr;
   std::unique_ptr<AlphaMask> mask(new (std::nothrow) AlphaMask);
   if (!mask) return nullptr;
@@ -101,8 +101,7 @@ const AlphaMask* alphaMaskOf(OpenGLRainbows& r, int slot) {
   if (!mask->alpha) return nullptr;
   mask->width = width;
   mask->height = height;
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glGetTexImage(GL_TEXTURE_2D, 0, GL_ALPHA, GL_UNSIGNED_BYTE, mask->alpha.get());
+  platform::readBoundTexture(GL_ALPHA, 1, mask->alpha.get());
   r.alphaMasks[slot] = std::move(mask);
   return r.alphaMasks[slot].get();
 }

@@ -11,6 +11,7 @@
 #include "runtime/gfx2d/opengl_rainbows.h"
 #include "runtime/gfx2d/texture_binding.h"
 #include "runtime/gfx2d/view.h"
+#include "runtime/platform/gl_pixels.h"
 
 #ifndef GL_BGRA_EXT
 #define GL_BGRA_EXT 0x80E1
@@ -338,11 +339,9 @@ int getPixel(int x, int y) {
   if (!windowPixelOf(*r, x, y, column, row)) return 0;
   uint8_t p[4] = {0, 0, 0, 0};
   flushDrawBatch();
-  glReadBuffer(GL_BACK);
-  glPixelStorei(GL_PACK_ALIGNMENT, 4);
   const bool bgra = r->bgraSupported != 0;
-  glReadPixels(column, r->windowHeight - 1 - row, 1, 1, bgra ? GL_BGRA_EXT : GL_RGBA,
-               GL_UNSIGNED_BYTE, p);
+  platform::readFramePixels(column, r->windowHeight - 1 - row, 1, 1, bgra ? GL_BGRA_EXT : GL_RGBA, 4,
+                            p);
   const int red = bgra ? p[2] : p[0];
   const int blue = bgra ? p[0] : p[2];
   return red + 256 * p[1] + 65536 * blue;

@@ -17,6 +17,7 @@
 #include "runtime/gfx2d/sprite_memory.h"
 #include "runtime/gfx2d/sprite_store.h"
 #include "runtime/gfx2d/texture_pixels.h"
+#include "runtime/platform/gl_pixels.h"
 #include "runtime/values/errors.h"
 
 namespace mvn {
@@ -188,9 +189,7 @@ void saveScreen(const char* file) {
     return;
   }
   flushDrawBatch();
-  glReadBuffer(GL_BACK);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, r->windowWidth, r->windowHeight, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
+  platform::readFramePixels(0, 0, r->windowWidth, r->windowHeight, GL_RGBA, 1, rows.data());
   const size_t rowBytes = size_t(r->windowWidth) * 4;
   for (int y = 0; y < r->windowHeight; ++y) {
     unsigned char* out = image.row(y);

@@ -11,6 +11,7 @@
 #include "runtime/gfx2d/sprite_store.h"
 #include "runtime/gfx2d/texture_binding.h"
 #include "runtime/gfx2d/view.h"
+#include "runtime/platform/gl_pixels.h"
 #include "runtime/values/errors.h"
 
 namespace mvn {
@@ -71,14 +72,12 @@ bool readSlotImage(OpenGLRainbows& r, int slot, std::vector<uint8_t>& rgba, int&
   // Only an error of the read-back itself counts: earlier ones are dropped.
   for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
   }
-  GLint tw = 0, th = 0;
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &tw);
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &th);
+  int tw = 0, th = 0;
+  platform::boundTextureSize(tw, th);
   if (tw < s.imageWidth || th < s.imageHeight) return false;
   std::vector<uint8_t> texture;
   if (!sizeBuffer(texture, size_t(tw) * th * 4)) return false;
-  glPixelStorei(GL_PACK_ALIGNMENT, 4);
-  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texture.data());
+  platform::readBoundTexture(GL_RGBA, 4, texture.data());
   if (glGetError() != GL_NO_ERROR) return false;
   if (!sizeBuffer(rgba, size_t(s.imageWidth) * s.imageHeight * 4)) return false;
   width = s.imageWidth;
@@ -139,9 +138,7 @@ bool grabScreen(OpenGLRainbows& r, int slot, int x, int y, int width, int height
   if (sw > 0 && sh > 0) {
     if (!sizeBuffer(screen, size_t(sw) * sh * 4)) return false;
     flushDrawBatch();
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(left, r.windowHeight - 1 - bottom, sw, sh, GL_RGBA, GL_UNSIGNED_BYTE, screen.data());
+    platform::readFramePixels(left, r.windowHeight - 1 - bottom, sw, sh, GL_RGBA, 1, screen.data());
   }
   for (int py = 0; py < height; ++py) {
     for (int px = 0; px < width; ++px) {

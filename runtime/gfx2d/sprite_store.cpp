@@ -10,6 +10,7 @@
 #include "runtime/gfx2d/opengl_rainbows.h"
 #include "runtime/gfx2d/texture_binding.h"
 #include "runtime/gfx2d/texture_pixels.h"
+#include "runtime/platform/gl_pixels.h"
 #include "runtime/values/errors.h"
 
 namespace mvn {
@@ -99,7 +100,7 @@ bool createTexture(OpenGLRainbows& r, const ImageView& image, int x, int y, int 
   const GLint filter = nearest ? GL_NEAREST : GL_LINEAR;
   setWrapAndFilter(filter, filter);
   if (bumpMap && !makeNormalMap(buffer.get(), tw, th)) return false;
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, tw, th, 0, GL_RGBA, GL_UNSIGNED_BYTE, buffer.get());
+  platform::uploadTextureRgba(0, tw, th, buffer.get());
 
   if (mipTarget) {
     setUnpackState();
@@ -109,7 +110,7 @@ bool createTexture(OpenGLRainbows& r, const ImageView& image, int x, int y, int 
     bindTextureName(r, mipName, -1);
     setWrapAndFilter(GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR);
     buildMipChain(buffer.get(), tw, th, [](int level, int side, const uint8_t* pixels) {
-      glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, side, side, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+      platform::uploadTextureRgba(level, side, side, pixels);
     });
   }
   if (extent) *extent = {width, height, tw, th};

@@ -10,11 +10,35 @@
 #include <climits>
 #include <cstdlib>
 #include <vector>
+#ifdef __EMSCRIPTEN__
+#include <map>
+#include <utility>
+#endif
 
 namespace mvn::platform {
 
 namespace {
 
+#ifdef __EMSCRIPTEN__
+// The browser's file system has no advisory locks, and the page is the only
+// process: it keeps the table of its exclusively open files itself.
+std::map<std::pair<dev_t, ino_t>, int> lockedFiles;  // file -> descriptor
+
+bool lockExclusive(int fd) {
+  struct stat st;
+  if (fstat(fd, &st) != 0) return true;
+  return lockedFiles.emplace(std::make_pair(st.st_dev, st.st_ino), fd).second;
+}
+
+void unlock(int fd) {
+  for (auto it = lockedFiles.begin(); it != lockedFiles.end(); ++it) {
+    if (it->second == fd) {
+      lockedFiles.erase(it);
+      return;
+    }
+  }
+}
+#else
 // Takes the exclusive advisory lock; false only when someone else holds it.
 // File systems without locks do not make the open fail.
 bool lockExclusive(int fd) {
@@ -24,6 +48,9 @@ bool lockExclusive(int fd) {
   }
   return true;
 }
+
+void unlock(int) {}  // closing releases the lock
+#endif
 
 int openLocked(const char* name, int flags, bool regularOnly) {
   if (!name || !*name) return kNoFile;
@@ -74,13 +101,13 @@ int createFile(const char* name) {
       }
     }
     if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
-      if (old >= 0) ::close(old);
+      if (old >= 0) closeFile(old);
       return kNoFile;
     }
   }
   // O_EXCL: a name that appeared meanwhile, a link included, is not followed.
   const int fd = openLocked(name, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW, true);
-  if (old >= 0) ::close(old);
+  if (old >= 0) closeFile(old);
   return fd;
 }
 
@@ -129,7 +156,9 @@ bool writeFileAt(int handle, int64_t offset, const void* source, int64_t count) 
 }
 
 void closeFile(int handle) {
-  if (handle >= 0) ::close(handle);  // closing releases the lock
+  if (handle < 0) return;
+  unlock(handle);
+  ::close(handle);
 }
 
 PathKind pathKind(const char* name) {
@@ -181,10 +210,20 @@ std::string temporaryDirectory() {
 }
 
 std::string executablePath() {
+#ifdef __EMSCRIPTEN__
+  // In a browser page the folder /page of the virtual file system stands for
+  // the page's folder, and the page names the program (its "_" variable).
+  const char* name = std::getenv("_");
+  std::string base = name && *name ? name : "program";
+  const size_t slash = base.find_last_of('/');
+  if (slash != std::string::npos) base.erase(0, slash + 1);
+  return "/page/" + base;
+#else
   std::vector<char> buffer(PATH_MAX + 1);
   const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
   if (n <= 0) return "";
   return std::string(buffer.data(), static_cast<size_t>(n));
+#endif
 }
 
 }  // namespace mvn::platform

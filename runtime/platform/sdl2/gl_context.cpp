@@ -44,9 +44,13 @@ int choosePixelFormatArb(void*, const int* attributes, const float*, unsigned ma
 }
 
 bool swapControlAvailable() {
+#ifdef __EMSCRIPTEN__
+  return false;  // a browser paces its page itself
+#else
   if (!SDL_GL_GetCurrentContext()) return false;
   // Setting the interval it already has tells whether it can be set at all.
   return SDL_GL_SetSwapInterval(SDL_GL_GetSwapInterval()) == 0;
+#endif
 }
 
 }  // namespace

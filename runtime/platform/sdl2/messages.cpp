@@ -208,6 +208,14 @@ void translate(const SDL_Event& e) {
       } else if (e.window.event == SDL_WINDOWEVENT_MOVED) {
         translateMove(w, e.window.data1, e.window.data2);
       }
+#ifdef __EMSCRIPTEN__
+      // A page whose tab is hidden is out of the player's sight, as a window
+      // without the focus; shown again, it is back.
+      else if (e.window.event == SDL_WINDOWEVENT_HIDDEN)
+        push(w, WM_ACTIVATE, WA_INACTIVE, 0);
+      else if (e.window.event == SDL_WINDOWEVENT_SHOWN)
+        push(w, WM_ACTIVATE, WA_ACTIVE, 0);
+#endif
       break;
     }
     case SDL_KEYDOWN:

@@ -1,6 +1,9 @@
 #include "runtime/platform/time.h"
 
 #include <SDL.h>
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
 
 #include <chrono>
 #include <ctime>
@@ -13,7 +16,13 @@ uint64_t performanceFrequency() { return SDL_GetPerformanceFrequency(); }
 uint32_t tickCount() { return SDL_GetTicks(); }
 
 void sleepMs(int milliseconds) {
+#ifdef __EMSCRIPTEN__
+  // In a browser page a sleep hands control back to the browser, which shows
+  // the frame and delivers events meanwhile.
+  if (milliseconds > 0) emscripten_sleep(static_cast<unsigned>(milliseconds));
+#else
   if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+#endif
 }
 
 int64_t wallClockSeconds() { return static_cast<int64_t>(std::time(nullptr)); }
