@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "runtime/pathfind/cost_grid.h"
+#include "runtime/pathfind/reachability.h"
 
 // Path lengths and keys are exact 32-bit float sums and products: nothing is
 // kept in wider registers, and no multiply-add is fused (ISO mode of GCC;
@@ -28,22 +29,36 @@ void AStarPlanner::beginSearch() {
 }
 
 bool AStarPlanner::search() {
-  if (!ready() || !searched_) {
-    finished_ = true;
-    return true;
-  }
+  finished_ = true;
+  if (!ready() || !searched_) return true;
   const PlannerParameters& p = parameters_;
   const int width = p.width;
   const int goal = p.goalX + p.goalY * width;
   const int right = width - 1;
   const int bottom = p.height - 1;
+  // A goal that cannot be reached gives no result however the search goes:
+  // a blocked goal is never entered, and a search that has taken as many
+  // nodes as the grid has cells (reopening nodes again and again, as
+  // weights above 0.5 make it) makes sure once that the goal can be reached
+  // before it goes on.
+  if (nodes_[goal].cost == kBlockedCost) return true;
+  bool reachabilityKnown = false;
   bool ranOut = false;
   while (!open_.empty() && !ranOut) {
+    if (expansions_ >= cellCount_ && !reachabilityKnown) {
+      reachabilityKnown = true;
+      int start = p.startX + p.startY * width;
+      if (reachability(nodes_.get(), width, p.height, p.diagonalMoves, start, goal) ==
+          Reachability::Unreachable) {
+        return true;
+      }
+    }
     int current = open_.popFront();
+    ++expansions_;
     if (current == goal) {
       nodes_[current].slot = kNodeClosed;
       result_ = current;
-      break;
+      return true;
     }
     int x = current % width;
     int y = current / width;
@@ -64,7 +79,6 @@ bool AStarPlanner::search() {
     }
     nodes_[current].slot = kNodeClosed;
   }
-  finished_ = true;
   return true;
 }
 

@@ -62,7 +62,7 @@ void Planner::release() {
   open_.allocate(0, nullptr);
   nodes_.reset();
   parameters_ = PlannerParameters();
-  cellCount_ = poolSize_ = nodesTaken_ = 0;
+  cellCount_ = poolSize_ = nodesTaken_ = expansions_ = 0;
   searched_ = finished_ = false;
   result_ = -1;
 }
@@ -72,6 +72,7 @@ void Planner::beginSearch() {
   searched_ = true;
   finished_ = false;
   result_ = -1;
+  expansions_ = 0;
 }
 
 void Planner::reset() {

@@ -45,6 +45,8 @@ class Planner {
   virtual void reset();
 
   bool finished() const { return finished_; }
+  // Nodes the last search took from the open list.
+  std::size_t expansions() const { return expansions_; }
   // The goal's cell when the last search reached it, else -1.
   int result() const { return result_; }
   // The cell the best path into a reached cell comes from, -1 for the start.
@@ -74,6 +76,7 @@ class Planner {
   OpenList open_;
   std::size_t poolSize_ = 0;
   std::size_t nodesTaken_ = 0;
+  std::size_t expansions_ = 0;
   bool searched_ = false;  // nodes or open list hold a search's state
   bool finished_ = false;
   int result_ = -1;
