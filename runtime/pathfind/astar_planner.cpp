@@ -21,7 +21,7 @@ void AStarPlanner::beginSearch() {
   if (!ready()) return;
   const PlannerParameters& p = parameters_;
   int start = p.startX + p.startY * p.width;
-  takeNode();
+  takeNode(start);
   SearchNode& node = nodes_[start];
   node.parent = -1;
   node.g = 0.0f;
@@ -41,14 +41,14 @@ bool AStarPlanner::search() {
   // nodes as the grid has cells (reopening nodes again and again, as
   // weights above 0.5 make it) makes sure once that the goal can be reached
   // before it goes on.
-  if (nodes_[goal].cost == kBlockedCost) return true;
+  if (costs_[goal] == kBlockedCost) return true;
   bool reachabilityKnown = false;
   bool ranOut = false;
   while (!open_.empty() && !ranOut) {
     if (expansions_ >= cellCount_ && !reachabilityKnown) {
       reachabilityKnown = true;
       int start = p.startX + p.startY * width;
-      if (reachability(nodes_.get(), width, p.height, p.diagonalMoves, start, goal) ==
+      if (reachability(costs_.get(), width, p.height, p.diagonalMoves, start, goal) ==
           Reachability::Unreachable) {
         return true;
       }
@@ -85,15 +85,15 @@ bool AStarPlanner::search() {
 bool AStarPlanner::expand(int current, int x, int y, Step step) {
   const PlannerParameters& p = parameters_;
   int cell = x + y * p.width;
-  SearchNode& next = nodes_[cell];
-  float c = next.cost;
+  float c = costs_[cell];
   if (c == kBlockedCost) return true;
+  SearchNode& next = nodes_[cell];
   float g = nodes_[current].g;
   float g2 = step == Step::Diagonal && p.diagonalCostFactor ? g + c * kDiagonalCostFactor : g + c;
   int h = std::abs(p.goalX - x) + std::abs(p.goalY - y);
   float f2 = g2 + p.weight * (static_cast<float>(h) - g2);
 
-  if (next.slot >= 0) {
+  if (next.slot > 0) {
     // Open: a smaller g' updates it, as a new insertion.
     if (g2 < next.g) {
       next.parent = current;
@@ -104,7 +104,7 @@ bool AStarPlanner::expand(int current, int x, int y, Step step) {
   }
   if (next.slot == kNodeClosed) {
     if (!(g2 < next.g)) return true;  // reopened only for a smaller g'
-  } else if (!takeNode()) {
+  } else if (!takeNode(cell)) {
     return false;
   }
   if (open_.full()) return false;

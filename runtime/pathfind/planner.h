@@ -14,6 +14,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdlib>
 #include <memory>
 
 #include "runtime/pathfind/open_list.h"
@@ -60,20 +61,29 @@ class Planner {
 
  protected:
   // Whether a grid is set up.
-  bool ready() const { return nodes_ != nullptr; }
-  // Takes the next node of the pool: false when the pool is used up.
-  bool takeNode() {
+  bool ready() const { return costs_ != nullptr; }
+  // Takes the next node of the pool for cell: false when the pool is used up.
+  bool takeNode(int cell) {
     if (nodesTaken_ == poolSize_) return false;
-    ++nodesTaken_;
+    taken_[nodesTaken_++] = cell;
     return true;
   }
 
   void release();
 
+  struct FreeMemory {
+    void operator()(void* block) const { std::free(block); }
+  };
+
   PlannerParameters parameters_;
   std::size_t cellCount_ = 0;
-  std::unique_ptr<SearchNode[]> nodes_;
+  std::unique_ptr<float[]> costs_;  // the cost grid, kBlockedCost for a blocked cell
+  // One node a cell, zeroed (unreached) until a search takes it; memory the
+  // search never reaches is never touched.
+  std::unique_ptr<SearchNode[], FreeMemory> nodes_;
   OpenList open_;
+  // The pool: the cells whose nodes the search took, in order.
+  std::unique_ptr<int[]> taken_;
   std::size_t poolSize_ = 0;
   std::size_t nodesTaken_ = 0;
   std::size_t expansions_ = 0;

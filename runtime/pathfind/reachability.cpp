@@ -8,7 +8,7 @@
 
 namespace mvn {
 
-Reachability reachability(const SearchNode* nodes, int width, int height, bool diagonalMoves,
+Reachability reachability(const float* costs, int width, int height, bool diagonalMoves,
                           int from, int to) {
   std::size_t cells = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
   std::unique_ptr<int[]> queue(new (std::nothrow) int[cells]);
@@ -31,7 +31,7 @@ Reachability reachability(const SearchNode* nodes, int width, int height, bool d
         int ny = y + dy;
         if (nx < 0 || nx >= width || ny < 0 || ny >= height) continue;
         int next = nx + ny * width;
-        if (seen[next] || nodes[next].cost == kBlockedCost) continue;
+        if (seen[next] || costs[next] == kBlockedCost) continue;
         seen[next] = true;
         queue[tail++] = next;
       }
