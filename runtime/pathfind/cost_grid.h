@@ -13,8 +13,6 @@ inline constexpr float kBlockedCost = -1.0f;
 // A map value as the grid sees it: rounded to a 32-bit float, with values
 // beyond the float range held at the largest float. NaN, values <= 0 and
 // positive values too small for a float give 0 (a blocked cell).
-// (Written without branches: maps are often a random mix of blocked and
-// open cells.)
 inline float mapValueAsFloat(double value) {
   double positive = value > 0.0 ? value : 0.0;  // NaN too gives 0
   double held = positive < static_cast<double>(FLT_MAX) ? positive : static_cast<double>(FLT_MAX);
@@ -32,5 +30,8 @@ inline float cellCost(double value, float largest) {
   float cost = v / largest + 1.0f;
   return v > 0.0f ? cost : kBlockedCost;
 }
+
+// The costs of the map's count values, cellCost for each, into costs.
+void fillCosts(const double* map, std::size_t count, float largest, float* costs);
 
 }  // namespace mvn

@@ -45,7 +45,7 @@ bool Planner::setup(const PlannerParameters& parameters) {
     setError(kErrorOutOfMemory);
     return false;
   }
-  for (std::size_t i = 0; i < cells; ++i) costs_[i] = cellCost(p.map[i], largest);
+  fillCosts(p.map, cells, largest, costs_.get());
   parameters_ = p;
   float w = p.weight;
   parameters_.weight = !(w > 0.0f) ? 0.0f : w > 1.0f ? 1.0f : w;
