@@ -22,7 +22,7 @@
 // search has taken as many nodes as the grid has cells. Above w = 0.5 the
 // estimate can make the search reopen the nodes of a region over and over,
 // each time a slightly cheaper way into it turns up; without this end, a
-// sealed goal on a large map at weight 1 takes hours. (Searches whose goal
+// sealed goal on a large map at weight 1 can take hours. (Searches whose goal
 // can be reached keep that cost: it decides their path.)
 #pragma once
 

@@ -45,6 +45,7 @@ class Planner {
   // Empties the open list and the closed set and gives the nodes back.
   virtual void reset();
 
+  // The state of the last search (of a planner that is set up).
   bool finished() const { return finished_; }
   // Nodes the last search took from the open list.
   std::size_t expansions() const { return expansions_; }
@@ -78,8 +79,8 @@ class Planner {
   PlannerParameters parameters_;
   std::size_t cellCount_ = 0;
   std::unique_ptr<float[]> costs_;  // the cost grid, kBlockedCost for a blocked cell
-  // One node a cell, zeroed (unreached) until a search takes it; memory the
-  // search never reaches is never touched.
+  // One node a cell, zeroed (unreached) until a search takes it; fresh
+  // zeroed pages cost nothing until the search reaches them.
   std::unique_ptr<SearchNode[], FreeMemory> nodes_;
   OpenList open_;
   // The pool: the cells whose nodes the search took, in order.
