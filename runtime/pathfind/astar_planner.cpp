@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "runtime/pathfind/cost_grid.h"
+#include "runtime/pathfind/reachability.h"
 
 // Path lengths and keys are exact 32-bit float sums and products: nothing is
 // kept in wider registers, and no multiply-add is fused (ISO mode of GCC;
@@ -20,7 +21,7 @@ void AStarPlanner::beginSearch() {
   if (!ready()) return;
   const PlannerParameters& p = parameters_;
   int start = p.startX + p.startY * p.width;
-  takeNode();
+  takeNode(start);
   SearchNode& node = nodes_[start];
   node.parent = -1;
   node.g = 0.0f;
@@ -28,22 +29,36 @@ void AStarPlanner::beginSearch() {
 }
 
 bool AStarPlanner::search() {
-  if (!ready() || !searched_) {
-    finished_ = true;
-    return true;
-  }
+  finished_ = true;
+  if (!ready() || !searched_) return true;
   const PlannerParameters& p = parameters_;
   const int width = p.width;
   const int goal = p.goalX + p.goalY * width;
   const int right = width - 1;
   const int bottom = p.height - 1;
+  // A goal that cannot be reached gives no result however the search goes:
+  // a blocked goal is never entered, and a search that has taken as many
+  // nodes as the grid has cells (reopening nodes again and again, as
+  // weights above 0.5 make it) makes sure once that the goal can be reached
+  // before it goes on.
+  if (costs_[goal] == kBlockedCost) return true;
+  bool reachabilityKnown = false;
   bool ranOut = false;
   while (!open_.empty() && !ranOut) {
+    if (expansions_ >= cellCount_ && !reachabilityKnown) {
+      reachabilityKnown = true;
+      int start = p.startX + p.startY * width;
+      if (reachability(costs_.get(), width, p.height, p.diagonalMoves, start, goal) ==
+          Reachability::Unreachable) {
+        return true;
+      }
+    }
     int current = open_.popFront();
+    ++expansions_;
     if (current == goal) {
       nodes_[current].slot = kNodeClosed;
       result_ = current;
-      break;
+      return true;
     }
     int x = current % width;
     int y = current / width;
@@ -64,22 +79,21 @@ bool AStarPlanner::search() {
     }
     nodes_[current].slot = kNodeClosed;
   }
-  finished_ = true;
   return true;
 }
 
 bool AStarPlanner::expand(int current, int x, int y, Step step) {
   const PlannerParameters& p = parameters_;
   int cell = x + y * p.width;
-  SearchNode& next = nodes_[cell];
-  float c = next.cost;
+  float c = costs_[cell];
   if (c == kBlockedCost) return true;
+  SearchNode& next = nodes_[cell];
   float g = nodes_[current].g;
   float g2 = step == Step::Diagonal && p.diagonalCostFactor ? g + c * kDiagonalCostFactor : g + c;
   int h = std::abs(p.goalX - x) + std::abs(p.goalY - y);
   float f2 = g2 + p.weight * (static_cast<float>(h) - g2);
 
-  if (next.slot >= 0) {
+  if (next.slot > 0) {
     // Open: a smaller g' updates it, as a new insertion.
     if (g2 < next.g) {
       next.parent = current;
@@ -90,7 +104,7 @@ bool AStarPlanner::expand(int current, int x, int y, Step step) {
   }
   if (next.slot == kNodeClosed) {
     if (!(g2 < next.g)) return true;  // reopened only for a smaller g'
-  } else if (!takeNode()) {
+  } else if (!takeNode(cell)) {
     return false;
   }
   if (open_.full()) return false;

@@ -16,6 +16,14 @@
 // goal is taken (the result) or the open list runs empty (no result); also,
 // without a result, when the pool or the open list of a planner set up
 // smaller than W x H runs out.
+//
+// A goal that cannot be reached ends the search early with the same answer
+// (no result): at once when the goal cell is blocked, otherwise once the
+// search has taken as many nodes as the grid has cells. Above w = 0.5 the
+// estimate can make the search reopen the nodes of a region over and over,
+// each time a slightly cheaper way into it turns up; without this end, a
+// sealed goal on a large map at weight 1 can take hours. (Searches whose goal
+// can be reached keep that cost: it decides their path.)
 #pragma once
 
 #include "runtime/pathfind/planner.h"

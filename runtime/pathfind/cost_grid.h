@@ -14,9 +14,9 @@ inline constexpr float kBlockedCost = -1.0f;
 // beyond the float range held at the largest float. NaN, values <= 0 and
 // positive values too small for a float give 0 (a blocked cell).
 inline float mapValueAsFloat(double value) {
-  if (!(value > 0.0)) return 0.0f;
-  if (value >= static_cast<double>(FLT_MAX)) return FLT_MAX;
-  return static_cast<float>(value);
+  double positive = value > 0.0 ? value : 0.0;  // NaN too gives 0
+  double held = positive < static_cast<double>(FLT_MAX) ? positive : static_cast<double>(FLT_MAX);
+  return static_cast<float>(held);
 }
 
 // The largest value > 0 of the map's count values as the grid sees them;
@@ -24,11 +24,14 @@ inline float mapValueAsFloat(double value) {
 float largestMapValue(const double* map, std::size_t count);
 
 // The cost of a cell: value / largest + 1, each step rounded to a float, or
-// kBlockedCost for a value that is not > 0.
+// kBlockedCost for a value that is not > 0 as a float.
 inline float cellCost(double value, float largest) {
   float v = mapValueAsFloat(value);
-  if (!(v > 0.0f)) return kBlockedCost;
-  return v / largest + 1.0f;
+  float cost = v / largest + 1.0f;
+  return v > 0.0f ? cost : kBlockedCost;
 }
+
+// The costs of the map's count values, cellCost for each, into costs.
+void fillCosts(const double* map, std::size_t count, float largest, float* costs);
 
 }  // namespace mvn

@@ -1,7 +1,8 @@
 // The planner's open list: the nodes waiting to be expanded, in a binary heap
 // ordered by f and, among equal f, by the order of insertion (first in, first
 // out). An update counts as a new insertion. Each node's position in the heap
-// is kept in its slot, so a node is found and updated without a search.
+// (from 1) is kept in its slot, so a node is found and updated without a
+// search. Entries are touched only as the list grows.
 #pragma once
 
 #include <cstdint>
@@ -23,7 +24,8 @@ class OpenList {
   // Forgets every entry; the nodes' slots are the caller's to reset.
   void clear();
 
-  // Adds node cell with key f as the newest entry. The list must not be full.
+  // Adds node cell with key f (>= 0, not NaN) as the newest entry. The list
+  // must not be full.
   void insert(int cell, float f);
   // Gives the entry at slot the key f and makes it the newest entry.
   void update(int slot, float f);
@@ -31,16 +33,21 @@ class OpenList {
   // returns its cell; its slot is left for the caller to set.
   int popFront();
 
- private:
-  struct Entry {
-    float f;
-    int cell;
-    std::uint64_t order;  // insertion counter
-  };
+  // Insertions are numbered with 32 bits; when the numbers run out the
+  // entries are numbered afresh in their order. Tests start near the end.
+  void numberNextInsertion(std::uint32_t number) { nextNumber_ = number; }
 
-  static bool before(const Entry& a, const Entry& b) {
-    return a.f < b.f || (a.f == b.f && a.order < b.order);
-  }
+ private:
+  // The sort key: the bits of f (for floats >= 0 they order as the values
+  // do) above the insertion number.
+  struct Entry {
+    std::uint64_t key;
+    int cell;
+  };
+  std::uint64_t keyOf(float f);
+  void renumber();
+
+  // Entries sit at 1..size_; the children of slot i at 2i and 2i + 1.
   void place(int slot, const Entry& entry) {
     entries_[slot] = entry;
     nodes_[entry.cell].slot = slot;
@@ -52,7 +59,7 @@ class OpenList {
   SearchNode* nodes_ = nullptr;
   int size_ = 0;
   int capacity_ = 0;
-  std::uint64_t nextOrder_ = 0;
+  std::uint32_t nextNumber_ = 0;
 };
 
 }  // namespace mvn

@@ -35,22 +35,22 @@ bool Planner::setup(const PlannerParameters& parameters) {
   float largest = largestMapValue(p.map, cells);
   if (!(largest > 0.0f)) return false;
 
+  poolSize_ = sizeOrCells(p.poolSize, cells);
   std::size_t capacity = sizeOrCells(p.openCapacity, cells);
-  nodes_.reset(new (std::nothrow) SearchNode[cells]);
-  if (!nodes_ || !open_.allocate(static_cast<int>(capacity), nodes_.get())) {
+  costs_.reset(new (std::nothrow) float[cells]);
+  nodes_.reset(static_cast<SearchNode*>(std::calloc(cells, sizeof(SearchNode))));
+  taken_.reset(new (std::nothrow) int[poolSize_]);
+  if (!costs_ || !nodes_ || !taken_ || !open_.allocate(static_cast<int>(capacity), nodes_.get())) {
     release();
     setError(kErrorOutOfMemory);
     return false;
   }
-  for (std::size_t i = 0; i < cells; ++i) {
-    nodes_[i] = SearchNode{cellCost(p.map[i], largest), 0.0f, -1, kNodeUnreached};
-  }
+  fillCosts(p.map, cells, largest, costs_.get());
   parameters_ = p;
   float w = p.weight;
   parameters_.weight = !(w > 0.0f) ? 0.0f : w > 1.0f ? 1.0f : w;
   parameters_.map = nullptr;  // the grid holds all the search needs
   cellCount_ = cells;
-  poolSize_ = sizeOrCells(p.poolSize, cells);
   nodesTaken_ = 0;
   searched_ = false;
   finished_ = false;
@@ -60,9 +60,11 @@ bool Planner::setup(const PlannerParameters& parameters) {
 
 void Planner::release() {
   open_.allocate(0, nullptr);
+  costs_.reset();
   nodes_.reset();
+  taken_.reset();
   parameters_ = PlannerParameters();
-  cellCount_ = poolSize_ = nodesTaken_ = 0;
+  cellCount_ = poolSize_ = nodesTaken_ = expansions_ = 0;
   searched_ = finished_ = false;
   result_ = -1;
 }
@@ -72,10 +74,11 @@ void Planner::beginSearch() {
   searched_ = true;
   finished_ = false;
   result_ = -1;
+  expansions_ = 0;
 }
 
 void Planner::reset() {
-  for (std::size_t i = 0; i < cellCount_; ++i) nodes_[i].slot = kNodeUnreached;
+  for (std::size_t i = 0; i < nodesTaken_; ++i) nodes_[taken_[i]] = SearchNode{};
   open_.clear();
   nodesTaken_ = 0;
   searched_ = false;

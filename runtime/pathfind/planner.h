@@ -14,6 +14,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdlib>
 #include <memory>
 
 #include "runtime/pathfind/open_list.h"
@@ -44,7 +45,10 @@ class Planner {
   // Empties the open list and the closed set and gives the nodes back.
   virtual void reset();
 
+  // The state of the last search (of a planner that is set up).
   bool finished() const { return finished_; }
+  // Nodes the last search took from the open list.
+  std::size_t expansions() const { return expansions_; }
   // The goal's cell when the last search reached it, else -1.
   int result() const { return result_; }
   // The cell the best path into a reached cell comes from, -1 for the start.
@@ -58,22 +62,32 @@ class Planner {
 
  protected:
   // Whether a grid is set up.
-  bool ready() const { return nodes_ != nullptr; }
-  // Takes the next node of the pool: false when the pool is used up.
-  bool takeNode() {
+  bool ready() const { return costs_ != nullptr; }
+  // Takes the next node of the pool for cell: false when the pool is used up.
+  bool takeNode(int cell) {
     if (nodesTaken_ == poolSize_) return false;
-    ++nodesTaken_;
+    taken_[nodesTaken_++] = cell;
     return true;
   }
 
   void release();
 
+  struct FreeMemory {
+    void operator()(void* block) const { std::free(block); }
+  };
+
   PlannerParameters parameters_;
   std::size_t cellCount_ = 0;
-  std::unique_ptr<SearchNode[]> nodes_;
+  std::unique_ptr<float[]> costs_;  // the cost grid, kBlockedCost for a blocked cell
+  // One node a cell, zeroed (unreached) until a search takes it; fresh
+  // zeroed pages cost nothing until the search reaches them.
+  std::unique_ptr<SearchNode[], FreeMemory> nodes_;
   OpenList open_;
+  // The pool: the cells whose nodes the search took, in order.
+  std::unique_ptr<int[]> taken_;
   std::size_t poolSize_ = 0;
   std::size_t nodesTaken_ = 0;
+  std::size_t expansions_ = 0;
   bool searched_ = false;  // nodes or open list hold a search's state
   bool finished_ = false;
   int result_ = -1;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -161,8 +162,9 @@ std::uint32_t bitsOf(float f) {
 }
 
 // Runs both planners on a trial; false (with the reason added) when their
-// paths or their search trees differ.
-::testing::AssertionResult plannersAgree(const Trial& t, LiteralPlanner& literal) {
+// paths or their search trees differ. Counts the searches the fast planner
+// ended early, after a check that found the goal unreachable.
+::testing::AssertionResult plannersAgree(const Trial& t, LiteralPlanner& literal, int& endedEarly) {
   PlannerParameters p = t.parameters();
   AStarPlanner fast;
   bool literalReady = literal.setup(p);
@@ -171,11 +173,15 @@ std::uint32_t bitsOf(float f) {
   if (!literalReady) return ::testing::AssertionSuccess();
   // Each planner searches twice: reset() must give the same second search.
   for (int round = 0; round < 2; ++round) {
-    long ranOut = literal.statistics().ranOut;
+    long expansions = literal.statistics().expansions;
     literal.beginSearch();
     literal.search();
     fast.beginSearch();
     fast.search();
+    if (fast.expansions() > 0 &&
+        fast.expansions() < static_cast<std::size_t>(literal.statistics().expansions - expansions)) {
+      ++endedEarly;
+    }
     Cells fastCells;
     for (int cell = fast.result(); cell >= 0; cell = fast.parentOf(cell)) {
       fastCells.insert(fastCells.begin(), {cell % t.width, cell / t.width});
@@ -184,8 +190,9 @@ std::uint32_t bitsOf(float f) {
       return ::testing::AssertionFailure() << "paths of " << fastCells.size() << " and "
                                            << literalPath(literal).size() << " cells differ";
     }
-    // A search ended by the pool or the open list is left half done.
-    if (literal.statistics().ranOut == ranOut) {
+    // Searches without a result may end early (an unreachable goal) or
+    // half done (a pool or open list run out): their trees are their own.
+    if (literal.result() != nullptr) {
       ::testing::AssertionResult trees = treesAgree(fast, literal, t.width, t.values.size());
       if (!trees) return trees;
     }
@@ -249,6 +256,7 @@ TEST(Differential, FindPathAgreesWithTheLiteralPlanner) {
 TEST(Differential, PlannersAgreeOnEverySetting) {
   TrialMaker maker(7);
   LiteralPlanner::Statistics total;
+  int endedEarly = 0;
   for (int i = 0; i < 1500; ++i) {
     Trial t = maker.make(i);
     t.diagonalMoves = maker.below(3) != 0;
@@ -259,7 +267,7 @@ TEST(Differential, PlannersAgreeOnEverySetting) {
       t.openCapacity = 1 + maker.below(cells);
     }
     LiteralPlanner literal;
-    EXPECT_TRUE(plannersAgree(t, literal)) << t.describe(i);
+    EXPECT_TRUE(plannersAgree(t, literal, endedEarly)) << t.describe(i);
     const auto& s = literal.statistics();
     total.reopened += s.reopened;
     total.ranOut += s.ranOut;
@@ -272,9 +280,74 @@ TEST(Differential, PlannersAgreeOnEverySetting) {
 // which also compares the search trees.
 TEST(Differential, SearchTreesAgreeToTheBit) {
   TrialMaker maker(99);
+  int endedEarly = 0;
   for (int i = 0; i < 1500; ++i) {
     Trial t = maker.make(i);
     LiteralPlanner literal;
-    EXPECT_TRUE(plannersAgree(t, literal)) << t.describe(i);
+    EXPECT_TRUE(plannersAgree(t, literal, endedEarly)) << t.describe(i);
   }
+}
+
+// Goals sealed in by blocked cells at weights that make the search reopen
+// nodes: the fast planner stops after one look at the grid, with the answer
+// the literal planner reaches after all its reopening.
+TEST(Differential, SealedGoalsGiveNoPathEitherWay) {
+  TrialMaker maker(5);
+  int endedEarly = 0;
+  for (int i = 0; i < 400; ++i) {
+    Trial t = maker.make(i);
+    if (t.width < 3 || t.height < 3 || t.width * t.height > 24 * 24) continue;
+    t.diagonalMoves = maker.below(2) == 0;
+    t.weight = 0.6 + maker.below(401) / 1000.0;
+    t.goalX = 1 + maker.below(t.width - 2);
+    t.goalY = 1 + maker.below(t.height - 2);
+    for (int dy = -1; dy <= 1; ++dy) {
+      for (int dx = -1; dx <= 1; ++dx) {
+        double& value = t.values[(t.goalX + dx) + (t.goalY + dy) * t.width];
+        value = dx != 0 || dy != 0 ? 0.0 : 5.0;
+      }
+    }
+    LiteralPlanner literal;
+    EXPECT_TRUE(plannersAgree(t, literal, endedEarly)) << t.describe(i);
+  }
+  EXPECT_GT(endedEarly, 20);
+}
+
+// A wall across the map with one gap at its right end (diagonal when
+// diagonal moves are on, so that only they get through), the start in the
+// top left corner and the goal below the middle of the wall: by the step
+// distance alone the search reopens the region before the wall many times
+// over, takes more nodes than the grid has cells, finds the goal reachable
+// and goes on to the literal planner's path.
+TEST(Differential, LongSearchesPastAWallFindTheSamePath) {
+  TrialMaker maker(11);
+  int longSearches = 0;
+  for (int i = 0; i < 40; ++i) {
+    Trial t;
+    t.width = t.height = 32 + maker.below(17);
+    t.values.resize(static_cast<std::size_t>(t.width) * t.height);
+    for (double& v : t.values) v = (1 + maker.below(900)) / 100.0;
+    t.diagonalMoves = i % 2 == 1;
+    int wall = t.height / 2;
+    for (int x = 0; x < t.width; ++x) {
+      t.values[x + wall * t.width] = 0.0;
+      t.values[x + (wall + 1) * t.width] = 0.0;
+    }
+    int gap = t.width - 1;
+    t.values[gap - (t.diagonalMoves ? 1 : 0) + wall * t.width] = 5.0;
+    t.values[gap + (wall + 1) * t.width] = 5.0;
+    t.weight = 1.0;
+    t.goalX = t.width / 2;
+    t.goalY = t.height - 1 - maker.below(t.height - wall - 2);
+    int endedEarly = 0;
+    LiteralPlanner literal;
+    EXPECT_TRUE(plannersAgree(t, literal, endedEarly)) << t.describe(i);
+    EXPECT_NE(literal.result(), nullptr) << t.describe(i);
+    AStarPlanner fast;
+    fast.setup(t.parameters());
+    fast.beginSearch();
+    fast.search();
+    if (fast.expansions() > t.values.size()) ++longSearches;
+  }
+  EXPECT_GT(longSearches, 30);
 }

@@ -181,6 +181,7 @@ class LiteralPlanner {
     long updated = 0;       // open nodes reached with a smaller g
     long equalInserts = 0;  // insertions beside a node of equal f
     long ranOut = 0;        // searches ended by the pool or the open list
+    long expansions = 0;    // nodes taken from the open list
   };
   const Statistics& statistics() const { return statistics_; }
 
@@ -230,6 +231,7 @@ class LiteralPlanner {
                                      {-1, 0, 0},  {-1, 1, 1}, {0, 1, 0},  {1, 1, 1}};
     while (open_.size() > 0) {
       Node* node = open_.popBack();
+      ++statistics_.expansions;
       if (node->x == p_.goalX && node->y == p_.goalY) {
         closed_.add(node);
         result_ = node;
