@@ -23,6 +23,7 @@
 #include "game/board.h"
 #include "runtime/values/random.h"
 #include "tests/e2e/solver.h"
+#include "tests/e2e/shell.h"
 
 extern char** environ;
 
@@ -33,18 +34,9 @@ namespace fs = std::filesystem;
 
 const uint32_t kSeed = 20261210;
 
-std::string run(const std::string& command) {
-  std::string output;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return output;
-  char buffer[4096];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
-  pclose(pipe);
-  return output;
-}
+using e2e::run;
+using e2e::sleepMs;
 
-void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 std::string quoted(const fs::path& path) { return "'" + path.string() + "'"; }
 

@@ -23,6 +23,7 @@
 #include "game/board.h"
 #include "runtime/values/random.h"
 #include "tests/e2e/screen_grab.h"
+#include "tests/e2e/shell.h"
 
 extern char** environ;
 
@@ -36,18 +37,9 @@ using Pixels = std::vector<uint32_t>;
 const uint32_t kSeed = 20261211;
 constexpr int kTile = 120;
 
-std::string run(const std::string& command) {
-  std::string output;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return output;
-  char buffer[4096];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
-  pclose(pipe);
-  return output;
-}
+using e2e::run;
+using e2e::sleepMs;
 
-void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 double msSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();

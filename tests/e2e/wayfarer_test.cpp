@@ -17,6 +17,7 @@
 #include "runtime/pathfind/find_path.h"
 #include "runtime/values/rt_array.h"
 #include "tests/app/child_process.h"
+#include "tests/e2e/shell.h"
 
 namespace wayfarer_test {
 namespace {
@@ -37,16 +38,7 @@ void PrintTo(const Cell& c, std::ostream* os) { *os << c.x << "," << c.y; }
 const Cell kStart{5, 7};
 const Cell kGoal{16, 10};
 
-std::string run(const std::string& command) {
-  std::string output;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return output;
-  char buffer[4096];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
-  pclose(pipe);
-  return output;
-}
+using e2e::run;
 
 std::vector<std::string> linesStartingWith(const std::string& text, const std::string& prefix) {
   std::vector<std::string> found;
