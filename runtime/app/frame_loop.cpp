@@ -1,9 +1,7 @@
 #include "runtime/app/frame_loop.h"
 
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <thread>
 
 #include "runtime/app/automation.h"
 #include "runtime/app/frame_hold.h"
@@ -22,6 +20,7 @@
 #include "runtime/input/typed_text.h"
 #include "runtime/platform/gl_context.h"
 #include "runtime/platform/messages.h"
+#include "runtime/platform/time.h"
 #include "runtime/platform/window.h"
 #include "runtime/values/named_functions.h"
 #include "runtime/values/pause_state.h"
@@ -45,15 +44,20 @@ class TimerClock : public FrameClock {
   TimerClock(OpenGLRainbows& renderer, MessageCallback callback)
       : renderer_(renderer), callback_(callback) {}
   double now() override { return timerMs(); }
-  // To the microsecond, not in whole milliseconds: a sleep rounded down wakes
-  // early and one rounded up late. At most one hold step long, whatever `when`.
+  // On the high-resolution counter, to the tick, as an absolute deadline: a
+  // sleep rounded to whole milliseconds wakes early or late, and one that
+  // counts a duration drifts when it is interrupted. At most one hold step
+  // long, whatever `when`.
   void sleepUntil(double when) override {
     double ms = when - timerMs();
     if (!(ms > 0)) return;
     if (ms > longestHoldSleepMs) ms = longestHoldSleepMs;
-    const auto wake = std::chrono::steady_clock::now() +
-                      std::chrono::microseconds(static_cast<int64_t>(ms * 1000.0));
-    std::this_thread::sleep_until(wake);
+    const uint64_t frequency = platform::performanceFrequency();
+    if (frequency == 0) {
+      mvn::sleepMs(static_cast<int>(ms));
+      return;
+    }
+    platform::sleepUntilCounter(platform::performanceCounter() + static_cast<uint64_t>(ms * static_cast<double>(frequency) / 1000.0));
   }
   void pump() override { pumpMessages(renderer_, callback_, false); }
 
@@ -89,7 +93,7 @@ void bringToFront() {
 void pauseLoop() {
   logLine("pause loop in showscreen/hibernate\n");
   while (paused && !frontRequest) {
-    sleepMs(500);
+    mvn::sleepMs(500);
     keepAlive(true);
   }
   logLine("pause loop ended\n");
@@ -175,7 +179,7 @@ void waitForInput() {
       frameCounter = 0;
       return;
     }
-    sleepMs(10);
+    mvn::sleepMs(10);
   }
 }
 

@@ -5,7 +5,10 @@
 #include <memory>
 #include <new>
 
+#include "runtime/core/runtime_objects.h"
 #include "runtime/gfx2d/gl_state.h"
+#include "runtime/gfx2d/opengl_rainbows.h"
+#include "runtime/gfx2d/texture_binding.h"
 
 namespace mvn {
 
@@ -22,6 +25,10 @@ struct DrawBatch {
   int count = 0;
   int capacity = 0;
   Kind kind = Kind::none;
+  // What the run may leave out, decided when it starts (every state change
+  // ends a run, so it holds for the whole run).
+  bool unblended = false;
+  bool noAlphaTest = false;
   bool enabled = true;
 };
 
@@ -53,6 +60,25 @@ void drawArrays(GLenum primitive, const QuadVertex* v, int count, bool textured)
   glDisableClientState(GL_VERTEX_ARRAY);
 }
 
+// The one place that decides which per-fragment work a run can leave out
+// without changing a bit. A run whose every fragment has alpha exactly 1
+// (colour alpha 1, and untextured or sampling a texture opaque in every
+// texel, which filtering cannot change) gives, under (GL_SRC_ALPHA,
+// GL_ONE_MINUS_SRC_ALPHA) blending, src * 1 + dst * 0 = src: drawn unblended,
+// the rasteriser neither reads the surface nor keeps what the run covers whole
+// (the frame's clear, say). An alpha test GL_GREATER with a reference below 1
+// passes every such fragment.
+void decideRun(Kind kind) {
+  batch.unblended = batch.noAlphaTest = false;
+  if (!colourIsOpaque()) return;
+  if (kind != Kind::untexturedFans) {
+    const OpenGLRainbows* r = runtimeObjects.renderer;
+    if (!r || !boundTextureOpaque(*r)) return;
+  }
+  batch.unblended = ordinaryBlending();
+  batch.noAlphaTest = alphaTestPassesOpaque();
+}
+
 // Starts a run of the given kind, drawing a run of another kind first.
 // False when the vertices must be drawn at once instead.
 bool open(Kind kind, int vertices) {
@@ -62,6 +88,7 @@ bool open(Kind kind, int vertices) {
     flushDrawBatch();
     if (!reserve(vertices)) return false;
   }
+  if (batch.count == 0) decideRun(kind);
   batch.kind = kind;
   return true;
 }
@@ -77,11 +104,16 @@ void flushDrawBatch() {
   batch.kind = Kind::none;
   const bool textured = kind != Kind::untexturedFans;
   // Texels modulated by opaque white are the texels themselves, to the bit:
-  // the rasteriser is spared the colour. The environment is put back at once,
-  // so that no other drawing sees it.
+  // the rasteriser is spared the colour. The environment, blending and alpha
+  // test are put back at once, so that no other drawing sees them and the
+  // state records stay true between draws.
   const bool replace = textured && colourIsOpaqueWhite();
   if (replace) glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+  if (batch.unblended) glDisable(GL_BLEND);
+  if (batch.noAlphaTest) glDisable(GL_ALPHA_TEST);
   drawArrays(kind == Kind::frames ? GL_QUADS : GL_TRIANGLES, batch.vertices.get(), count, textured);
+  if (batch.noAlphaTest) glEnable(GL_ALPHA_TEST);
+  if (batch.unblended) glEnable(GL_BLEND);
   if (replace) glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
 }
 

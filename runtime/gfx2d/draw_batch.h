@@ -31,8 +31,12 @@ void batchFan(const QuadVertex (&corners)[4], bool textured);
 // Queues an animation frame: a textured GL quad of four corners.
 void batchFrame(const QuadVertex (&corners)[4]);
 
+// A run whose every fragment has alpha 1 (an opaque colour, untextured or on a
+// texture opaque in every texel) is drawn without the blending and alpha test
+// that cannot change it (see decideRun in draw_batch.cpp).
+//
 // Batching on (the default) or off: off, every command draws at once as it
-// did before batching existed, and opaque rectangles are blended as any other.
+// did before batching existed, blended as the state says.
 // The environment variable MORVANE_NO_BATCH=1 turns it off at start-up.
 void setDrawBatching(bool enabled);
 bool drawBatching();

@@ -152,14 +152,8 @@ void drawRect(int x, int y, int width, int height, int colour) {
                                  {f(left + w), f(top + h), 0, 0},
                                  {f(left + w), f(top), 0, 0},
                                  {f(left), f(top), 0, 0}};
-  // An opaque colour blended by its own alpha over anything gives itself, in
-  // every channel: drawn unblended, the rasteriser skips reading the surface
-  // and drops what the rectangle covers whole (the frame's clear, say).
-  const bool opaque = drawBatching() && colour != r->colourKey && r->globalAlpha == 1.0f &&
-                      ordinaryBlending();
-  if (opaque) setCapability(GlCap::blend, false);
+  // An opaque colour is drawn unblended by the batch (draw_batch.cpp).
   drawQuad(*r, corners);
-  if (opaque) setCapability(GlCap::blend, true);
   restoreColour(*r);
 }
 

@@ -72,6 +72,8 @@ bool colourIsOpaqueWhite() {
   return c.known && c.red == 1.0f && c.green == 1.0f && c.blue == 1.0f && c.alpha == 1.0f;
 }
 
+bool colourIsOpaque() { return currentColour.known && currentColour.alpha == 1.0f; }
+
 void setBlendFunction(unsigned source, unsigned destination) {
   if (blendSource == source && blendDestination == destination) return;
   flushDrawBatch();
@@ -101,6 +103,10 @@ void setAlphaFunction(float reference) {
   alphaFunctionKnown = true;
   alphaFunctionRef = reference;
   glAlphaFunc(GL_GREATER, reference);
+}
+
+bool alphaTestPassesOpaque() {
+  return capabilityKnown(GlCap::alphaTest, true) && alphaFunctionKnown && alphaFunctionRef < 1.0f;
 }
 
 bool ordinaryBlending() {

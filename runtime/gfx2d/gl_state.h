@@ -39,6 +39,8 @@ void setColour(float red, float green, float blue, float alpha);
 void forgetColour();
 // True when GL's current colour is known to be (1, 1, 1, 1).
 bool colourIsOpaqueWhite();
+// True when GL's current colour is known to have alpha 1.
+bool colourIsOpaque();
 
 // Blend function with the same filtering.
 void setBlendFunction(unsigned source, unsigned destination);
@@ -59,5 +61,9 @@ void setAlphaFunction(float reference);
 
 // True when blending is known to be on with (GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA).
 bool ordinaryBlending();
+
+// True when the alpha test is known to be on with a reference below 1, so
+// that it passes every fragment of alpha 1.
+bool alphaTestPassesOpaque();
 
 }  // namespace mvn

@@ -22,6 +22,9 @@ struct SpriteSlot {
   int16_t imageHeight = 0;
   int16_t frameWidth = 0;   // 0: not an animation
   int16_t frameHeight = 0;
+  // Every texel of the padded texture has alpha 255 (found at upload): any
+  // sample of it, filtered or not, has alpha 255.
+  bool opaque = false;
 };
 
 inline bool isSlotNumber(int slot) { return slot >= 0 && slot < slotCount; }

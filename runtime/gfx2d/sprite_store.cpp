@@ -31,6 +31,13 @@ void setWrapAndFilter(GLint filterMin, GLint filterMag) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filterMin);
 }
 
+bool everyTexelOpaque(const uint8_t* rgba, int texels) {
+  for (int i = 0; i < texels; ++i) {
+    if (rgba[4 * i + 3] != 255) return false;
+  }
+  return true;
+}
+
 int slotIndexOf(const OpenGLRainbows& r, const SpriteSlot& record) {
   const SpriteSlot* first = r.spriteSlots.get();
   if (&record < first || &record >= first + slotCount) return -1;
@@ -50,6 +57,7 @@ void freeSlot(OpenGLRainbows& r, int slot) {
   s.textureWidth = s.textureHeight = -1;
   s.imageWidth = s.imageHeight = 0;
   s.uExtent = s.vExtent = 1.0f;
+  s.opaque = false;
 }
 
 void freeAllSlots(OpenGLRainbows& r) {
@@ -101,6 +109,7 @@ bool createTexture(OpenGLRainbows& r, const ImageView& image, int x, int y, int 
   setWrapAndFilter(filter, filter);
   if (bumpMap && !makeNormalMap(buffer.get(), tw, th)) return false;
   platform::uploadTextureRgba(0, tw, th, buffer.get());
+  record.opaque = everyTexelOpaque(buffer.get(), tw * th);
 
   if (mipTarget) {
     setUnpackState();

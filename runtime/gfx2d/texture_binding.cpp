@@ -139,6 +139,13 @@ void bindSlotForDrawing(OpenGLRainbows& r, int slot) {
   if (r.currentSlot >= 0) applyFilter(r);
 }
 
+bool boundTextureOpaque(const OpenGLRainbows& r) {
+  const int slot = r.currentSlot;
+  if (!isSlotNumber(slot) || r.currentSecondSlot >= 0 || r.currentUseMip) return false;
+  const SpriteSlot& s = r.spriteSlots[slot];
+  return s.opaque && s.texture != 0 && r.boundTexture == s.texture;
+}
+
 void bindTextureName(OpenGLRainbows& r, uint32_t name, int recordSlot) {
   // The texture is about to be (re)made: queued draws sample it as it is now.
   flushDrawBatch();

@@ -30,6 +30,11 @@ void applyFilter(OpenGLRainbows& renderer);
 // Wrap mode of the bound slot texture: GL_CLAMP_TO_EDGE when clamp, else GL_REPEAT.
 void applyWrap(OpenGLRainbows& renderer, bool clamp);
 
+// True when the texture bound on unit 0 is the plain texture of the slot
+// drawing uses (currentSlot, no second slot, no mip copy) and that slot's
+// texture is opaque in every texel.
+bool boundTextureOpaque(const OpenGLRainbows& renderer);
+
 // Forget what is known of a slot texture's parameters (after it is re-created
 // or deleted elsewhere), and of every binding (after a context change).
 void forgetTextureParams(OpenGLRainbows& renderer, int slot);

@@ -11,6 +11,10 @@ uint64_t performanceFrequency();
 // Milliseconds since some fixed point, wrapping at 2^32.
 uint32_t tickCount();
 void sleepMs(int milliseconds);
+// Sleeps until the high-resolution counter reaches `counter` (returns at once
+// when it has). The deadline is absolute: a sleep that is interrupted and
+// resumed, or that starts late, still wakes at the same moment.
+void sleepUntilCounter(uint64_t counter);
 // Seconds since the epoch, from the wall clock.
 int64_t wallClockSeconds();
 

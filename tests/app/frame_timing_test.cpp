@@ -7,6 +7,7 @@
 
 #include "runtime/app/frame_hold.h"
 #include "runtime/core/timer.h"
+#include "runtime/platform/time.h"
 
 namespace mvn {
 namespace {
@@ -121,6 +122,18 @@ TEST(Timer, FirstReadingIsZeroAndTimeGoesOn) {
   const double later = timerMs();
   EXPECT_GT(later, 1.0);
   EXPECT_LT(later, 1000.0);
+}
+
+TEST(Timer, AbsoluteSleepNeverWakesBeforeItsDeadline) {
+  const uint64_t frequency = platform::performanceFrequency();
+  ASSERT_GT(frequency, 0u);
+  // Distances in microseconds; a negative one is a deadline already passed.
+  for (int64_t micros : {-500, 0, 50, 700, 3000}) {
+    const uint64_t start = platform::performanceCounter();
+    const uint64_t deadline = uint64_t(int64_t(start) + micros * int64_t(frequency) / 1000000);
+    platform::sleepUntilCounter(deadline);
+    EXPECT_GE(platform::performanceCounter(), deadline) << micros;
+  }
 }
 
 }  // namespace

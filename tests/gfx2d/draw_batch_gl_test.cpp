@@ -15,6 +15,9 @@ using testing::kKey;
 using testing::rgba;
 
 constexpr int kPicture = 20, kFrames = 21, kSmall = 22, kGrab = 23;
+// Opaque in every texel (power-of-two sides): drawn unblended where blending
+// cannot change it; kOpaqueFrames is cut into 8 x 8 frames.
+constexpr int kOpaque = 24, kOpaqueFrames = 25;
 
 // A fixed pseudo-random sequence, the same for both drawings.
 struct Numbers {
@@ -38,6 +41,11 @@ class DrawBatch : public GlDrawing {
     });
     setAnimFrameSize(kFrames, 8, 8);
     makeSprite(kSmall, 12, 12, [](int x, int y) { return rgba(uint32_t(x * 20) | uint32_t(y * 20) << 16, 200); });
+    makeSprite(kOpaque, 32, 16, [](int x, int y) { return rgba(uint32_t(x * 8) | uint32_t(y * 16) << 8 | 0x900000u); });
+    makeSprite(kOpaqueFrames, 64, 64, [](int x, int y) {
+      return rgba(uint32_t((x * 37) ^ (y * 11)) << 16 | uint32_t(x * 4) << 8 | uint32_t(y * 4));
+    });
+    setAnimFrameSize(kOpaqueFrames, 8, 8);
   }
 
   void TearDown() override {
@@ -97,7 +105,30 @@ class DrawBatch : public GlDrawing {
     setAlphaMode(-1);
     setAlphaTest(0.6);
     drawSprite(kPicture, 620, 20);
+    drawSprite(kOpaque, 630, 30);  // passes the test whole: drawn without it
+    for (int i = 0; i < 40; ++i) drawAnim(kOpaqueFrames, n.next(63), 600 + i % 8 * 5, 60 + i / 8 * 5);
     setAlphaTest(1);
+    // Opaque textures over everything drawn so far, overlapping, with filtering
+    // and wrap of every kind: at alpha -1 unblended, at -0.75 and additive blended.
+    for (int i = 0; i < 300; ++i) drawAnim(kOpaqueFrames, n.next(70) - 3, 300 + i % 20 * 4, 150 + i / 20 * 4);
+    setSmoothing(1);
+    zoomSprite(kOpaque, 520, 300, 2.7, 3.1);
+    rotoZoomSprite(kOpaque, 90, 60, 33, 1.6);
+    for (int i = 0; i < 12; ++i)
+      rotoZoomAnim(kOpaqueFrames, n.next(63), n.next(780), n.next(460), n.next(360), 0.7 + n.next(3) * 0.6);
+    stretchAnim(kOpaqueFrames, 9, 420, 330, 37, 19);
+    setAlphaMode(-0.75);
+    drawSprite(kOpaque, 410, 40);
+    setAlphaMode(0.8);
+    drawAnim(kOpaqueFrames, 5, 440, 50);
+    setAlphaMode(-1);
+    setSmoothing(0);
+    startPoly(kOpaque, 0);  // repeats the texture past its edge
+    polyVector(160, 10, 70, -10, 0xFFFFFF);
+    polyVector(120, 10, -20, -10, 0xFFFFFF);
+    polyVector(120, 50, -20, 30, 0xFFFFFF);
+    polyVector(160, 50, 70, 30, 0xFFFFFF);
+    endPoly();
     drawLine(5, 470, 300, 420, 0x00FF00);
     setPixel(790, 5, 0xFF00FF);
     startPoly(-1, 2);  // a coloured strip in two parts

@@ -78,6 +78,25 @@ TEST_F(GlDrawing, PackedPixelsRoundTripWithTheBottomRowFirstOnTheWayBack) {
   EXPECT_EQ(untouched, std::vector<int32_t>{7});
 }
 
+TEST_F(GlDrawing, ASlotIsOpaqueOnlyWhenEveryTexelOfItsTextureIs) {
+  const struct {
+    int width, height;
+    uint32_t alphaAtCorner;  // alpha of the image's last pixel; the rest is 255
+    bool opaque;
+  } cases[] = {{16, 16, 255, true},  {32, 64, 255, true},  {16, 16, 254, false},
+               {32, 16, 0, false},   {17, 16, 255, false},  // padding is transparent
+               {16, 9, 255, false}};
+  for (const auto& c : cases) {
+    makeSprite(20, c.width, c.height, [&](int x, int y) {
+      const bool corner = x == c.width - 1 && y == c.height - 1;
+      return rgba(uint32_t(x * 7) | uint32_t(y * 5) << 8, corner ? c.alphaAtCorner : 255);
+    });
+    EXPECT_EQ(r->spriteSlots[20].opaque, c.opaque) << c.width << "x" << c.height << " " << c.alphaAtCorner;
+  }
+  freeSlot(*r, 20);
+  EXPECT_FALSE(r->spriteSlots[20].opaque);
+}
+
 TEST_F(GlDrawing, GrabbedScreenBecomesAnOpaqueSprite) {
   makeSprite(40, 8, 8, [](int x, int y) { return rgba(uint32_t(x * 30) | uint32_t(y * 30) << 8); });
   setAnimFrameSize(40, 4, 4);

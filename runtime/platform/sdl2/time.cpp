@@ -5,6 +5,7 @@
 #include <emscripten.h>
 #endif
 
+#include <cerrno>
 #include <chrono>
 #include <ctime>
 #include <thread>
@@ -23,6 +24,27 @@ void sleepMs(int milliseconds) {
 #else
   if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 #endif
+}
+
+void sleepUntilCounter(uint64_t counter) {
+  const uint64_t now = SDL_GetPerformanceCounter();
+  const uint64_t frequency = SDL_GetPerformanceFrequency();
+  if (counter <= now || frequency == 0) return;
+  // The counter's clock may be one clock_nanosleep cannot wait on: the
+  // distance is carried over to CLOCK_MONOTONIC once, and the wait on that
+  // clock is absolute.
+  const uint64_t ticks = counter - now;
+  const uint64_t ns = ticks / frequency * 1000000000u + ticks % frequency * 1000000000u / frequency;
+  timespec deadline{};
+  clock_gettime(CLOCK_MONOTONIC, &deadline);
+  deadline.tv_sec += static_cast<time_t>(ns / 1000000000u);
+  deadline.tv_nsec += static_cast<long>(ns % 1000000000u);
+  if (deadline.tv_nsec >= 1000000000L) {
+    deadline.tv_sec += 1;
+    deadline.tv_nsec -= 1000000000L;
+  }
+  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) {
+  }
 }
 
 int64_t wallClockSeconds() { return static_cast<int64_t>(std::time(nullptr)); }
