@@ -30,6 +30,11 @@ void sleepUntilCounter(uint64_t counter) {
   const uint64_t now = SDL_GetPerformanceCounter();
   const uint64_t frequency = SDL_GetPerformanceFrequency();
   if (counter <= now || frequency == 0) return;
+#ifdef __EMSCRIPTEN__
+  // A page's wait must hand control to the browser; its sleeps are whole
+  // milliseconds, so the last part of the wait is left to the caller's pump.
+  sleepMs(static_cast<int>((counter - now) * 1000 / frequency));
+#else
   // The counter's clock may be one clock_nanosleep cannot wait on: the
   // distance is carried over to CLOCK_MONOTONIC once, and the wait on that
   // clock is absolute.
@@ -45,6 +50,7 @@ void sleepUntilCounter(uint64_t counter) {
   }
   while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) {
   }
+#endif
 }
 
 int64_t wallClockSeconds() { return static_cast<int64_t>(std::time(nullptr)); }
