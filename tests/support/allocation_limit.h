@@ -46,9 +46,18 @@ void* operator new(std::size_t bytes, const std::nothrow_t&) noexcept {
 void* operator new[](std::size_t bytes, const std::nothrow_t&) noexcept {
   return mvn::testing::allocateWithinLimit(bytes);
 }
+// Every operator new above allocates with malloc, so free is the matching
+// release; the compiler cannot see that through the replacement.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete[](void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
 void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
