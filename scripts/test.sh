@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test: the suites
-# (window and OpenGL tests on a virtual display), then each fuzz target briefly
-# on its corpus under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, checks that includes run downwards, builds
+# everything and runs every test: the suites (window and OpenGL tests on a
+# virtual display), the install and the packages, the suites again under the
+# sanitizers, the web build in node and headless Chromium, then each fuzz
+# target briefly on its corpus under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
