@@ -13,26 +13,15 @@
 #include "runtime/platform/audio.h"
 #include "runtime/values/errors.h"
 #include "tests/audio/audio_test_support.h"
+#include "tests/audio/music_fixture.h"
 
 namespace mvn {
 namespace {
 
-double fakeNow = 0;
-double fakeClock() { return fakeNow; }
+double& fakeNow = test::musicNow;
 
-class MusicLimits : public ::testing::Test {
+class MusicLimits : public test::MusicFixture {
  protected:
-  void SetUp() override {
-    fakeNow = 1000;
-    setMusicClock(fakeClock);
-    test::reopenAudioOutput("dummy");
-  }
-  void TearDown() override {
-    stopMusic();
-    setMusicClock(nullptr);
-    errorCode = 0;
-  }
-  static int seeks() { return platform::mediaSeeksToStart(musicState.window); }
   static std::string tmp(const char* name) { return std::string(MORVANE_BINARY_DIR) + "/tmp/" + name; }
 };
 

@@ -12,27 +12,16 @@
 #include "runtime/values/errors.h"
 #include "runtime/values/pause_state.h"
 #include "tests/audio/audio_test_support.h"
+#include "tests/audio/music_fixture.h"
 
 namespace mvn {
 namespace {
 
-double fakeNow = 0;
-double fakeClock() { return fakeNow; }
+double& fakeNow = test::musicNow;
 
-class MusicTest : public ::testing::Test {
+class MusicTest : public test::MusicFixture {
  protected:
-  void SetUp() override {
-    fakeNow = 1000;
-    setMusicClock(fakeClock);
-    test::reopenAudioOutput("dummy");
-  }
-  void TearDown() override {
-    stopMusic();
-    setMusicClock(nullptr);
-    errorCode = 0;
-  }
   static std::string data(const char* name) { return test::audioData(name); }
-  static int seeks() { return platform::mediaSeeksToStart(musicState.window); }
   static uint32_t lengthOf(const char* name) {
     auto* w = platform::createMediaWindow(test::fileBytes(data(name)));
     uint32_t length = platform::mediaLength(w);

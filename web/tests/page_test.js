@@ -151,8 +151,8 @@ async function waitFor(page, test, what, seconds = 60, ...args) {
 }
 
 async function main() {
-  const spec = programs[program];
-  if (!spec) throw new Error(`no checks for the program ${program}`);
+  const checks = programs[program];
+  if (!checks) throw new Error(`no checks for the program ${program}`);
   fs.mkdirSync(outDir, { recursive: true });
   const server = await serve(path.resolve(pagesDir));
   const profile = fs.mkdtempSync(path.join(outDir, 'profile-'));
@@ -176,7 +176,7 @@ async function main() {
     console.log(`     ${program}: loaded in ${Date.now() - started} ms`);
     await page.click('#overlay');
 
-    const [width, height] = spec.size;
+    const [width, height] = checks.size;
     if (!await waitFor(page, (w, h) => {
       const c = document.getElementById('canvas');
       return c.width === w && c.height === h && document.getElementById('log').textContent.includes('Init Finalized');
@@ -188,19 +188,19 @@ async function main() {
     const first = await decode(browser, firstPng);
     const reference = await decode(browser, fs.readFileSync(referencePath));
     check(first.width === width && first.height === height, `the canvas shows ${width} by ${height} pixels`);
-    const r = spec.compare;
+    const r = checks.compare;
     const mine = region(first, r.x, r.y, r.w, r.h);
     check(spread(mine) > 40, 'the frame is drawn (not blank)');
     check(!differs(mine, region(reference, r.x, r.y, r.w, r.h)),
           `the frame matches the desktop build's for seed ${seed} (${r.w} by ${r.h} at ${r.x},${r.y})`);
 
-    if (spec.settled) {
+    if (checks.settled) {
       const since = Date.now();
       let shot = await decode(browser, await canvas.screenshot());
       for (;;) {
         await sleep(300);
         const next = await decode(browser, await canvas.screenshot());
-        if (spec.settled(shot, next) || Date.now() - since > 60000) break;
+        if (checks.settled(shot, next) || Date.now() - since > 60000) break;
         shot = next;
       }
       console.log(`     ${program}: the opening was over after ${Date.now() - since} ms more`);
@@ -210,13 +210,13 @@ async function main() {
     // software renderer on a busy machine) a press may fall between two of
     // them; a player then clicks again, and so does the test, up to 3 times.
     const box = await canvas.boundingBox();
-    await page.mouse.move(box.x + spec.click[0], box.y + spec.click[1]);
+    await page.mouse.move(box.x + checks.click[0], box.y + checks.click[1]);
     for (let attempt = 1; attempt <= 3; ++attempt) {
       await page.mouse.down();
       await sleep(120);
       await page.mouse.up();
       await sleep(800);
-      if (spec.changed(first, await decode(browser, await canvas.screenshot()))) break;
+      if (checks.changed(first, await decode(browser, await canvas.screenshot()))) break;
       console.log(`     ${program}: click ${attempt} not seen yet`);
     }
     await page.mouse.move(box.x + width - 5, box.y + height - 5);
@@ -224,7 +224,7 @@ async function main() {
     const afterPng = await canvas.screenshot();
     fs.writeFileSync(path.join(outDir, `${program}-click.png`), afterPng);
     await page.screenshot({ path: path.join(outDir, `${program}-page.png`) });
-    const problem = spec.answered(first, await decode(browser, afterPng));
+    const problem = checks.answered(first, await decode(browser, afterPng));
     check(!problem, `a click answers${problem ? ': ' + problem : ''}`);
 
     // Another tab in front hides the page: the program pauses until it is back.
