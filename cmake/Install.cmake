@@ -25,7 +25,8 @@ set(MORVANE_PKGCONFIG_DIR ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 # Inside this tree the headers come from the sources; installed, from the one
 # folder below include/ that holds runtime/.
 set_property(TARGET morvane PROPERTY INTERFACE_INCLUDE_DIRECTORIES
-  $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}> $<INSTALL_INTERFACE:${MORVANE_INCLUDE_DIR}>)
+  $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}/include> $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}>
+  $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}> $<INSTALL_INTERFACE:${MORVANE_INCLUDE_DIR}>)
 
 set(morvane_libraries morvane)
 if(TARGET morvane_entry)

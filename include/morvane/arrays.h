@@ -1,0 +1,4 @@
+// Bounds-checked arrays.
+#pragma once
+
+#include "runtime/values/rt_array.h"
