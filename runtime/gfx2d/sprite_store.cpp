@@ -133,7 +133,7 @@ bool uploadImage(OpenGLRainbows& r, int slot, const ImageView& image, bool bumpM
   if (image.width <= 0 || image.height <= 0) return false;
 
   SpriteSlot& s = r.spriteSlots[slot];
-  const bool font = slot >= firstFontSlot && slot <= firstFontSlot + 31;
+  const bool font = slot >= firstFontSlot;  // the font slots and the last one
   TextureExtent e;
   const bool made = font ? createTexture(r, image, 0, 0, 0, 0, s, nullptr, false, true, &e)
                          : createTexture(r, image, 0, 0, 0, 0, s, &s.mipTexture, bumpMap, false, &e);

@@ -44,7 +44,8 @@ bool createTexture(OpenGLRainbows& renderer, const ImageView& image, int x, int 
                    int height, SpriteSlot& slotRecord, uint32_t* mipTarget, bool bumpMap,
                    bool nearest, TextureExtent* extent = nullptr);
 
-// Uploads an image into a slot (font slots: nearest filtering, no mip copy).
+// Uploads an image into a slot (slots from firstFontSlot up: nearest
+// filtering, no mip copy).
 bool uploadImage(OpenGLRainbows& renderer, int slot, const ImageView& image, bool bumpMap);
 
 // The same for decoded images.

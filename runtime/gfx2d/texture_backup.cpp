@@ -46,17 +46,52 @@ int largestSide() {
   return maxSize > 0 ? std::min<int>(maxSize, largestTextureSide) : largestTextureSide;
 }
 
+// The backup of this run: the name it goes under, and whether the file of
+// that name is one this run wrote and has not consumed yet. A file under the
+// name that this run did not write belongs to someone else and is never
+// read, replaced or removed.
+struct BackupFile {
+  std::string name;
+  bool ours = false;
+};
+BackupFile backup;
+
+constexpr int kNameTries = 8;
+
+// "mvntxs" + the process id and a random part in hexadecimal + ".bin": runs
+// in separate process-id spaces sharing one temporary directory may have the
+// same id, never (but by an improbable draw, which the exclusive creation
+// then catches) the same random part.
+std::string freshBackupName() {
+  char file[48];
+  std::snprintf(file, sizeof file, "mvntxs%x%08x.bin", platform::processId(),
+                platform::randomNumber());
+  return platform::temporaryDirectory() + file;
+}
+
+// Creates the file of a new backup, exclusively: a name taken by anything (a
+// file of another run, a directory, a symbolic link) is passed over for
+// another random part, a few times. An older backup of this run goes first.
+int createBackupFile() {
+  removeTextureBackup();
+  for (int attempt = 0; attempt < kNameTries; ++attempt) {
+    const int file = platform::createPrivateFile(textureBackupName().c_str());
+    if (file != platform::kNoFile) return file;
+    backup.name = freshBackupName();
+  }
+  return platform::kNoFile;
+}
+
 // Writes the record of every loaded slot into a file made for this backup
 // alone. False, with no file left, when it cannot be made or written whole.
-bool writeBackup(OpenGLRainbows& r, const std::string& name) {
-  // An older backup of this run goes first. A symbolic link is left alone:
-  // the creation refuses it, and nothing is written where it points.
-  if (!platform::isSymbolicLink(name.c_str())) removePath(name.c_str());
-  const int file = platform::createPrivateFile(name.c_str());
+bool writeBackup(OpenGLRainbows& r) {
+  const int file = createBackupFile();
+  logLine(("move textures from mem to temp file\n   \"" + textureBackupName() + "\"\n").c_str());
   if (file == platform::kNoFile) {
     logLine("   the backup file cannot be created\n");
     return false;
   }
+  backup.ours = true;
   std::vector<uint8_t> image;
   int64_t at = 0;
   bool written = true;
@@ -77,7 +112,7 @@ bool writeBackup(OpenGLRainbows& r, const std::string& name) {
   platform::closeFile(file);
   if (!written) {
     logLine("   the backup file cannot be written; none is kept\n");
-    removePath(name.c_str());
+    removeTextureBackup();
   }
   return written;
 }
@@ -85,28 +120,26 @@ bool writeBackup(OpenGLRainbows& r, const std::string& name) {
 }  // namespace
 
 const std::string& textureBackupName() {
-  static const std::string name = [] {
-    char file[32];
-    std::snprintf(file, sizeof file, "mvntxs%x.bin", platform::processId());
-    return platform::temporaryDirectory() + file;
-  }();
-  return name;
+  if (backup.name.empty()) backup.name = freshBackupName();
+  return backup.name;
 }
 
-void removeTextureBackup() { removePath(textureBackupName().c_str()); }
+void removeTextureBackup() {
+  if (!backup.ours) return;
+  removePath(backup.name.c_str());
+  backup.ours = false;
+}
 
 int saveTextures(OpenGLRainbows& r) {
-  const std::string& name = textureBackupName();
-  logLine(("move textures from mem to temp file\n   \"" + name + "\"\n").c_str());
-  const bool saved = writeBackup(r, name);
+  const bool saved = writeBackup(r);
   logLine("   ...done\n");
   return saved ? 1 : 0;
 }
 
 int restoreTextures(OpenGLRainbows& r) {
-  const std::string& name = textureBackupName();
   logLine("restoring textures from temp file\n");
-  const int file = platform::openOwnFileRead(name.c_str());
+  const int file = backup.ours ? platform::openOwnFileRead(textureBackupName().c_str())
+                               : platform::kNoFile;
   if (file == platform::kNoFile) {
     logLine("   ...done\n");
     return 0;
@@ -128,7 +161,7 @@ int restoreTextures(OpenGLRainbows& r) {
     logFormatted("   the backup is damaged at byte %lld (%s); the restore ends there\n",
                  reader.damageOffset(), reader.damage());
   platform::closeFile(file);
-  removePath(name.c_str());
+  removeTextureBackup();
   logLine("   ...done\n");
   return 1;
 }

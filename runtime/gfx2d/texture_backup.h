@@ -21,13 +21,17 @@ int backupTextures(int restore);
 int saveTextures(OpenGLRainbows& renderer);
 int restoreTextures(OpenGLRainbows& renderer);
 
-// "mvntxs<id>.bin" in the temporary directory, id the process id in
-// lower-case hexadecimal, so that concurrent runs never share a backup. Fixed
-// at its first use for the rest of the run.
+// "mvntxs<id>.bin" in the temporary directory, id the process id followed by
+// eight random digits, in lower-case hexadecimal. A save creates the file
+// exclusively and takes another random part while the name is taken, so
+// concurrent runs never share a backup, not even runs in separate process-id
+// spaces; the name a save used stays until the next save.
 const std::string& textureBackupName();
 
-// Removes a file, a symbolic link (never its target) or an empty directory
-// under the backup name, so that no stale backup outlives a renderer.
+// Removes the backup this run saved and has not restored (a file, or what
+// replaced it under its name: a symbolic link, never its target, or an empty
+// directory), so that no stale backup outlives a renderer. Nothing under the
+// name that this run did not write is touched.
 void removeTextureBackup();
 
 }  // namespace mvn

@@ -16,5 +16,8 @@ bool startupShowCommand(int& showCommand);
 const char* environment(const char* name);
 // The running process's id: no other running process has the same.
 unsigned processId();
+// A number from the system's source of randomness, different at every call
+// and in every process; never from the program's own generator.
+unsigned randomNumber();
 
 }  // namespace mvn::platform

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -111,6 +112,25 @@ TEST(Program, NormalRunLogsEveryStepAndEndsWithStatusZero) {
   EXPECT_EQ(child.wait(), 0);
   EXPECT_EQ(child.output(), "ready\nexit\n");
   expectLog(fileText(dir + "/ErrorLog.txt"), kNormalRunLog);
+}
+
+// A relative TMPDIR names one folder for the whole run, the one below the
+// directory the program started in: start-up and the program change the
+// current directory, the log and the texture backup stay where they began,
+// and the end removes the backup saved there.
+TEST(Program, RelativeTemporaryDirectoryStaysWhereTheRunStarted) {
+  const std::string dir = freshDirectory("reltmp");
+  mkdir((dir + "/reltmp").c_str(), 0755);
+  ChildProcess child(kProbe, {"TMPDIR=reltmp", "MVN_PROBE=backup", "MORVANE_FRAMES=12"}, dir);
+  EXPECT_EQ(child.wait(), 0);
+  EXPECT_EQ(child.output(), "ready\nbackup saved\nexit\n");
+  const std::vector<std::string> log = lines(fileText(dir + "/reltmp/ErrorLog.txt"));
+  ASSERT_FALSE(log.empty());
+  EXPECT_EQ(log.back(), "mvn is shut down");
+  const std::regex backupLine("   \"" + dir + "/reltmp/mvntxs[0-9a-f]+\\.bin\"");
+  EXPECT_TRUE(std::any_of(log.begin(), log.end(),
+                          [&](const std::string& line) { return std::regex_match(line, backupLine); }));
+  EXPECT_EQ(testing::commandOutput("ls '" + dir + "/reltmp'"), "ErrorLog.txt\n");
 }
 
 TEST(Program, RefusedFullScreenAtTheStartFallsBackToAWindow) {

@@ -145,7 +145,9 @@ TEST_F(Backup, CarriesEverySlotOverANewContext) {
   EXPECT_FALSE(present(textureBackupName()));
 
   for (size_t i = 0; i < before.size(); ++i) expectSame(before[i], copyOf(*r, slots[i]), slots[i]);
-  EXPECT_EQ(r->spriteSlots[firstFontSlot].mipTexture, 0u);
+  // Slots from the first font slot up have no mip copy and nearest filtering.
+  for (int slot : {firstFontSlot, slotCount - 1}) EXPECT_EQ(r->spriteSlots[slot].mipTexture, 0u) << slot;
+  EXPECT_NE(r->spriteSlots[100].mipTexture, 0u);
   EXPECT_EQ(minFilterOf(*r, firstFontSlot), GL_NEAREST);
   EXPECT_EQ(minFilterOf(*r, firstFontSlot + 1), GL_NEAREST);
   EXPECT_EQ(minFilterOf(*r, 100), GL_LINEAR);
@@ -202,28 +204,58 @@ TEST_F(Backup, OfNoSlotsIsAnEmptyFileAndARestoreNeedsASave) {
   for (int slot = 0; slot < slotCount; ++slot) ASSERT_EQ(r->spriteSlots[slot].imageWidth, 0);
 }
 
-// A symbolic link at the backup name, pointing at a file or at nothing: the
-// save refuses to create the backup through it, the restore refuses to read
-// it, and both leave the link and its target as they were.
-TEST_F(Backup, NeverFollowsALinkAtItsName) {
+// Something already under the name a save would take (a link to a file or to
+// nothing, or the backup of another run whose process has the same id in
+// another process-id space): the save passes it over for another name, the
+// restore reads only what this run saved, and neither reads, follows,
+// replaces nor removes what was there.
+TEST_F(Backup, NeverTouchesWhatIsAlreadyUnderItsName) {
   makeSprite(5, 4, 4, [](int, int) { return rgba(0xFFFFFF); });
-  const std::string name = textureBackupName();
   const std::string target = tempFile("backup-precious");
   const std::string nowhere = tempFile("backup-nowhere");
   std::remove(nowhere.c_str());
   writeFile(target, {'k', 'e', 'e', 'p'});
-  for (const std::string& pointee : {target, nowhere}) {
-    ASSERT_EQ(::symlink(pointee.c_str(), name.c_str()), 0);
-    EXPECT_EQ(backupTextures(0), 0) << pointee;
-    EXPECT_EQ(backupTextures(1), 0) << pointee;
-    char link[4096] = {};
-    ASSERT_GT(::readlink(name.c_str(), link, sizeof link - 1), 0);
-    EXPECT_EQ(std::string(link), pointee);
+  const std::string theirs = "another run's backup";
+  for (const std::string& planted : {std::string("link:") + target, "link:" + nowhere, "file:" + theirs}) {
+    const std::string taken = textureBackupName();
+    const std::string what = planted.substr(5);
+    if (planted.rfind("link:", 0) == 0)
+      ASSERT_EQ(::symlink(what.c_str(), taken.c_str()), 0);
+    else
+      writeFile(taken, std::vector<uint8_t>(what.begin(), what.end()));
+    EXPECT_EQ(backupTextures(1), 0) << planted;  // this run saved nothing
+    ASSERT_EQ(backupTextures(0), 1) << planted;
+    const std::string ours = textureBackupName();
+    EXPECT_NE(ours, taken);
+    EXPECT_EQ(ours.substr(0, ours.rfind('/') + 7), taken.substr(0, taken.rfind('/') + 7));
+    EXPECT_EQ(ours.substr(ours.size() - 4), ".bin");
+    EXPECT_EQ(backupTextures(1), 1) << planted;
+    EXPECT_FALSE(present(ours));
     EXPECT_EQ(r->spriteSlots[5].imageWidth, 4);
-    ::unlink(name.c_str());
+    if (planted.rfind("link:", 0) == 0) {
+      char link[4096] = {};
+      ASSERT_GT(::readlink(taken.c_str(), link, sizeof link - 1), 0);
+      EXPECT_EQ(std::string(link), what);
+    } else {
+      EXPECT_EQ(fileText(taken), theirs);
+    }
+    ::unlink(taken.c_str());
   }
   EXPECT_EQ(fileText(target), "keep");
   EXPECT_FALSE(present(nowhere));
+  std::remove(target.c_str());
+
+  // A link put in place of this run's own backup is not read, and the end of
+  // the backup removes the link, never its target.
+  writeFile(target, {'k', 'e', 'e', 'p'});
+  ASSERT_EQ(backupTextures(0), 1);
+  const std::string ours = textureBackupName();
+  ASSERT_EQ(::unlink(ours.c_str()), 0);
+  ASSERT_EQ(::symlink(target.c_str(), ours.c_str()), 0);
+  EXPECT_EQ(backupTextures(1), 0);
+  removeTextureBackup();
+  EXPECT_FALSE(present(ours));
+  EXPECT_EQ(fileText(target), "keep");
   std::remove(target.c_str());
 }
 
@@ -239,6 +271,12 @@ std::vector<uint8_t> join(std::initializer_list<std::vector<uint8_t>> parts) {
   std::vector<uint8_t> all;
   for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
   return all;
+}
+
+// Puts bytes in place of the contents of a backup this run has just saved.
+void plantBackup(const std::vector<uint8_t>& bytes) {
+  ASSERT_EQ(backupTextures(0), 1);
+  writeFile(textureBackupName(), bytes);
 }
 
 // Damaged backups: the records before the damage are restored, nothing after
@@ -274,13 +312,13 @@ TEST_F(Backup, DamagedFilesRestoreWhatComesBeforeTheDamage) {
       {"zero sizes empty their slot", join({record(7, 0, 0), record(5, 0, 3)}), {0, 0}, {0, 0}, {0, 0},
        false},
   };
-  const std::string name = textureBackupName();
   for (const Case& c : cases) {
     for (int slot : {5, 6}) freeSlot(*r, slot);
     makeSprite(7, 1, 1, [](int, int) { return rgba(0x123456); });
     makeSprite(9, 2, 2, [](int x, int y) { return rgba(0x0A0B0C * (x + 2 * y + 1)); });
     const SlotCopy nine = copyOf(*r, 9);
-    writeFile(name, c.file);
+    plantBackup(c.file);
+    const std::string name = textureBackupName();
     const size_t logBefore = fileText(logPath()).size();
 
     EXPECT_EQ(backupTextures(1), 1) << c.what;
@@ -295,7 +333,7 @@ TEST_F(Backup, DamagedFilesRestoreWhatComesBeforeTheDamage) {
     }
   }
   // The pixels arrive top row first, a short record's missing bytes zero.
-  writeFile(name, record(6, 2, 2, 12));
+  plantBackup(record(6, 2, 2, 12));
   ASSERT_EQ(backupTextures(1), 1);
   std::vector<int32_t> pixels;
   ASSERT_EQ(spriteToMem(pixels, 6), 1);  // bottom row first again

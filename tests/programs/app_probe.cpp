@@ -10,6 +10,9 @@
 //   hooks    the program has "MVN_WIN32_MSG" (counts its calls) and "MVN_ON_QUIT"
 //            (prints the count, then tries to end the program from inside the end);
 //            a message is posted to the window before every frame
+//   backup   as unset, but after "ready" saves the sprite slots' images (the
+//            texture backup), prints "backup saved" or "backup failed" and
+//            changes directory to "/" before the frames
 // MVN_PROBE_FULLSCREEN=1 starts in full screen (640 by 480).
 #include <cstdio>
 #include <cstdlib>
@@ -24,6 +27,8 @@
 #include "runtime/core/runtime_settings.h"
 #include "runtime/app/startup.h"
 #include "runtime/app/window_context.h"
+#include "runtime/files/rt_file.h"
+#include "runtime/gfx2d/texture_backup.h"
 #include "runtime/input/mouse.h"
 #include "runtime/input/typed_text.h"
 #include "runtime/platform/messages.h"
@@ -92,6 +97,11 @@ void gameMain() {
   setScreen(800, 480, 0);
   std::puts("ready");
   std::fflush(stdout);
+  if (mode && std::strcmp(mode, "backup") == 0) {
+    std::puts(backupTextures(0) ? "backup saved" : "backup failed");
+    std::fflush(stdout);
+    setCurrentDir("/");
+  }
   PointerSlot shown;
   for (;;) {
     if (hooks) platform::postMessage(runtimeObjects.mainWindow, platform::WM_ERASEBKGND, 0, 0);

@@ -7,6 +7,7 @@
 #include "runtime/core/program_end.h"
 #include "runtime/core/runtime_settings.h"
 #include "runtime/app/startup.h"
+#include "runtime/platform/files.h"
 #include "runtime/platform/process.h"
 #include "runtime/platform/window.h"
 #include "runtime/values/errors.h"
@@ -16,6 +17,10 @@ namespace mvn {
 
 void applicationMain(platform::ModuleHandle instance, const char* tail, int showCommand) {
   (void)tail;
+  // A relative temporary directory is fixed now, before anything changes the
+  // current directory: the log, the archive's files and the texture backup
+  // all stay in one place whatever the program does later.
+  platform::temporaryDirectory();
   commandLine = platform::commandLine();
   applyGameSettings();
   initialiseRuntime(instance, showCommand, runtimeSettings.appName.c_str());

@@ -203,9 +203,21 @@ bool setCurrentDirectory(const char* name) {
 }
 
 std::string temporaryDirectory() {
+  // A relative value is resolved against the current directory when the
+  // variable's value is first read and kept while the value stays the same,
+  // so later changes of directory never move the temporary files.
+  static std::string seenValue, resolved;
   const char* tmp = std::getenv("TMPDIR");
-  std::string dir = nativePath(tmp && *tmp ? tmp : "/tmp");
+  const std::string value = tmp && *tmp ? tmp : "/tmp";
+  if (!resolved.empty() && value == seenValue) return resolved;
+  std::string dir = nativePath(value.c_str());
+  if (dir.front() != '/') {
+    const std::string here = currentDirectory();
+    if (!here.empty()) dir = here + (here.back() == '/' ? "" : "/") + dir;
+  }
   if (dir.back() != '/') dir += '/';
+  seenValue = value;
+  resolved = dir;
   return dir;
 }
 
