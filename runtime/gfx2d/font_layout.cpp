@@ -97,16 +97,17 @@ int layoutText(const FontFace& face, const char* text, double x, double y, bool 
 
 int textWidthOf(const FontFace& face, const char* text, bool proportional) {
   if (!text) return 0;
-  int64_t sum = 0;
-  if (proportional) {
-    if (!face.glyphs) return 0;
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
-      sum += face.glyphs[*p].advance;
-    }
-  } else {
-    sum = int64_t(std::strlen(text)) * (face.imageWidth >> 4);
+  if (proportional && !face.glyphs) return 0;
+  // Summed as print lays the text out: each advance times the font's 32-bit
+  // scale, added in 32-bit floats, so a right-aligned text ends where it was
+  // measured to end.
+  const float scale = face.scale;
+  const float cellAdvance = static_cast<float>(face.imageWidth >> 4) * scale;
+  float width = 0;
+  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
+    width += proportional ? static_cast<float>(face.glyphs[*p].advance) * scale : cellAdvance;
   }
-  return truncatedInt(static_cast<double>(sum) * face.scale);
+  return truncatedInt(width);
 }
 
 }  // namespace mvn

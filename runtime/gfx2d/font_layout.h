@@ -38,7 +38,8 @@ int layoutText(const FontFace& face, const char* text, double x, double y, bool 
                TextVertexBuffer& buffer);
 
 // Width in pixels of a text: the advances of its bytes (each byte's own glyph,
-// 0..255) or the byte count times the cell width, times the scale, truncated.
+// 0..255) or the byte count times the cell width, each times the scale and
+// summed in 32-bit floats as layoutText advances, truncated.
 int textWidthOf(const FontFace& face, const char* text, bool proportional);
 
 }  // namespace mvn

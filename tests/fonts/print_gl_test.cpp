@@ -1,9 +1,11 @@
 // Printed text on the real context, checked pixel by pixel: where each
 // character lands, which texels it shows, and that text agrees with the
 // drawing commands in every view and drawing state.
+#include <cstring>
 #include <vector>
 
 #include "runtime/gfx2d/font_builtin.h"
+#include "runtime/gfx2d/font_layout.h"
 #include "runtime/gfx2d/font_loading.h"
 #include "runtime/gfx2d/font_selection.h"
 #include "runtime/gfx2d/font_text.h"
@@ -188,6 +190,31 @@ TEST_F(GlFonts, BuiltinFontAtScaleOnePrintsEightByEightCharacters) {
       row += p == kWhite ? '#' : p == 0x080808 ? 'o' : p == kBlack ? '.' : '?';
     }
     EXPECT_EQ(row, y < 8 ? std::string(art[y]) + art[y] : std::string(16, '.')) << "row " << y;
+  }
+}
+
+// textWidth measures what print lays out: a right-aligned text ends exactly
+// where it was measured to end, at every scale (0.7 x 8 summed in doubles is
+// 27.99..., laid out in floats 28.0000...).
+TEST_F(GlPrint, TextWidthIsWherePrintEnds) {
+  buildBuiltinFont(*r, 0);
+  const char* const texts[] = {"A", "Hello", "AjB AjB", "A B j A B j A B j A"};
+  for (int font : {0, kFont}) {
+    for (float scale : {0.7f, 0.3f, 1.1f, 1.5f, 2.3f, 3.0f}) {
+      setFont(font, scale);
+      const FontFace face = fontFace(r->spriteSlots[fontSlot(font)], r->fonts, font);
+      for (const char* text : texts) {
+        for (int proportional : {0, 1}) {
+          TextVertexBuffer buffer;
+          ASSERT_TRUE(reserveTextVertices(buffer, std::strlen(text)));
+          const int count = layoutText(face, text, 0, 0, proportional != 0, buffer);
+          ASSERT_GT(count, 0);
+          EXPECT_EQ(textWidth(text, proportional), int(buffer.vertices[count - 1].x))
+              << "font " << font << ", scale " << scale << ", \"" << text << "\", proportional "
+              << proportional;
+        }
+      }
+    }
   }
 }
 
