@@ -20,12 +20,6 @@ namespace mvn {
 
 namespace {
 
-// A font without image has no glyphs: nothing of an earlier font may be
-// measured or printed through it.
-void clearGlyphs(FontTables& fonts, int font) {
-  for (GlyphInfo& g : fonts.glyphs[font]) g = GlyphInfo{};
-}
-
 bool decodeFontFile(DecodedImage& image, const char* name, int32_t key) {
   if (!name || !*name) return false;
   return decodeBmp(image, name, key) || decodePng(image, name, key);

@@ -43,4 +43,10 @@ struct FontTables {
   TextVertexBuffer text;
 };
 
+// A font without an image has no glyphs: nothing of an earlier font may be
+// measured or printed through it, however its slot was emptied.
+inline void clearGlyphs(FontTables& fonts, int font) {
+  for (GlyphInfo& g : fonts.glyphs[font]) g = GlyphInfo{};
+}
+
 }  // namespace mvn

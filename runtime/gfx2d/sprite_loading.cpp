@@ -87,8 +87,9 @@ OpenGLRainbows* emptiedSlot(int slot) {
 
 void loadSprite(const char* file, int slot) {
   OpenGLRainbows* r = emptiedSlot(slot);
-  if (!r || isEmpty(file)) return;
-  loadIntoSlot(*r, file, slot, false);
+  if (!r) return;
+  if (!isEmpty(file)) loadIntoSlot(*r, file, slot, false);
+  forgetEmptyFont(*r, slot);
 }
 
 void loadAnim(const char* file, int slot, int frameWidth, int frameHeight) {
@@ -101,7 +102,10 @@ void loadAnim(const char* file, int slot, int frameWidth, int frameHeight) {
 }
 
 void loadBumpTexture(const char* file, int slot) {
-  if (OpenGLRainbows* r = emptiedSlot(slot)) loadIntoSlot(*r, file, slot, true);
+  OpenGLRainbows* r = emptiedSlot(slot);
+  if (!r) return;
+  loadIntoSlot(*r, file, slot, true);
+  forgetEmptyFont(*r, slot);
 }
 
 int loadImageToMem(const char* file, int& width, int& height, std::vector<int32_t>& pixels) {

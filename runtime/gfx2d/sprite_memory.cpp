@@ -59,7 +59,9 @@ int memToSprite(const int32_t* pixels, int64_t count, int slot, int width, int h
     return 0;
   }
   for (int64_t i = 0; i < count; ++i) unpack(uint32_t(pixels[i]), &rgba[size_t(i) * 4]);
-  return uploadImage(*r, slot, ImageView{rgba.data(), width, height}, false) ? 1 : 0;
+  const bool uploaded = uploadImage(*r, slot, ImageView{rgba.data(), width, height}, false);
+  forgetEmptyFont(*r, slot);
+  return uploaded ? 1 : 0;
 }
 
 bool readSlotImage(OpenGLRainbows& r, int slot, std::vector<uint8_t>& rgba, int& width, int& height) {
@@ -164,6 +166,7 @@ void grabSprite(int slot, int x, int y, int width, int height) {
     return;
   }
   grabScreen(*r, slot, x, y, width, height);
+  forgetEmptyFont(*r, slot);
 }
 
 }  // namespace mvn

@@ -60,6 +60,11 @@ void freeSlot(OpenGLRainbows& r, int slot) {
   s.opaque = false;
 }
 
+void forgetEmptyFont(OpenGLRainbows& r, int slot) {
+  const int font = slot - firstFontSlot;
+  if (isFontNumber(font) && r.spriteSlots[slot].imageWidth < 1) clearGlyphs(r.fonts, font);
+}
+
 void freeAllSlots(OpenGLRainbows& r) {
   for (int slot = 0; slot < slotCount; ++slot) {
     const SpriteSlot& s = r.spriteSlots[slot];

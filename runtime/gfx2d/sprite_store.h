@@ -44,6 +44,10 @@ bool createTexture(OpenGLRainbows& renderer, const ImageView& image, int x, int 
                    int height, SpriteSlot& slotRecord, uint32_t* mipTarget, bool bumpMap,
                    bool nearest, TextureExtent* extent = nullptr);
 
+// After a sprite command: a font slot the command left without an image
+// leaves its font without glyphs, as a failed loadFont does.
+void forgetEmptyFont(OpenGLRainbows& r, int slot);
+
 // Uploads an image into a slot (slots from firstFontSlot up: nearest
 // filtering, no mip copy).
 bool uploadImage(OpenGLRainbows& renderer, int slot, const ImageView& image, bool bumpMap);

@@ -2,11 +2,13 @@
 // fonts without an image.
 #include <cstring>
 #include <fstream>
+#include <string>
 
 #include "runtime/gfx2d/font_builtin.h"
 #include "runtime/gfx2d/font_loading.h"
 #include "runtime/gfx2d/font_selection.h"
 #include "runtime/gfx2d/font_text.h"
+#include "runtime/gfx2d/sprite_loading.h"
 #include "tests/fonts/font_fixture.h"
 
 namespace mvn {
@@ -48,6 +50,42 @@ struct FontState {
   uint32_t textures[33];  // the 32 font slots and slot 65536 above them
   int widths[33];
 };
+
+// A font whose slot is emptied by a sprite command measures and prints as one
+// emptied by loadFont: nothing of the earlier font is left.
+TEST_F(GlFonts, FontEmptiedThroughTheSpriteCommandsKeepsNoGlyphs) {
+  constexpr int kFont = 6;
+  const int slot = firstFontSlot + kFont;
+  auto measure = [] {
+    int w = -1, h = -1;
+    getFontSize(w, h);
+    return std::to_string(textWidth("AAj A", 0)) + " " + std::to_string(textWidth("AAj A", 1)) +
+           " " + std::to_string(w) + "x" + std::to_string(h);
+  };
+  loadFont(plainFont().c_str(), kFont);
+  loadFont("", kFont);
+  setFont(kFont, 1);
+  const std::string emptied = measure();
+  ASSERT_EQ(emptied, "0 0 0x0");
+  const struct {
+    const char* what;
+    void (*empty)(int slot);
+  } ways[] = {
+      {"loadSprite with no name", [](int s) { loadSprite("", s); }},
+      {"loadSprite of a missing file", [](int s) { loadSprite("no-such-font.png", s); }},
+      {"loadBumpTexture of a missing file", [](int s) { loadBumpTexture("no-such-font.png", s); }},
+  };
+  for (const auto& way : ways) {
+    loadFont(plainFont().c_str(), kFont);
+    setFont(kFont, 1);
+    ASSERT_NE(measure(), emptied) << way.what;
+    way.empty(slot);
+    EXPECT_EQ(measure(), emptied) << way.what;
+    const int32_t pixel = rgba(0xFFFFFF);  // an image again, but not a font's
+    ASSERT_EQ(memToSprite(&pixel, 1, slot, 1, 1), 1);
+    EXPECT_EQ(textWidth("AAj A", 1), 0) << way.what;
+  }
+}
 
 TEST_F(GlFonts, FontNumbersOutsideTheTablesSetErrorSevenAndChangeNothing) {
   const std::string file = plainFont();
