@@ -66,7 +66,8 @@ bool readFormat(RtFile& file, const Chunk& chunk, WavSample& out) {
   if (!readExactly(file, f, sizeof f)) return false;
   // Format tag (f + 0) and bytes per second (f + 8) are not used: the data
   // is taken as PCM of the given shape.
-  const int channels = le16(f + 2);
+  // A file that gives 0 channels plays as one channel.
+  const int channels = le16(f + 2) == 0 ? 1 : le16(f + 2);
   const uint32_t rate = le32(f + 4);
   const int blockAlign = le16(f + 12);
   const int bits = le16(f + 14);

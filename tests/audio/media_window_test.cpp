@@ -120,14 +120,14 @@ TEST_F(MediaWindowTest, VolumeScaleReachesTheMixer) {
   }
 }
 
-TEST_F(MediaWindowTest, WithoutDeviceOneLogLineAndSilentMusicKeepsItsTiming) {
+TEST_F(MediaWindowTest, WithoutDeviceNoLogLineAndSilentMusicKeepsItsTiming) {
   std::remove(logPath().c_str());
   platform::closeAudioOutput();
   setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
   EXPECT_FALSE(openAudioOutput());
   EXPECT_FALSE(openAudioOutput());
   EXPECT_TRUE(audioOutputSilent());
-  EXPECT_EQ(test::logText(), "No sound device - sound and music are silent\n");
+  EXPECT_EQ(test::logText(), "");
 
   open("tone1s.mp3");
   EXPECT_GT(mediaLength(window), 900u);

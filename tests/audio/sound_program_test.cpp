@@ -16,7 +16,8 @@ namespace mvn {
 namespace {
 
 const std::string kProbe = std::string(MORVANE_TEST_PROGRAMS) + "/sound_probe";
-const char* kNoDevice = "No sound device - sound and music are silent\n";
+// The line an earlier runtime logged; a machine without sound is no fault.
+const char* kNoDevice = "No sound device";
 
 std::string freshDirectory(const std::string& name) {
   const std::string dir = std::string(MORVANE_BINARY_DIR) + "/tmp/sound_" + name;
@@ -31,7 +32,7 @@ size_t count(const std::string& text, const std::string& part) {
   return n;
 }
 
-TEST(SoundProgram, WithoutDeviceTheRunStartsLogsOneLineAndEndsWithStatusZero) {
+TEST(SoundProgram, WithoutDeviceTheRunStartsLogsNothingOfItAndEndsWithStatusZero) {
   const std::string dir = freshDirectory("nodevice");
   const std::string wav = dir + "/click.wav";
   std::ofstream(wav, std::ios::binary) << testwav::wav({}, testwav::constantFrames(2000, {5000}));
@@ -44,10 +45,8 @@ TEST(SoundProgram, WithoutDeviceTheRunStartsLogsOneLineAndEndsWithStatusZero) {
   for (const char* line : {"device=0\n", "load=3\n", "play=-1\n", "music=0\n", "output open=0\n"})
     EXPECT_NE(out.find(line), std::string::npos) << line << out;
   const std::string log = testing::fileText(dir + "/ErrorLog.txt");
-  EXPECT_EQ(count(log, kNoDevice), 1u) << log;
-  EXPECT_NE(log.find(std::string("Win8+ mouse as pointer\n") + kNoDevice + "Init Finalized\n"),
-            std::string::npos)
-      << log;
+  EXPECT_EQ(count(log, kNoDevice), 0u) << log;
+  EXPECT_NE(log.find("Win8+ mouse as pointer\nInit Finalized\n"), std::string::npos) << log;
   EXPECT_EQ(log.substr(log.size() - 31), "Shut down MVN\nmvn is shut down\n");
 }
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "runtime/audio/sound_play.h"
 #include "runtime/core/runtime_objects.h"
@@ -65,6 +66,30 @@ TEST_F(SoundSlots, LoadsFromDiskFromMemoryAndFromAnArchiveMember) {
   destroyShoeboxSlots();
   std::remove(archive.c_str());
   std::remove(disk.c_str());
+}
+
+// A sample of one to three frames at a rate above the output's loads, keeps
+// its sound system and plays.
+TEST_F(SoundSlots, VeryShortSamplesAtHighRatesLoadAndPlay) {
+  int slot = 100;
+  for (uint32_t rate : {48000u, 96000u, 200000u}) {
+    for (int frames : {1, 2, 3}) {
+      for (int channels : {1, 2}) {
+        SCOPED_TRACE(std::to_string(frames) + " frames at " + std::to_string(rate) + " Hz, " +
+                     std::to_string(channels) + " channels");
+        const std::string file = test::writeWav(
+            "sound-short.wav",
+            testwav::wav({channels, rate, 16}, testwav::constantFrames(frames, std::vector<int>(channels, 9000))));
+        errorCode = 99;
+        loadSound(file.c_str(), slot, 2);
+        EXPECT_EQ(errorCode, 0);
+        EXPECT_EQ(record(slot).voiceCount, 2);
+        EXPECT_EQ(record(slot).system, runtimeObjects.soundSystem);
+        EXPECT_EQ(playSound(slot, 0, 1), slot * 256);
+        ++slot;
+      }
+    }
+  }
 }
 
 TEST_F(SoundSlots, AFailedLoadEmptiesTheSlotAMissingFileLeavesIt) {
@@ -181,7 +206,7 @@ TEST_F(SoundSlots, PanAndVolumeBeyondTheirRangesAreHeld) {
   std::remove(wav.c_str());
 }
 
-TEST(SoundWithoutDevice, LoadsFailPlaysAnswerMinusOneAndOneLineIsLogged) {
+TEST(SoundWithoutDevice, LoadsFailPlaysAnswerMinusOneAndNothingIsLogged) {
   const std::string wav = test::writeWav("sound-nodevice.wav", kLong);
   std::remove(logPath().c_str());
   platform::closeAudioOutput();
@@ -200,7 +225,7 @@ TEST(SoundWithoutDevice, LoadsFailPlaysAnswerMinusOneAndOneLineIsLogged) {
   destroySoundChannels();
   destroySoundSystem();
   EXPECT_FALSE(platform::audioOutputOpen());
-  EXPECT_EQ(test::logText(), "No sound device - sound and music are silent\n");
+  EXPECT_EQ(test::logText(), "");  // a machine without sound is no fault
   errorCode = 0;
   test::reopenAudioOutput("dummy");
   std::remove(wav.c_str());

@@ -35,6 +35,7 @@ std::vector<Case> cases() {
       {"odd chunk without a pad byte", riff(fmt + chunk("junk", "odd", false) + data), true},
       {"odd fmt chunk without a pad", riff(chunk("fmt ", fmtBody({}) + "x", false) + data), true},
       {"8-bit stereo 11025 Hz", wav({2, 11025, 8}, constantFrames(8, {200, 60}, 8)), true},
+      {"0 channels, played as one", wav({0, 44100, 16, 2}, kData), true},
       {"data up to the last byte, no pad", riff(fmt + chunk("data", kData + "\x01", false)), true},
       {"empty file", "", false},
       {"truncated header", riff(fmt + data).substr(0, 10), false},
@@ -48,7 +49,6 @@ std::vector<Case> cases() {
       {"data larger than the file", riff(fmt + chunk("data", kData, true, 21)), false},
       {"data of 4 GiB", riff(fmt + chunk("data", kData, true, 0xFFFFFFFF)), false},
       {"chunk of 4 GiB before data", riff(fmt + chunk("junk", "", true, 0xFFFFFFF0) + data), false},
-      {"0 channels", wav({0, 44100, 16, 2}, kData), false},
       {"3 channels", wav({3, 44100, 16}, kData), false},
       {"0 sample rate", wav({1, 0, 16}, kData), false},
       {"12 bits", wav({1, 44100, 12, 2}, kData), false},
@@ -97,6 +97,13 @@ TEST(SoundWav, FieldsAndDataOfALoadedFile) {
   ASSERT_EQ(sample.size, frames.size());
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(sample.data.get()), sample.size), frames);
   std::remove(path.c_str());
+
+  // A file that gives 0 channels is a one-channel sample.
+  const std::string mono = diskCopy(wav({0, 44100, 16, 2}, kData));
+  ASSERT_TRUE(readWavSample(mono.c_str(), sample));
+  EXPECT_EQ(sample.format.channels, 1);
+  EXPECT_EQ(sample.size, kData.size());
+  std::remove(mono.c_str());
 }
 
 TEST(SoundWav, DataBeyondTheLargestSampleIsRefusedUnread) {

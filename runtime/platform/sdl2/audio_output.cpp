@@ -32,7 +32,7 @@ bool openAudioOutput() {
   if (openMixer()) return true;
 
   // No device: the driver that discards its output keeps the music's timing.
-  logLine("No sound device - sound and music are silent\n");
+  // Nothing is logged; the loads of sounds say it through their error code.
   outputSilent = true;
   SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
   openMixer();  // should even that fail, media windows stay empty

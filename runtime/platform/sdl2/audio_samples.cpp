@@ -101,7 +101,12 @@ SoundVoice* createSoundVoice(const PcmFormat& format, const unsigned char* data,
   const uint64_t frameBytes = static_cast<uint64_t>(format.channels) * format.bitsPerSample / 8;
   const uint64_t frames = size / frameBytes;
   if (frames == 0 || frames * frameBytes > INT_MAX) return nullptr;
-  const auto bytes = static_cast<int>(frames * frameBytes);
+  // A sample of a few frames at a rate above the output's would convert to
+  // nothing: it is lengthened by repeats of its last frame to a little over
+  // one output frame, so that it still loads and plays.
+  const uint64_t shortest = static_cast<uint64_t>(format.sampleRate / (outRate > 0 ? outRate : 1)) + 2;
+  const uint64_t inFrames = frames < shortest ? shortest : frames;
+  const auto bytes = static_cast<int>(inFrames * frameBytes);
 
   // One conversion of the whole sample in a buffer that holds every step.
   SDL_AudioCVT cvt;
@@ -113,7 +118,9 @@ SoundVoice* createSoundVoice(const PcmFormat& format, const unsigned char* data,
   if (workBytes > kMaxSampleBytes) return nullptr;
   auto* buffer = static_cast<Uint8*>(SDL_malloc(static_cast<size_t>(workBytes)));
   if (!buffer) return nullptr;
-  SDL_memcpy(buffer, data, static_cast<size_t>(bytes));
+  SDL_memcpy(buffer, data, static_cast<size_t>(frames * frameBytes));
+  for (uint64_t f = frames; f < inFrames; ++f)
+    SDL_memcpy(buffer + f * frameBytes, data + (frames - 1) * frameBytes, static_cast<size_t>(frameBytes));
   cvt.buf = buffer;
   cvt.len = bytes;
   int converted = bytes;
