@@ -45,7 +45,10 @@ bool setCooperativeLevel(InputDevice* device, WindowHandle window, int level);
 bool acquire(InputDevice* device);
 void unacquire(InputDevice* device);
 
-// Fails when the device is not acquired or has lost the foreground.
+// 0x80 for each key that is down, and at the first read after it went down
+// even when it came up again before that read (a tap between two reads is
+// never lost). Fails when the device is not acquired or has lost the
+// foreground.
 bool getKeyboardState(InputDevice* device, uint8_t keys[256]);
 
 struct MouseDeviceState {

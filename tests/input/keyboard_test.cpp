@@ -61,10 +61,24 @@ TEST_F(InputTest, F4WithoutLeftAltDoesNotClose) {
   }
 }
 
-TEST_F(InputTest, KeyPressedAndReleasedBetweenTwoReadsIsNeverSeen) {
+// A key pressed and released between two reads reads as down at the next
+// read, and as up at the one after; a held key stays down.
+TEST_F(InputTest, KeyTappedBetweenTwoReadsIsSeenOnce) {
   platform::injectKey(window, kScA, true);
   platform::injectKey(window, kScA, false);
   pump();
+  resetKeyPolling();
+  EXPECT_EQ(isKeyDown(0x1E), 1);
+  EXPECT_EQ(isKeyDown(0x1E), 1);  // the same read, within the frame
+  resetKeyPolling();
+  EXPECT_EQ(isKeyDown(0x1E), 0);
+
+  key(kScA, true);
+  for (int frame = 0; frame < 3; ++frame) {
+    resetKeyPolling();
+    EXPECT_EQ(isKeyDown(0x1E), 1) << frame;
+  }
+  key(kScA, false);
   resetKeyPolling();
   EXPECT_EQ(isKeyDown(0x1E), 0);
 }

@@ -129,6 +129,18 @@ TEST_F(QuitKeys, EscapeEndsTheProgram) {
   expectOrderlyEnd();
 }
 
+// Escape pressed and released with no delay between, as one event pump may
+// see both: the tap still ends the program, every time.
+TEST_F(QuitKeys, AnEscapeTapShorterThanAFrameEndsTheProgramEveryTime) {
+  for (int attempt = 0; attempt < 20; ++attempt) {
+    SCOPED_TRACE("attempt " + std::to_string(attempt));
+    start("1");
+    run("xdotool key --delay 0 Escape");
+    ASSERT_TRUE(endsWithin(std::chrono::seconds(10)));
+    expectOrderlyEnd();
+  }
+}
+
 TEST_F(QuitKeys, LeftAltWithF4EndsTheProgram) {
   start("1");
   hold("Alt_L+F4");

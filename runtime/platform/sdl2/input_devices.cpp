@@ -26,6 +26,7 @@ struct InputDevice {
 namespace {
 
 bool keyHeld[SDL_NUM_SCANCODES];
+bool keyPressed[SDL_NUM_SCANCODES];  // keys that went down since the last read
 int32_t mouseDx = 0, mouseDy = 0, mouseDz = 0;
 uint8_t mouseButtons[4];
 uint8_t mousePresses[4];  // buttons that went down since the last read
@@ -43,7 +44,10 @@ int SDLCALL watchInput(void*, SDL_Event* event) {
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
       int code = event->key.keysym.scancode;
-      if (code > 0 && code < SDL_NUM_SCANCODES) keyHeld[code] = event->type == SDL_KEYDOWN;
+      if (code > 0 && code < SDL_NUM_SCANCODES) {
+        keyHeld[code] = event->type == SDL_KEYDOWN;
+        keyPressed[code] = keyPressed[code] || keyHeld[code];
+      }
       break;
     }
     case SDL_MOUSEMOTION:
@@ -74,6 +78,7 @@ int SDLCALL watchInput(void*, SDL_Event* event) {
       // what was held.
       if (event->window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
         std::memset(keyHeld, 0, sizeof keyHeld);
+        std::memset(keyPressed, 0, sizeof keyPressed);
         std::memset(mouseButtons, 0, sizeof mouseButtons);
         std::memset(mousePresses, 0, sizeof mousePresses);
       }
@@ -182,12 +187,15 @@ void unacquire(InputDevice* device) {
 bool getKeyboardState(InputDevice* device, uint8_t keys[256]) {
   keyboardReadCount++;
   if (!device || device->kind != DeviceKind::Keyboard || !readable(device)) return false;
+  // A key that went down since the last read counts as down once, even when
+  // it is already up again: a tap between two reads is never lost.
   std::memset(keys, 0, 256);
   for (int code = 1; code < SDL_NUM_SCANCODES; ++code) {
-    if (keyHeld[code]) {
+    if (keyHeld[code] || keyPressed[code]) {
       if (int dik = dikFromScancode(code)) keys[dik] = 0x80;
     }
   }
+  std::memset(keyPressed, 0, sizeof keyPressed);
   return true;
 }
 
