@@ -33,6 +33,8 @@ FontFace fontFace(const SpriteSlot& slot, const FontTables& fonts, int font) {
   face.vExtent = slot.vExtent;
   face.scale = fonts.fontScale[font];
   face.glyphs = fonts.glyphs[font];
+  face.texelWidth = slot.textureWidth > 0 ? 1.0f / static_cast<float>(slot.textureWidth) : 0;
+  face.texelHeight = slot.textureHeight > 0 ? 1.0f / static_cast<float>(slot.textureHeight) : 0;
   return face;
 }
 
@@ -62,6 +64,9 @@ int layoutText(const FontFace& face, const char* text, double x, double y, bool 
   const float h = static_cast<float>(grid.cellHeight) * scale;
   const float cellAdvance = static_cast<float>(grid.cellWidth) * scale;
 
+  const float insetS = face.samplesInsideCells ? 0.5f * face.texelWidth : 0.0f;
+  const float insetT = face.samplesInsideCells ? 0.5f * face.texelHeight : 0.0f;
+
   float X = static_cast<float>(std::ceil(x));
   const float Y = static_cast<float>(std::ceil(y));
   TextVertex* v = buffer.vertices.get();
@@ -85,11 +90,13 @@ int layoutText(const FontFace& face, const char* text, double x, double y, bool 
       s1 = s0 + ds;
       advance = cellAdvance;
     }
-    v[count++] = {X, Y + h, 0, s0, tBottom};
-    v[count++] = {X, Y, 0, s0, tTop};
+    s0 += insetS;
+    s1 = s1 - insetS < s0 ? s0 : s1 - insetS;  // an empty glyph keeps to its first column
+    v[count++] = {X, Y + h, 0, s0, tBottom + insetT};
+    v[count++] = {X, Y, 0, s0, tTop - insetT};
     X += advance;
-    v[count++] = {X, Y + h, 0, s1, tBottom};
-    v[count++] = {X, Y, 0, s1, tTop};
+    v[count++] = {X, Y + h, 0, s1, tBottom + insetT};
+    v[count++] = {X, Y, 0, s1, tTop - insetT};
   }
   buffer.count = count;
   return count;

@@ -18,6 +18,11 @@ struct FontFace {
   float vExtent = 1;
   float scale = 1;
   const GlyphInfo* glyphs = nullptr;  // glyphCount records
+  float texelWidth = 0;   // one texel in texture coordinates, across and up
+  float texelHeight = 0;
+  // Samples kept half a texel inside each glyph's edges: a text scaled and
+  // filtered linearly then never shows texels of the neighbouring cells.
+  bool samplesInsideCells = false;
 };
 
 // The face of font number `font` (0..31) as its slot and tables hold it.
@@ -32,7 +37,9 @@ bool reserveTextVertices(TextVertexBuffer& buffer, size_t length);
 // triangle strip of 4 vertices per character, top-left corner of the text at
 // (ceil(x), ceil(y)). A character's code is its byte modulo the font's
 // character count; code 0 ends the text. Proportional text advances by each
-// glyph's advance, fixed text by the cell width, both times the scale.
+// glyph's advance, fixed text by the cell width, both times the scale. With
+// samplesInsideCells, each glyph's texture coordinates lie half a texel inside
+// its edges, as an animation frame drawn turned and zoomed takes them.
 // Returns the vertex count (also stored in buffer.count).
 int layoutText(const FontFace& face, const char* text, double x, double y, bool proportional,
                TextVertexBuffer& buffer);

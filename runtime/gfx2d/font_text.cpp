@@ -54,7 +54,10 @@ void print(const char* text, double x, double y, int proportional) {
   applyWrap(*r, false);
   restoreColour(*r);
 
-  const FontFace face = fontFace(r->spriteSlots[slot], r->fonts, font);
+  FontFace face = fontFace(r->spriteSlots[slot], r->fonts, font);
+  // Scaled and smoothed, a glyph's edge samples would reach into the next
+  // cell of the font image; unscaled text meets texel centres exactly.
+  face.samplesInsideCells = r->smoothing == 1 && face.scale != 1.0f;
   if (layoutText(face, text, x, y, proportional != 0, buffer) == 0) return;
 
   // The text's own GL draw: whatever drawing is still held back reaches GL

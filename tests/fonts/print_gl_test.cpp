@@ -193,6 +193,55 @@ TEST_F(GlFonts, BuiltinFontAtScaleOnePrintsEightByEightCharacters) {
   }
 }
 
+// Text scaled and smoothed shows its glyphs' own cells and nothing of their
+// neighbours: in a font whose every cell is a solid block of a colour of its
+// own, each printed character is its cell's colour throughout, exactly as the
+// cell drawn alone as an animation frame at the same zoom (drawAnim unscaled,
+// rotoZoomAnim scaled).
+TEST_F(GlFonts, ScaledTextShowsNothingOfTheNeighbouringCells) {
+  constexpr int kSolid = 11;
+  FontPicture blocks(128, 64);
+  auto cellColour = [](int code) { return uint32_t(0x10 + code) | uint32_t(0xF0 - code) << 8 | 0x400000u; };
+  for (int code = 0; code < 128; ++code)
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < 8; ++x) blocks.ink(code, x, y, cellColour(code));
+  loadFont(writeFontFile(blocks, "font_blocks.png").c_str(), kSolid);
+  ASSERT_EQ(errorCode, 0);
+  setAnimFrameSize(fontSlot(kSolid), 8, 8);
+  setSmoothing(1);
+  const char* const text = "AQ1B";  // neighbours of each other above, below and beside
+  constexpr int kLeft = 40, kTop = 40;
+  for (double scale : {1.0, 1.5, 2.0, 3.0}) {
+    for (int proportional : {0, 1}) {
+      SCOPED_TRACE(::testing::Message() << "scale " << scale << ", proportional " << proportional);
+      setFont(kSolid, scale);
+      const int side = int(8 * scale);
+      clearScreen(0);
+      print(text, kLeft, kTop, proportional);
+      const auto printed = read(0, 0, 200, 100).colours;
+      clearScreen(0);
+      for (int i = 0; text[i]; ++i) {
+        const int left = kLeft + i * side;
+        if (scale == 1.0)
+          drawAnim(fontSlot(kSolid), text[i], left, kTop);
+        else  // a zoomed frame is centred on the frame's own centre
+          rotoZoomAnim(fontSlot(kSolid), text[i], left - 4 + side / 2, kTop - 4 + side / 2, 0, scale);
+      }
+      const auto alone = read(0, 0, 200, 100).colours;
+      EXPECT_TRUE(printed == alone);
+      int strays = 0;
+      for (int i = 0; text[i]; ++i)
+        for (int y = 0; y < side; ++y)
+          for (int x = 0; x < side; ++x) {
+            const uint32_t got = printed[size_t(kTop + y) * 200 + kLeft + i * side + x];
+            if (got != cellColour(text[i]) && ++strays <= 3)
+              ADD_FAILURE() << "character " << i << " at (" << x << ", " << y << "): " << std::hex << got;
+          }
+      EXPECT_EQ(strays, 0);
+    }
+  }
+}
+
 // textWidth measures what print lays out: a right-aligned text ends exactly
 // where it was measured to end, at every scale (0.7 x 8 summed in doubles is
 // 27.99..., laid out in floats 28.0000...).
