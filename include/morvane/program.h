@@ -1,10 +1,128 @@
-// The program's frame: entry routines, settings, frame loop, timer, window.
+/// @file
+/// The program's frame: the two routines a program provides, the settings
+/// record, the frame loop, the clock, the window and the pause.
+///
+/// A program defines applyGameSettings() and gameMain() in namespace mvn and
+/// links the runtime's process entry, which opens the window between the two
+/// and ends the process when the program ends. Coordinates are pixels of the
+/// drawing surface, origin at the top left, y downwards.
+///
+/// Environment variables a run reacts to (for tests and automation):
+/// - MORVANE_SEED=<decimal>: the random seed, instead of one from the clock;
+/// - MORVANE_FRAMES=<n>: the program ends after n presented frames;
+/// - MORVANE_NO_MESSAGEBOX=1: message boxes go to the log instead of the screen;
+/// - MORVANE_NO_FRAME_HOLD=1: frames are presented as fast as they are drawn;
+/// - MORVANE_NO_BATCH=1: every drawing command draws at once (no draw batch);
+/// - MORVANE_TRACE_ERRORS=1: every error a command sets is described on
+///   standard error.
 #pragma once
 
-#include "runtime/app/program.h"
-#include "runtime/core/runtime_settings.h"
-#include "runtime/app/frame_loop.h"
-#include "runtime/core/timer.h"
-#include "runtime/app/window_context.h"
-#include "runtime/values/pause_state.h"
-#include "runtime/core/program_end.h"
+#include <cstdint>
+#include <string>
+
+namespace mvn {
+
+/// @name The program's two routines
+/// @{
+
+/// Provided by the program: fills ::runtimeSettings. Called first, before the
+/// window exists; call nothing here but registerNamedFunctions().
+void applyGameSettings();
+/// Provided by the program: its main routine, called once the window is
+/// open with the settings applied. It should never return; the program
+/// ends through endProgram() (Escape, left Alt with F4, the window's close
+/// button, or MORVANE_FRAMES).
+void gameMain();
+/// @}
+
+/// The settings the program fills in applyGameSettings().
+struct RuntimeSettings {
+  int32_t screenWidth = 0;     ///< drawing surface width, pixels
+  int32_t screenHeight = 0;    ///< drawing surface height, pixels
+  int32_t fullScreen = 0;      ///< 1: the display mode takes the drawing size (refused: a window)
+  int32_t exclusiveMouse = 0;  ///< 1: mouse read as relative movement, pointer hidden at start
+  int32_t frameRate = 0;       ///< frames per second showScreen() holds; 0 or less: as fast as possible
+  int32_t debugMode = 0;       ///< 1: losing the foreground does not pause the program
+  int32_t multisample = 0;     ///< non-zero: ask for a multisampled (smoother-edged) surface
+  std::string appName;         ///< the window's title
+  int32_t desktopWidth = 0;    ///< set by the runtime: the desktop's width
+  int32_t desktopHeight = 0;   ///< set by the runtime: the desktop's height
+};
+/// The program's settings (see RuntimeSettings).
+extern RuntimeSettings runtimeSettings;
+/// The process's whole command line, program name included.
+extern std::string commandLine;
+
+/// @name The frame loop
+/// @{
+
+/// Ends a frame: presents it and prepares the next. In order: waits while the
+/// program is paused; reads the mouse (see mouseState()); ends the program on
+/// Escape (while ::quitKeysEnabled) or left Alt with F4; keeps looping music
+/// going; handles the window's messages (typed characters, the close button);
+/// shows the frame and holds the frame rate. Then the next frame starts
+/// from: the whole screen as viewport, the screen cleared to the
+/// clearScreen() colour or background image 0 drawn, alpha test off, alpha
+/// mode -1 (ordinary blending at full strength), colour white. It keeps the
+/// smoothing, orientation, virtual resolution, transparent colour, current
+/// font and every loaded slot.
+void showScreen();
+/// Changes the frame rate showScreen() holds.
+/// @param framesPerSecond frames per second, truncated; 0 or less: as fast as possible
+/// @param vsync non-zero: wait for the display's refresh where the system allows
+void setFrameRate(double framesPerSecond, int vsync);
+/// 1 (the default): Escape ends the program at the next showScreen(); 0:
+/// Escape is an ordinary key. Left Alt with F4 always ends it.
+extern int32_t quitKeysEnabled;
+/// @}
+
+/// @name The clock
+/// @{
+
+/// @return milliseconds since the runtime's first clock reading (0 at start-up)
+double timerMs();
+/// @return milliseconds since the start-up ended and gameMain() began
+double programTimeMs();
+/// @return the length of the last frame in milliseconds, at least 1
+double lastFrameMs();
+/// Sleeps without handling the window's messages; prefer showScreen().
+/// @param milliseconds how long; 0 or less returns at once
+void sleepMs(int milliseconds);
+/// @}
+
+/// @name The window
+/// @{
+
+/// Changes the drawing surface: a new size and window or full-screen mode,
+/// then five frames are shown (showScreen()) so that the display settles.
+/// Slots, fonts and sounds survive.
+/// @param width new width in pixels @param height new height in pixels
+/// @param fullScreen 1: full screen at that size (refused: a window), 0: a window
+void setScreen(int width, int height, int fullScreen);
+/// @return the drawing surface's width in pixels
+int getScreenWidth();
+/// @return the drawing surface's height in pixels
+int getScreenHeight();
+/// @return 1 while the program runs full screen, else 0
+int isFullScreen();
+/// @}
+
+/// @name Pause
+/// The program pauses when its window loses the foreground (unless
+/// RuntimeSettings::debugMode) and showScreen() waits until it is back.
+/// @{
+
+/// 1 while the program is paused, else 0.
+extern int paused;
+/// 1 (the default) when the program may pause, 0 when it may not.
+extern int allowPause;
+/// Pauses or resumes, calling the program's "MVN_ON_PAUSE" or
+/// "MVN_ON_RESUME" (see registerNamedFunctions()) when the state changes.
+/// @param flag non-zero pauses (when allowed), 0 resumes
+void setPaused(int flag);
+/// Allows or forbids pausing; forbidding it ends a pause in progress.
+/// @param flag non-zero allows, 0 forbids
+void setAllowPause(int flag);
+/// @}
+
+}  // namespace mvn

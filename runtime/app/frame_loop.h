@@ -1,6 +1,8 @@
 // The frame presenter: the program's heartbeat between two frames.
 #pragma once
 
+#include "morvane/program.h"
+
 #include <cstdint>
 
 namespace mvn {
@@ -14,14 +16,12 @@ using MessageCallback = void (*)();
 extern int32_t frameCounter;
 // Set by the debugger-break command: the next frame brings the window to the front.
 extern int32_t frontRequest;
-// Escape (and key 129) end the program from the frame loop.
-extern int32_t quitKeysEnabled;
+
 // -1: not looked up yet; 0: the program has no "MVN_WIN32_MSG"; 1: it has.
 extern int32_t win32MsgLookup;
 extern MessageCallback win32MsgCallback;
 
-// presentFrame, then resetFrameState.
-void showScreen();
+
 // Pause, mouse, quit keys, music, messages, swap and frame hold. Ends the
 // program on its quit keys.
 void presentFrame();
@@ -33,7 +33,6 @@ bool pumpMessages(OpenGLRainbows& renderer, MessageCallback callback, bool wait)
 void waitForInput();
 // Swaps the buffers and holds the frame rate.
 bool swapAndHold(OpenGLRainbows& renderer, MessageCallback callback);
-// Sets the swap interval (when it can be set) and the renderer's frame period.
-void setFrameRate(double framesPerSecond, int vsync);
+
 
 }  // namespace mvn

@@ -2,11 +2,11 @@
 // calls them.
 #pragma once
 
+#include "morvane/program.h"
+
 namespace mvn {
 
-// Fills runtimeSettings (runtime/core/runtime_settings.h).
-void applyGameSettings();
-// The program's main routine.
-void gameMain();
+
+
 
 }  // namespace mvn

@@ -2,6 +2,8 @@
 // screen, screen size changes, hiding and destruction.
 #pragma once
 
+#include "morvane/program.h"
+
 #include "runtime/core/window_side.h"
 #include "runtime/platform/window.h"
 
@@ -21,14 +23,11 @@ bool enterWindowMode(OpenGLRainbows& renderer);
 bool enterFullScreen(OpenGLRainbows& renderer);
 void applyScreenMode(OpenGLRainbows& renderer, int width, int height, int colourBits,
                      int fullScreen);
-// The program's command: new drawing size and mode, then five frames.
-void setScreen(int width, int height, int fullScreen);
+
 bool hideWindow(OpenGLRainbows& renderer);
 void destroyContextWindow(OpenGLRainbows& renderer);
 
-int getScreenWidth();
-int getScreenHeight();
-int isFullScreen();
+
 
 // The text of the software-renderer notice when "opengldriver.txt" is missing.
 extern const char* const kDriverNoticeText;

@@ -1,6 +1,8 @@
 // Music: one piece at a time, looped by the runtime on its millisecond clock.
 #pragma once
 
+#include "morvane/audio.h"
+
 #include <string>
 
 namespace mvn {
@@ -22,21 +24,10 @@ struct MusicState {
 
 extern MusicState musicState;
 
-// Plays file from its start, looping when loop is non-zero. Error code 0 on
-// success, 3 when the file is not found (the previous music stops either way).
-void playMusic(const char* file, int loop);
 
-// Stops the music and closes its window. Returns 0.
-int stopMusic();
 
-// volume from 0.0 to 1.0.
-void setMusicVolume(double volume);
 
-// 1 while music plays (looping music always counts as playing), else 0.
-int isMusicPlaying();
 
-// Non-zero pauses, 0 resumes; a pause postpones the next loop restart by its length.
-void pauseMusic(int pause);
 
 // Restarts looping music from its beginning once its length has elapsed.
 // Called once per presented frame and in every waiting loop.

@@ -1,6 +1,8 @@
 // The runtime's millisecond clock and the frame times read from it.
 #pragma once
 
+#include "morvane/program.h"
+
 namespace mvn {
 
 // Frame times on the timerMs scale.
@@ -9,13 +11,10 @@ extern double previousFrameTime;  // taken by the one before
 extern double programTimeBase;    // end of start-up
 
 void initTimer();
-// Milliseconds since the timer's first reading; the first call returns 0.
-double timerMs();
-// timerMs() - programTimeBase.
-double programTimeMs();
-// The last frame's length: currentFrameTime - previousFrameTime, at least 1.
-double lastFrameMs();
-void sleepMs(int milliseconds);
+
+
+
+
 // All three frame times become the timer's present value.
 void resetFrameTimes();
 // Milliseconds per frame: 1000 / framesPerSecond, or 2 when it is 0 or less.

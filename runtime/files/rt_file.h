@@ -1,6 +1,8 @@
 // One file stream over disk files and in-memory blocks ("mem://" names).
 #pragma once
 
+#include "morvane/files.h"
+
 #include <cstdint>
 
 namespace mvn {
@@ -37,13 +39,5 @@ struct RtFile {
 // Like read, but true only when all count bytes were delivered, in memory too.
 bool readExactly(RtFile& file, void* destination, int64_t count);
 
-// True for any in-memory name (the block is not looked at) and for an
-// existing regular file; false for a directory or a missing name.
-bool fileExists(const char* name);
-// Removes a file, or an empty directory, when it exists. A directory that is
-// the current directory is left for its parent first.
-void removePath(const char* path);
-// Changes the current directory: 1 on success; 0 and error code 3 on failure.
-int setCurrentDir(const char* path);
 
 }  // namespace mvn

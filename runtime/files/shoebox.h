@@ -7,6 +7,8 @@
 // result, which lives until its next look-up, setArchive or shutdown.
 #pragma once
 
+#include "morvane/files.h"
+
 #include <cstdint>
 #include <string>
 
@@ -31,9 +33,6 @@ void createShoeboxSlots();
 // is deleted) and destroys both slots.
 void destroyShoeboxSlots();
 
-// Names the archive of memorySlot and of fileSlot and switches both on. Nothing
-// is opened: a missing or damaged archive shows at the next look-up.
-void setArchive(const char* memoryArchive, const char* fileArchive);
 
 // Frees the slot's delivered block and removes its temporary file.
 void releaseResult(ShoeboxSlot& slot);
@@ -43,9 +42,5 @@ void releaseResult(ShoeboxSlot& slot);
 // archive.
 bool shoeboxLookup(ShoeboxSlot* slot, const char* name, std::string& outName, bool toMemory);
 
-// The resolution every loader applies before opening a file: on success name
-// becomes the name to open; on failure it is left as it was.
-bool resolveFileName(std::string& name);
-bool resolveFileName(RtString& name);
 
 }  // namespace mvn

@@ -1,6 +1,8 @@
 // What every frame starts on: a cleared screen or background image 0.
 #pragma once
 
+#include "morvane/view.h"
+
 namespace mvn {
 
 class OpenGLRainbows;
@@ -11,8 +13,6 @@ void removeBackground(OpenGLRainbows& renderer);
 // Makes the slot background image 0 and draws it at once.
 void showBackground(OpenGLRainbows& renderer, int slot);
 
-void clearScreen(int colour);
-void useScreenAsBackground();
-void loadBackground(const char* file);
+
 
 }  // namespace mvn

@@ -2,6 +2,8 @@
 // pixels, drawn at once into the current surface.
 #pragma once
 
+#include "morvane/drawing.h"
+
 namespace mvn {
 
 class OpenGLRainbows;
@@ -22,20 +24,5 @@ void restoreColour(const OpenGLRainbows& renderer);
 // Column and row of an animation frame; false when the slot has no frame size.
 bool framePosition(const SpriteSlot& slot, int frame, int& column, int& row);
 
-void setAlphaMode(double value);
-void setSmoothing(int flag);
-void setAlphaTest(double value);
-void drawRect(int x, int y, int width, int height, int colour);
-void drawSprite(int slot, int x, int y);
-void stretchSprite(int slot, int x, int y, int width, int height);
-void zoomSprite(int slot, int x, int y, double xZoom, double yZoom);
-void rotoSprite(int slot, int x, int y, double angle);
-void rotoZoomSprite(int slot, int x, int y, double angle, double zoom);
-void drawAnim(int slot, int frame, int x, int y);
-void stretchAnim(int slot, int frame, int x, int y, int width, int height);
-void rotoZoomAnim(int slot, int frame, int x, int y, double angle, double zoom);
-void drawLine(int x1, int y1, int x2, int y2, int colour);
-void setPixel(int x, int y, int colour);
-int getPixel(int x, int y);
 
 }  // namespace mvn

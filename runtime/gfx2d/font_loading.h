@@ -1,6 +1,8 @@
 // Loading font images into the 32 font numbers.
 #pragma once
 
+#include "morvane/fonts.h"
+
 namespace mvn {
 
 class OpenGLRainbows;
@@ -11,12 +13,7 @@ class OpenGLRainbows;
 // empty and the font has no glyphs. A number outside 0..31 does nothing.
 bool loadFontImage(OpenGLRainbows& renderer, int font, const char* name);
 
-// Loads a font file (resolved through the shoebox) as font `font` and makes it
-// the current font at scale 1. An empty name empties the font without an
-// error. A file that cannot be found or decoded sets error 3 and puts the
-// built-in font in its place; a number outside 0..31 sets error 7 and changes
-// nothing.
-void loadFont(const char* file, int font);
+
 
 // The names the start-up tries, in this order, for the default font; each may
 // be a file relative to the executable's directory or a member of the archive

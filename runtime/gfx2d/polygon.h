@@ -1,6 +1,8 @@
 // Polygons built vertex by vertex and drawn from client arrays.
 #pragma once
 
+#include "morvane/drawing.h"
+
 #include <cstdint>
 
 namespace mvn {
@@ -13,15 +15,10 @@ struct PolyVertex {
 };
 static_assert(sizeof(PolyVertex) == 20, "vertex layout is read by GL with stride 20");
 
-// Begins a polygon textured with the slot (-1: untextured); mode 0 fan,
-// 1 triangles, 2 strip.
-void startPoly(int slot, int mode);
-// Adds a vertex; texture coordinates in image pixels from the top-left corner.
-void polyVector(double x, double y, double textureX, double textureY, int colour);
-// Starts a new strip inside the polygon (degenerate triangles join the strips).
-void polyNewStrip();
-// Draws the polygon; the buffer stays for the next one.
-void endPoly();
+
+
+
+
 
 // The vertices gathered so far (for inspection).
 const PolyVertex* polyVertices();

@@ -3,6 +3,8 @@
 // Packed pixels: red in bits 0-7, green 8-15, blue 16-23, alpha 24-31.
 #pragma once
 
+#include "morvane/sprites.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -17,10 +19,7 @@ class OpenGLRainbows;
 // positive or the upload fails (the slot then untouched or empty).
 int memToSprite(const int32_t* pixels, int64_t count, int slot, int width, int height);
 
-// The program's forms: an unallocated array is a bad access (error 9, the
-// end of the program); spriteToMem dimensions the array to width x height.
-int memToSprite(const RtArray<int32_t>& pixels, int slot, int width, int height);
-int spriteToMem(RtArray<int32_t>& pixels, int slot);
+
 
 // Reads the slot's image back from its texture: width x height packed pixels,
 // element 0 the bottom-left pixel, rows going upwards. 1, or 0 for an empty
@@ -34,6 +33,6 @@ bool readSlotImage(OpenGLRainbows& renderer, int slot, std::vector<uint8_t>& rgb
 // Copies a rectangle of the current screen (program coordinates) into the
 // slot as an opaque image; the slot's mask goes and its frame size becomes 0.
 bool grabScreen(OpenGLRainbows& renderer, int slot, int x, int y, int width, int height);
-void grabSprite(int slot, int x, int y, int width, int height);
+
 
 }  // namespace mvn

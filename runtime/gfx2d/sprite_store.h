@@ -1,6 +1,8 @@
 // The renderer's numbered sprite slots: texture creation, upload and release.
 #pragma once
 
+#include "morvane/sprites.h"
+
 #include <cstdint>
 
 namespace mvn {
@@ -66,11 +68,7 @@ int findFreeSlot(const OpenGLRainbows& renderer);
 int renderTargetOf(const OpenGLRainbows& renderer, int slot);
 void reattachRenderTarget(OpenGLRainbows& renderer, int target, int slot);
 
-// Runtime commands on the renderer of the running program.
-void setAnimFrameSize(int slot, int frameWidth, int frameHeight);
-void setTransparency(int colour);
-void getSpriteSize(int slot, int& width, int& height);
-void getSpriteSize(int slot, double& width, double& height);
+
 uint32_t spriteTextureId(int slot);
 
 }  // namespace mvn

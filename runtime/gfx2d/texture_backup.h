@@ -5,17 +5,15 @@
 // frame sizes and all other slot fields stay in the slot table.
 #pragma once
 
+#include "morvane/sprites.h"
+
 #include <string>
 
 namespace mvn {
 
 class OpenGLRainbows;
 
-// The program's command on the running renderer: 0 saves, any other value
-// restores. 1 when the backup file could be created (save) or opened
-// (restore), else 0; a save whose file could not be written whole keeps no
-// file and answers 0 as well.
-int backupTextures(int restore);
+
 
 // The same on a given renderer; its context must be current.
 int saveTextures(OpenGLRainbows& renderer);

@@ -2,6 +2,8 @@
 // orientation and virtual resolution.
 #pragma once
 
+#include "morvane/view.h"
+
 namespace mvn {
 
 class OpenGLRainbows;
@@ -41,15 +43,6 @@ bool windowPixelOf(const OpenGLRainbows& renderer, int x, int y, int& column, in
 // The program's screen size: the virtual size, turned with the orientation.
 void screenSize(const OpenGLRainbows& renderer, int& width, int& height);
 
-// Runtime commands on the renderer of the running program.
-void viewport(int x, int y, int width, int height);
-void getViewport(int& x, int& y, int& width, int& height);
-void getViewport(double& x, double& y, double& width, double& height);
-void getScreenSize(int& width, int& height);
-void getScreenSize(double& width, double& height);
-void getDesktopSize(int& width, int& height);
-void setOrientation(int orientation);
-int getOrientation();
-void setVirtualResolution(double width, double height);
+
 
 }  // namespace mvn

@@ -20,6 +20,8 @@
 // acquired again do not count.
 #pragma once
 
+#include "morvane/input.h"
+
 #include "runtime/input/input_system.h"
 
 namespace mvn {
@@ -35,9 +37,7 @@ void pollMouse(MouseReport& report, bool consume);
 // The frame presenter's poll: one pollMouse(report, true) per mouse record.
 void pollMice();
 
-// The program's mouse command: position on the screen and the first two
-// buttons, 1 while held or when pressed since the last read (see above).
-void mouseState(int& x, int& y, int& button1, int& button2);
+
 
 // Where the screen of the mouse state lies: the drawing size, its
 // orientation, and a virtual-screen scale with its offset (0: none).
@@ -55,25 +55,16 @@ MouseScreen currentMouseScreen();
 // Turns a client position into a position on that screen, held to its edges.
 void placeOnScreen(int& x, int& y, const MouseScreen& screen);
 
-// Shows the arrow where the mouse was, with a shared mouse (any flag but 0;
-// NaN counts as shown), or hides it and makes the mouse exclusive.
-void showSystemPointer(double flag);
+
 
 // The mouse device's level and the cursor again after a screen change.
 void applyMouseMode();
 
-// Mouse choice: 32 mice where the system reports each contact as a pointer,
-// else 1. selectMouse sets error 7 for a number outside 0..count-1.
-int mouseCount();
-void selectMouse(int index);
 
-// One axis of the current mouse since its last read: 0 movement x, 1
-// movement y, 2 wheel steps, 3 to 5 the three buttons; other axes read 0.
-int mouseAxis(int axis);
 
-// Moves the system pointer to a screen position; the current mouse takes it
-// as its position.
-void placePointer(int screenX, int screenY);
+
+
+
 
 // The pointer mode around the creation of a media window: hide it (returning
 // the mode it had), then restore that mode; with the pointer hidden

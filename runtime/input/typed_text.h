@@ -1,6 +1,8 @@
 // Typed text: characters the message pump hands over, read one at a time.
 #pragma once
 
+#include "morvane/input.h"
+
 #include <string>
 
 namespace mvn {
@@ -10,7 +12,6 @@ namespace mvn {
 // wait, later ones are dropped.
 void addTypedCharacter(unsigned char c);
 
-// The oldest waiting character, removed from the buffer; empty when none.
-std::string nextTypedCharacter();
+
 
 }  // namespace mvn

@@ -2,6 +2,8 @@
 // of 256 words), seeded once at start-up from the clock.
 #pragma once
 
+#include "morvane/maths.h"
+
 #include <cstdint>
 
 namespace mvn {
@@ -18,12 +20,8 @@ struct IsaacState {
 // The generator's state.
 extern IsaacState randomState;
 
-// Resets the generator and seeds it with seed.
-void seedRandom(std::uint32_t seed);
 // Runs one whole batch and returns the first word of its results.
 std::uint32_t nextRandom();
-// A whole number from 0 to n; 0 without drawing when n <= 0.
-int rnd(int n);
 
 // The generator's published steps, on any state.
 // One batch: 256 new memory and result words.
