@@ -1,7 +1,7 @@
 # cmake --install: the runtime for programmers (component "dev") and the game
 # (component "game"). Everything lands below the prefix in the usual places:
 #   lib/<arch>/libmorvane.a, libmorvane_entry.a      the runtime and its process entry
-#   include/morvane/runtime/<module>/*.h             programs include "runtime/<module>/x.h"
+#   include/morvane/*.h                              programs include "morvane/morvane.h"
 #   lib/<arch>/cmake/Morvane/                        find_package(Morvane)
 #   lib/<arch>/pkgconfig/morvane.pc, morvane-entry.pc
 #   bin/shoebox                                      the archive tool
@@ -18,15 +18,16 @@ endif()
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
-set(MORVANE_INCLUDE_DIR ${CMAKE_INSTALL_INCLUDEDIR}/morvane)
+set(MORVANE_INCLUDE_DIR ${CMAKE_INSTALL_INCLUDEDIR})
 set(MORVANE_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Morvane)
 set(MORVANE_PKGCONFIG_DIR ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 
-# Inside this tree the headers come from the sources; installed, from the one
-# folder below include/ that holds runtime/.
+# Inside this tree the headers come from the sources (the runtime's own code
+# includes its module headers from the tree's root); installed, only the
+# public face below include/morvane/ is there.
 set_property(TARGET morvane PROPERTY INTERFACE_INCLUDE_DIRECTORIES
   $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}/include> $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}>
-  $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}> $<INSTALL_INTERFACE:${MORVANE_INCLUDE_DIR}>)
+  $<INSTALL_INTERFACE:${MORVANE_INCLUDE_DIR}>)
 
 set(morvane_libraries morvane)
 if(TARGET morvane_entry)
@@ -48,13 +49,9 @@ if(CMAKE_STRIP)
   endforeach()
 endif()
 
-# Every header below runtime/, new modules included; the platform layer's
-# implementation folders are private to the runtime.
-install(DIRECTORY runtime/ DESTINATION ${MORVANE_INCLUDE_DIR}/runtime COMPONENT dev
-  FILES_MATCHING PATTERN "*.h"
-  PATTERN "platform/sdl2" EXCLUDE
-  PATTERN "platform/posix" EXCLUDE
-  PATTERN "app/entry" EXCLUDE)
+# The public face: the one header programs include and the headers it gathers.
+install(DIRECTORY include/morvane/ DESTINATION ${MORVANE_INCLUDE_DIR}/morvane COMPONENT dev
+  FILES_MATCHING PATTERN "*.h")
 
 # The CMake package: imported targets (the tools add Morvane::shoebox to the
 # same export), the dependencies found again, and morvane_program().

@@ -1,7 +1,7 @@
 #include "game/blocks.h"
 
 #include "game/commands.h"
-#include "runtime/values/random.h"
+#include "morvane/morvane.h"
 
 namespace quadrivolant {
 

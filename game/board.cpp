@@ -3,7 +3,7 @@
 #include <string>
 
 #include "game/commands.h"
-#include "runtime/values/random.h"
+#include "morvane/morvane.h"
 
 namespace quadrivolant {
 

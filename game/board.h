@@ -4,7 +4,7 @@
 // a plain copy along a column or row.
 #pragma once
 
-#include "runtime/values/rt_array.h"
+#include "morvane/morvane.h"
 
 namespace quadrivolant {
 

@@ -1,10 +1,6 @@
 #include "game/commands.h"
 
-#include "runtime/audio/music.h"
-#include "runtime/gfx2d/drawing.h"
-#include "runtime/gfx2d/polygon.h"
-#include "runtime/gfx2d/sprite_loading.h"
-#include "runtime/input/mouse.h"
+#include "morvane/morvane.h"
 
 namespace quadrivolant {
 

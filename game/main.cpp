@@ -3,15 +3,7 @@
 #include "game/board.h"
 #include "game/commands.h"
 #include "game/game_loop.h"
-#include "runtime/app/program.h"
-#include "runtime/core/runtime_settings.h"
-#include "runtime/app/frame_loop.h"
-#include "runtime/app/window_context.h"
-#include "runtime/files/rt_file.h"
-#include "runtime/files/shoebox.h"
-#include "runtime/gfx2d/sprite_loading.h"
-#include "runtime/input/mouse.h"
-#include "runtime/platform/files.h"
+#include "morvane/morvane.h"
 
 namespace mvn {
 
@@ -32,7 +24,7 @@ void gameMain() {
   // Beside a Media folder the game reads that folder's files or its
   // Media.sbx. Installed, it is one file: its media are appended to the
   // executable, which both archive slots name from the start.
-  if (platform::pathKind("Media") == platform::PathKind::Directory) {
+  if (directoryExists("Media")) {
     setCurrentDir("Media");
     setArchive("Media.sbx", "Media.sbx");
   } else if (fileExists("Media.sbx")) {

@@ -1,7 +1,7 @@
 #include "game/opening_static.h"
 
 #include "game/commands.h"
-#include "runtime/values/random.h"
+#include "morvane/morvane.h"
 
 namespace quadrivolant {
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "game/records.h"
-#include "runtime/values/rt_array.h"
+#include "morvane/morvane.h"
 
 namespace quadrivolant {
 

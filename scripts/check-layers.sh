@@ -51,6 +51,22 @@ while IFS= read -r -d '' file; do
   fi
 done < <(find runtime game examples tools tests bench fuzz \( -name '*.h' -o -name '*.cpp' \) -print0 2>/dev/null)
 
+# The public face (include/morvane) declares what programs may call and
+# includes nothing of the runtime's insides; programs (the game, the examples,
+# the whole-program benchmarks) include the public face only.
+while IFS= read -r -d '' file; do
+  while IFS= read -r line; do
+    echo "layers: $file:${line%%:*} includes a header outside the public face"
+    failures=$((failures + 1))
+  done < <(grep -n -E '^#include[[:space:]]*"' "$file" | grep -v -E '#include[[:space:]]*"morvane/' || true)
+done < <(find include/morvane -name '*.h' -print0)
+while IFS= read -r -d '' file; do
+  while IFS= read -r line; do
+    echo "layers: $file:${line%%:*} includes a runtime header; programs include \"morvane/morvane.h\""
+    failures=$((failures + 1))
+  done < <(grep -n -E '^#include[[:space:]]*"runtime/' "$file" || true)
+done < <(find game examples bench/programs \( -name '*.h' -o -name '*.cpp' \) -print0 2>/dev/null)
+
 if ((failures)); then
   echo "layers: $failures include(s) run upwards"
   exit 1

@@ -23,19 +23,9 @@
 #include "game/board.h"
 #include "game/commands.h"
 #include "game/game_loop.h"
-#include "runtime/app/frame_loop.h"
-#include "runtime/app/program.h"
-#include "runtime/app/window_context.h"
-#include "runtime/files/rt_file.h"
-#include "runtime/files/shoebox.h"
-#include "runtime/gfx2d/sprite_loading.h"
-#include "runtime/input/mouse.h"
+#include "morvane/morvane.h"
 #if __has_include("runtime/core/runtime_settings.h")
-#include "runtime/core/program_end.h"
-#include "runtime/core/runtime_settings.h"
 #else
-#include "runtime/app/program_end.h"
-#include "runtime/app/runtime_settings.h"
 #endif
 
 namespace {

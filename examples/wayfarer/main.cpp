@@ -15,21 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "runtime/app/frame_loop.h"
-#include "runtime/app/program.h"
-#include "runtime/audio/sound_play.h"
-#include "runtime/audio/sound_slots.h"
-#include "runtime/core/runtime_settings.h"
-#include "runtime/core/timer.h"
-#include "runtime/gfx2d/drawing.h"
-#include "runtime/gfx2d/font_loading.h"
-#include "runtime/gfx2d/font_selection.h"
-#include "runtime/gfx2d/font_text.h"
-#include "runtime/gfx2d/sprite_loading.h"
-#include "runtime/input/mouse.h"
-#include "runtime/pathfind/find_path.h"
-#include "runtime/values/rt_array.h"
-#include "runtime/values/rt_string.h"
+#include "morvane/morvane.h"
 
 #include "map.h"
 

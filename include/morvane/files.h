@@ -29,6 +29,9 @@ int setCurrentDir(const char* path);
 /// @return true for an existing regular file and for any in-memory name;
 ///         false for a directory or a missing name
 bool fileExists(const char* name);
+/// @param name a directory's name
+/// @return true when it names an existing directory
+bool directoryExists(const char* name);
 /// Removes a file, or an empty directory, when it exists.
 /// @param path the file or directory
 void removePath(const char* path);

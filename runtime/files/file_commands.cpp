@@ -39,6 +39,10 @@ void removePath(const char* path) {
   platform::removeDirectory(native.c_str());
 }
 
+bool directoryExists(const char* name) {
+  return name && *name && platform::pathKind(name) == platform::PathKind::Directory;
+}
+
 int setCurrentDir(const char* path) {
   errorCode = 0;
   if (platform::setCurrentDirectory(path)) return 1;
