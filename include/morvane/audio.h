@@ -6,7 +6,7 @@
 /// Sounds: WAV samples (8 or 16 bits, 1 or 2 channels) in sound slots 0 to
 /// 4095, each with up to 4 voices so that a sample can sound several times
 /// at once. A machine without a sound device runs silent: music commands
-/// succeed without sound, sound loads fail with ::kErrorNoSuchFile and plays
+/// succeed without sound, sound loads fail with mvn::kErrorNoSuchFile and plays
 /// answer -1; nothing is logged (MORVANE_TRACE_ERRORS=1 says why loads fail).
 #pragma once
 

@@ -2,8 +2,8 @@
 /// Runtime errors: the error code every command sets, the named codes, the
 /// program's end, assertions, and the program's functions called by name.
 ///
-/// A failing command stores a code in ::errorCode, writes "error: <code in
-/// hexadecimal>" on a line of standard output and returns a failure value;
+/// A failing command stores a code in mvn::errorCode, writes "error: " and the code in
+/// hexadecimal on a line of standard output and returns a failure value;
 /// it never throws. A command that succeeds clears errorCode to 0 only where
 /// its comment says so; read errorCode right after the command you check.
 /// Faults a program cannot go on from (an array index outside the
@@ -40,7 +40,7 @@ extern int errorLine;
 extern int currentLine;
 
 /// Reports an error: stores a non-zero code in ::errorCode, remembers the
-/// line and writes "error: <code in lower-case hexadecimal>" on a line of
+/// line and writes "error: " and the code in lower-case hexadecimal on a line of
 /// standard output. setError(0) does nothing.
 /// @param code the code, normally one of ::ErrorCodes
 /// @return code

@@ -3,10 +3,10 @@
 /// game controllers and typed text.
 ///
 /// Keys are numbered by their place on the keyboard, not by the letter a
-/// layout prints on them (the numbering of the ::Keys constants): kKeyQ is
+/// layout prints on them (the numbering of the mvn::Keys constants): kKeyQ is
 /// the key right of Tab on every layout. For text, read typed characters
 /// with nextTypedCharacter(). Escape ends the program at the next
-/// showScreen() unless ::quitKeysEnabled is 0; left Alt with F4 always does.
+/// showScreen() unless mvn::quitKeysEnabled is 0; left Alt with F4 always does.
 #pragma once
 
 #include <string>

@@ -5,7 +5,7 @@
 /// A program on the runtime includes "morvane/morvane.h", defines
 /// applyGameSettings() and gameMain() in namespace mvn, and draws one frame
 /// per showScreen(). Everything is in namespace mvn; commands are plain
-/// functions that report failures through ::errorCode, never by throwing;
+/// functions that report failures through mvn::errorCode, never by throwing;
 /// call them only from the thread that runs gameMain().
 ///
 /// - program.h: the two routines, the settings, the frame loop, the clock,
@@ -24,6 +24,9 @@
 /// - errors.h: error codes, the program's end, functions called by name;
 /// - pathfind.h: path search on a grid of costs.
 #pragma once
+
+/// @namespace mvn
+/// Everything of the runtime a program may use.
 
 #include "morvane/program.h"
 #include "morvane/errors.h"

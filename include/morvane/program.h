@@ -8,8 +8,8 @@
 /// drawing surface, origin at the top left, y downwards.
 ///
 /// Environment variables a run reacts to (for tests and automation):
-/// - MORVANE_SEED=<decimal>: the random seed, instead of one from the clock;
-/// - MORVANE_FRAMES=<n>: the program ends after n presented frames;
+/// - MORVANE_SEED=N: the random seed, instead of one from the clock;
+/// - MORVANE_FRAMES=N: the program ends after N presented frames;
 /// - MORVANE_NO_MESSAGEBOX=1: message boxes go to the log instead of the screen;
 /// - MORVANE_NO_FRAME_HOLD=1: frames are presented as fast as they are drawn;
 /// - MORVANE_NO_BATCH=1: every drawing command draws at once (no draw batch);
@@ -67,6 +67,9 @@ extern std::string commandLine;
 /// smoothing, orientation, virtual resolution, transparent colour, current
 /// font and every loaded slot.
 void showScreen();
+/// Waits until a key goes down, the mouse moves or a button is pressed, or
+/// a pause ends; the window's messages are handled meanwhile.
+void waitForInput();
 /// Changes the frame rate showScreen() holds.
 /// @param framesPerSecond frames per second, truncated; 0 or less: as fast as possible
 /// @param vsync non-zero: wait for the display's refresh where the system allows
@@ -105,6 +108,20 @@ int getScreenWidth();
 int getScreenHeight();
 /// @return 1 while the program runs full screen, else 0
 int isFullScreen();
+/// @}
+
+/// @name The log and messages
+/// @{
+
+/// Appends text to the runtime's log, "ErrorLog.txt" in the temporary
+/// directory (TMPDIR, else /tmp), recreated at each start.
+/// @param text the text as it stands; end it with "\n" (null is written as "NULL")
+void logLine(const char* text);
+/// Shows a message box and waits until it is answered; with
+/// MORVANE_NO_MESSAGEBOX=1 the caption and text go to the log instead.
+/// @param caption the box's title @param text the message
+/// @param icon 0x30: a warning box; any other value: an information box
+void showMessageBox(const char* caption, const char* text, unsigned icon);
 /// @}
 
 /// @name Pause

@@ -301,18 +301,18 @@ RtString textFromWide(const wchar_t* text);
 
 /// The longest formatted number text; a longer result is cut to this many characters.
 constexpr int kFormatLimit = 143;
-/// A number with a width and decimals, as "%<width>.<decimals>f":
+/// A number with a width and decimals, as "%WIDTH.DECIMALSf":
 /// formatFixed(6, 2, 3.14159) gives "  3.14".
 /// @param width least characters; negative aligns left
 /// @param decimals digits after the point; negative gives six
 /// @param value the number
 /// @return the text, at most kFormatLimit characters
 RtString formatFixed(double width, double decimals, double value);
-/// An integer with a width, as "%<width>d": formatInt(4, 10) gives "  10".
+/// An integer with a width, as "%WIDTHd": formatInt(4, 10) gives "  10".
 /// @param width least characters; negative aligns left @param value the number
 /// @return the text, at most kFormatLimit characters
 RtString formatInt(double width, int value);
-/// A 64-bit integer with a width, as "%<width>lld".
+/// A 64-bit integer with a width, as "%WIDTHlld".
 /// @param width least characters; negative aligns left @param value the number
 /// @return the text, at most kFormatLimit characters
 RtString formatInt64(double width, std::int64_t value);

@@ -3,6 +3,8 @@
 
 #include "morvane/program.h"
 
+#include "morvane/program.h"
+
 #include <cstdint>
 
 namespace mvn {
@@ -29,8 +31,7 @@ void resetFrameState();
 // Dispatches the pending messages of the renderer's window; with wait, first
 // blocks until one arrives. A callback runs before each message is removed.
 bool pumpMessages(OpenGLRainbows& renderer, MessageCallback callback, bool wait);
-// Waits for a key, a mouse move or button, or the end of a pause.
-void waitForInput();
+
 // Swaps the buffers and holds the frame rate.
 bool swapAndHold(OpenGLRainbows& renderer, MessageCallback callback);
 
