@@ -11,7 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils libx11-dev imagemagick libjpeg-turbo-progs
   dpkg-dev file desktop-file-utils
-  valgrind
+  valgrind doxygen
 )
 
 missing=()

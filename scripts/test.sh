@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, checks that includes run downwards, builds
+# Installs what is missing, checks that includes run downwards, builds the
+# reference and checks the cheatsheet against the public face, builds
 # everything and runs every test: the suites (window and OpenGL tests on a
 # virtual display), the install and the packages, the suites again under the
 # sanitizers, the web build in node and headless Chromium, then each fuzz
@@ -8,6 +9,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/check-layers.sh
+scripts/docs.sh             # the reference from the public face; an undocumented entity fails
+scripts/check-cheatsheet.sh # the guide's cheatsheet and the public face name the same commands
 scripts/build.sh
 
 export SDL_AUDIODRIVER=dummy
