@@ -14,6 +14,7 @@
 #include "runtime/platform/audio.h"
 #include "runtime/values/errors.h"
 #include "runtime/values/pause_state.h"
+#include "runtime/values/error_trace.h"
 
 namespace mvn {
 
@@ -66,13 +67,13 @@ void playMusic(const char* file, int loop) {
   musicState.name = file ? file : "";
   std::string resolved = musicState.name;
   if (!resolveFileName(resolved)) {
-    setError(3);
+    failWith(3, "no such file on disk or in the archive", "playMusic", file, loop);
     return;
   }
 
   std::vector<unsigned char> bytes;
   if (!readWholeFile(resolved.c_str(), bytes)) {
-    setError(3);
+    failWith(3, "the file cannot be read", "playMusic", file, loop);
     return;
   }
 

@@ -6,6 +6,7 @@
 #include "runtime/audio/sound_system.h"
 #include "runtime/platform/audio.h"
 #include "runtime/values/errors.h"
+#include "runtime/values/error_trace.h"
 
 namespace mvn {
 
@@ -46,7 +47,7 @@ void stopVoice(SoundChannel& channel, int voice) {
 
 int playSound(int slot, double pan, double volume) {
   if (slot < 0 || slot >= kSoundSlots) {
-    setError(7);
+    failWith(7, "sound slot outside 0..4095", "playSound", slot, pan, volume);
     return 0;
   }
   const int panDb = panInHundredthsDb(pan);
@@ -67,7 +68,7 @@ int playSound(int slot, double pan, double volume) {
 
 int isSoundPlaying(int handle) {
   if (handle < 0 || handle >= kHandleLimit) {
-    setError(7);
+    failWith(7, "play handle outside 0..0xFFFFF", "isSoundPlaying", handle);
     return 0;
   }
   const SoundChannel* channel = soundSlot(handle / 256);

@@ -7,6 +7,7 @@
 #include "runtime/core/runtime_objects.h"
 #include "runtime/files/shoebox.h"
 #include "runtime/platform/audio.h"
+#include "runtime/values/error_trace.h"
 #include "runtime/values/errors.h"
 
 namespace mvn {
@@ -50,12 +51,12 @@ SoundChannel* soundSlot(int slot) {
 void loadSound(const char* file, int slot, int voices) {
   errorCode = 0;
   if (slot < 0 || slot >= kSoundSlots) {
-    setError(7);
+    failWith(7, "sound slot outside 0..4095", "loadSound", file, slot, voices);
     return;
   }
   std::string name = file ? file : "";
   if (!resolveFileName(name)) {
-    setError(3);
+    failWith(3, "no such file on disk or in the archive", "loadSound", file, slot, voices);
     return;
   }
   SoundChannel* channel = soundSlot(slot);
@@ -64,13 +65,15 @@ void loadSound(const char* file, int slot, int voices) {
   if (voices < 1) voices = 1;
   if (voices > kVoicesPerSlot) voices = kVoicesPerSlot;
   if (!channel || !system || !system->device) {
-    setError(3);
+    failWith(3, "no sound device: sound is silent", "loadSound", file, slot, voices);
     return;
   }
   channel->system = system;
   WavSample wav;
-  if (!readWavSample(name.c_str(), wav) || !makeVoices(*channel, wav, voices)) {
-    setError(3);
+  if (!readWavSample(name.c_str(), wav)) {
+    failWith(3, "not a WAV sample of 8 or 16 bits and 1 or 2 channels", "loadSound", file, slot, voices);
+  } else if (!makeVoices(*channel, wav, voices)) {
+    failWith(3, "the sound device refused the sample", "loadSound", file, slot, voices);
   }
 }
 
@@ -79,13 +82,13 @@ int findFreeSoundSlot() {
     const SoundChannel* channel = soundSlot(slot);
     if (channel && channel->voiceCount == 0) return slot;
   }
-  setError(7);
+  failWith(7, "every sound slot is in use", "findFreeSoundSlot");
   return -1;
 }
 
 void releaseSoundSlot(int slot) {
   if (slot < 0 || slot >= kSoundSlots) {
-    setError(7);
+    failWith(7, "sound slot outside 0..4095", "releaseSoundSlot", slot);
     return;
   }
   if (SoundChannel* channel = soundSlot(slot)) forgetVoices(*channel);

@@ -5,6 +5,7 @@
 #include "runtime/files/rt_file.h"
 #include "runtime/platform/files.h"
 #include "runtime/values/errors.h"
+#include "runtime/values/error_trace.h"
 
 namespace mvn {
 
@@ -46,7 +47,7 @@ bool directoryExists(const char* name) {
 int setCurrentDir(const char* path) {
   errorCode = 0;
   if (platform::setCurrentDirectory(path)) return 1;
-  setError(3);
+  failWith(3, "no such directory, or it cannot be entered", "setCurrentDir", path);
   return 0;
 }
 

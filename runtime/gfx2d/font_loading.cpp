@@ -15,6 +15,7 @@
 #include "runtime/gfx2d/opengl_rainbows.h"
 #include "runtime/gfx2d/sprite_store.h"
 #include "runtime/values/errors.h"
+#include "runtime/values/error_trace.h"
 
 namespace mvn {
 
@@ -55,7 +56,7 @@ void loadFont(const char* file, int font) {
   if (!r) return;
   errorCode = 0;
   if (!isFontNumber(font)) {
-    setError(7);
+    failWith(7, "font number outside 0..31", "loadFont", file, font);
     return;
   }
   if (!file || !*file) {
@@ -65,8 +66,13 @@ void loadFont(const char* file, int font) {
   currentFontIndex = font;
   r->fonts.fontScale[font] = 1.0f;
   std::string name = file;
-  if (resolveFileName(name) && loadFontImage(*r, font, name.c_str())) return;
-  setError(3);
+  if (!resolveFileName(name)) {
+    failWith(3, "no such file on disk or in the archive; the built-in font stands in", "loadFont", file, font);
+  } else if (!loadFontImage(*r, font, name.c_str())) {
+    failWith(3, "not a BMP or PNG image that can be decoded; the built-in font stands in", "loadFont", file, font);
+  } else {
+    return;
+  }
   buildBuiltinFont(*r, font);
 }
 

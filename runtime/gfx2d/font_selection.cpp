@@ -6,6 +6,7 @@
 #include "runtime/gfx2d/font_tables.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
 #include "runtime/values/errors.h"
+#include "runtime/values/error_trace.h"
 
 namespace mvn {
 
@@ -22,7 +23,7 @@ int truncatedInt(double value) {
 
 void setFont(int font, double scale) {
   if (!isFontNumber(font)) {
-    setError(7);
+    failWith(7, "font number outside 0..31", "setFont", font, scale);
     return;
   }
   currentFontIndex = font;

@@ -19,6 +19,7 @@
 #include "runtime/gfx2d/texture_pixels.h"
 #include "runtime/platform/gl_pixels.h"
 #include "runtime/values/errors.h"
+#include "runtime/values/error_trace.h"
 
 namespace mvn {
 
@@ -26,12 +27,16 @@ namespace {
 
 bool isEmpty(const char* text) { return !text || !*text; }
 
-// Resolves and loads a file into a slot; error 3 when it is not there or not an image.
-void loadIntoSlot(OpenGLRainbows& r, const char* file, int slot, bool bumpMap) {
+constexpr const char* kNotFound = "no such file on disk or in the archive";
+constexpr const char* kNotAnImage = "not an image that can be decoded (PNG, JPEG or BMP)";
+constexpr const char* kSlotOutside = "slot number outside 0..65536";
+
+// Resolves and loads a file into a slot: null, or why it could not (error 3).
+const char* loadIntoSlot(OpenGLRainbows& r, const char* file, int slot, bool bumpMap) {
   std::string name = file ? file : "";
-  if (!resolveFileName(name) || !loadImageFile(r, slot, name.c_str(), r.colourKey, bumpMap)) {
-    setError(3);
-  }
+  if (!resolveFileName(name)) return kNotFound;
+  if (!loadImageFile(r, slot, name.c_str(), r.colourKey, bumpMap)) return kNotAnImage;
+  return nullptr;
 }
 
 bool decodeForSlot(DecodedImage& image, const char* name, int32_t key) {
@@ -68,44 +73,44 @@ bool loadImageFile(OpenGLRainbows& r, int slot, const char* name, int32_t key, b
 
 namespace {
 
-// The start of the load commands: clears the error code and empties the slot.
-// Returns the renderer, or null without one or for a slot number outside the
-// table (code 7).
-OpenGLRainbows* emptiedSlot(int slot) {
+// The load commands: the error code cleared, the slot emptied, the file
+// loaded (an empty name only empties the slot, unless emptyFails). A slot
+// number outside the table sets code 7, a file that cannot be loaded code 3;
+// the trace names the command as the program called it.
+template <typename... Args>
+void loadCommand(const char* file, int slot, bool bumpMap, bool emptyFails, const char* command,
+                 const Args&... args) {
   OpenGLRainbows* r = runtimeObjects.renderer;
-  if (!r) return nullptr;
+  if (!r) return;
   errorCode = 0;
   if (!isSlotNumber(slot)) {
-    setError(7);
-    return nullptr;
+    failWith(7, kSlotOutside, command, args...);
+    return;
   }
   freeSlot(*r, slot);
-  return r;
+  if (!isEmpty(file) || emptyFails) {
+    if (const char* why = loadIntoSlot(*r, file, slot, bumpMap)) failWith(3, why, command, args...);
+  }
+  forgetEmptyFont(*r, slot);
 }
 
 }  // namespace
 
 void loadSprite(const char* file, int slot) {
-  OpenGLRainbows* r = emptiedSlot(slot);
-  if (!r) return;
-  if (!isEmpty(file)) loadIntoSlot(*r, file, slot, false);
-  forgetEmptyFont(*r, slot);
+  loadCommand(file, slot, false, false, "loadSprite", file, slot);
 }
 
 void loadAnim(const char* file, int slot, int frameWidth, int frameHeight) {
   OpenGLRainbows* r = runtimeObjects.renderer;
   if (!r) return;
-  loadSprite(file, slot);
+  loadCommand(file, slot, false, false, "loadAnim", file, slot, frameWidth, frameHeight);
   if (isSlotNumber(slot) && r->spriteSlots[slot].imageWidth > 0) {
     setAnimFrameSize(slot, frameWidth, frameHeight);
   }
 }
 
 void loadBumpTexture(const char* file, int slot) {
-  OpenGLRainbows* r = emptiedSlot(slot);
-  if (!r) return;
-  loadIntoSlot(*r, file, slot, true);
-  forgetEmptyFont(*r, slot);
+  loadCommand(file, slot, true, true, "loadBumpTexture", file, slot);
 }
 
 int loadImageToMem(const char* file, int& width, int& height, std::vector<int32_t>& pixels) {
@@ -113,14 +118,14 @@ int loadImageToMem(const char* file, int& width, int& height, std::vector<int32_
   DecodedImage image;
   const int32_t key = runtimeObjects.renderer ? runtimeObjects.renderer->colourKey : 0x8000FF;
   if (!resolveFileName(name) || !decodeForSlot(image, name.c_str(), key)) {
-    setError(3);
+    failWith(3, resolveFileName(name) ? kNotAnImage : kNotFound, "loadImageToMem", file);
     return 0;
   }
   // A buffer that cannot be had fails the load (code 3) and changes nothing.
   try {
     pixels.resize(size_t(image.width) * image.height);
   } catch (const std::bad_alloc&) {
-    setError(3);
+    failWith(3, "no memory for the pixels", "loadImageToMem", file);
     return 0;
   }
   width = image.width;
@@ -154,8 +159,12 @@ void loadBackground(const char* file) {
   removeBackground(*r);
   std::string name = file ? file : "";
   const int slot = findFreeSlot(*r);
-  if (slot < 0 || !resolveFileName(name) || !loadImageFile(*r, slot, name.c_str(), kNoColourKey, false)) {
-    setError(3);
+  const char* why = slot < 0                  ? "no free sprite slot for it"
+                    : !resolveFileName(name) ? kNotFound
+                    : !loadImageFile(*r, slot, name.c_str(), kNoColourKey, false) ? kNotAnImage
+                                                                                  : nullptr;
+  if (why) {
+    failWith(3, why, "loadBackground", file);
     clearScreen(0);
     return;
   }
@@ -168,28 +177,28 @@ void saveSprite(const char* file, int slot) {
   int width = 0, height = 0;
   DecodedImage image;
   if (!r || !readSlotImage(*r, slot, rgba, width, height) || !image.prepare(width, height)) {
-    setError(3);
+    failWith(3, "the slot holds no image", "saveSprite", file, slot);
     return;
   }
   // The texture holds the image bottom row first; files want it upright.
   for (int y = 0; y < height; ++y) {
     std::copy_n(&rgba[size_t(height - 1 - y) * width * 4], size_t(width) * 4, image.row(y));
   }
-  if (!saveImage(file ? file : "", image)) setError(3);
+  if (!saveImage(file ? file : "", image)) failWith(3, "the file cannot be written", "saveSprite", file, slot);
 }
 
 void saveScreen(const char* file) {
   OpenGLRainbows* r = runtimeObjects.renderer;
   DecodedImage image;
   if (!r || !image.prepare(r->windowWidth, r->windowHeight)) {
-    setError(3);
+    failWith(3, "no memory for the screen's pixels", "saveScreen", file);
     return;
   }
   std::vector<uint8_t> rows;
   try {
     rows.resize(size_t(r->windowWidth) * r->windowHeight * 4);
   } catch (const std::bad_alloc&) {
-    setError(3);
+    failWith(3, "no memory for the screen's pixels", "saveScreen", file);
     return;
   }
   flushDrawBatch();
@@ -200,7 +209,7 @@ void saveScreen(const char* file) {
     std::copy_n(&rows[size_t(r->windowHeight - 1 - y) * rowBytes], rowBytes, out);
     for (size_t i = 3; i < rowBytes; i += 4) out[i] = 255;  // the screen is opaque
   }
-  if (!saveImage(file ? file : "", image)) setError(3);
+  if (!saveImage(file ? file : "", image)) failWith(3, "the file cannot be written", "saveScreen", file);
 }
 
 }  // namespace mvn

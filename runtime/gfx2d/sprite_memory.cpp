@@ -13,6 +13,7 @@
 #include "runtime/gfx2d/view.h"
 #include "runtime/platform/gl_pixels.h"
 #include "runtime/values/errors.h"
+#include "runtime/values/error_trace.h"
 
 namespace mvn {
 
@@ -48,7 +49,7 @@ int memToSprite(const int32_t* pixels, int64_t count, int slot, int width, int h
   OpenGLRainbows* r = runtimeObjects.renderer;
   if (!r) return 0;
   if (!isSlotNumber(slot)) {
-    setError(7);
+    failWith(7, "slot number outside 0..65536", "memToSprite", "pixels", slot, width, height);
     return 0;
   }
   if (width <= 0 || height <= 0 || int64_t(width) * height != count || !pixels) return 0;
@@ -162,7 +163,8 @@ void grabSprite(int slot, int x, int y, int width, int height) {
   OpenGLRainbows* r = runtimeObjects.renderer;
   if (!r) return;
   if (!isSlotNumber(slot) || width <= 0 || height <= 0) {
-    setError(7);
+    failWith(7, isSlotNumber(slot) ? "a side of the rectangle is below 1" : "slot number outside 0..65536",
+             "grabSprite", slot, x, y, width, height);
     return;
   }
   grabScreen(*r, slot, x, y, width, height);

@@ -12,6 +12,7 @@
 #include "runtime/gfx2d/texture_pixels.h"
 #include "runtime/platform/gl_pixels.h"
 #include "runtime/values/errors.h"
+#include "runtime/values/error_trace.h"
 
 namespace mvn {
 
@@ -180,7 +181,7 @@ void setAnimFrameSize(int slot, int frameWidth, int frameHeight) {
   OpenGLRainbows* r = runtimeObjects.renderer;
   if (!r || !isSlotNumber(slot)) return;
   if (frameWidth < 0 || frameHeight < 0 || frameWidth > 32767 || frameHeight > 32767) {
-    setError(7);
+    failWith(7, "frame size outside 0..32767", "setAnimFrameSize", slot, frameWidth, frameHeight);
     return;
   }
   SpriteSlot& s = r->spriteSlots[slot];

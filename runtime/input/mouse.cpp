@@ -9,6 +9,7 @@
 #include "runtime/core/pointer_slots.h"
 #include "runtime/platform/cursor.h"
 #include "runtime/values/errors.h"
+#include "runtime/values/error_trace.h"
 
 namespace mvn {
 
@@ -258,7 +259,7 @@ void selectMouse(int index) {
   InputSystem* input = currentInput();
   if (!input) return;
   if (index < 0 || index >= mouseCount()) {
-    setError(7);
+    failWith(7, "mouse number outside 0..mouseCount() - 1", "selectMouse", index);
     return;
   }
   if (static_cast<size_t>(index) >= input->mice.size()) input->mice.resize(index + 1);

@@ -5,7 +5,9 @@
 #include <new>
 
 #include "runtime/pathfind/astar_planner.h"
+#include "runtime/values/error_trace.h"
 #include "runtime/values/errors.h"
+#include "runtime/pathfind/cost_grid.h"
 
 namespace mvn {
 
@@ -62,12 +64,34 @@ void writePath(const AStarPlanner& planner, int n, RtArray<double>& path) {
   }
 }
 
+// Why a search was refused, for the error trace.
+const char* refusal(const double* values, int width, int height, int startX, int startY,
+                    int goalX, int goalY) {
+  auto inside = [&](int x, int y) { return x >= 0 && y >= 0 && x < width && y < height; };
+  if (!values || width < 1 || height < 1) return "refused: the map has no cells";
+  if (!inside(startX, startY)) return "refused: the start lies outside the map";
+  if (!inside(goalX, goalY)) return "refused: the goal lies outside the map";
+  if (startX == goalX && startY == goalY) return "refused: the start is the goal";
+  if (largestMapValue(values, std::size_t(width) * std::size_t(height)) <= 0)
+    return "refused: no cell of the map is passable (every value is 0 or less)";
+  return "refused: the search could not be set up";
+}
+
 template <typename Path>
 int findPathIn(const double* values, int width, int height, Path& path, double weight, int startX,
                int startY, int goalX, int goalY) {
   AStarPlanner planner;
   int n = searchPath(planner, values, width, height, weight, startX, startY, goalX, goalY);
-  if (n < 0) return 0;
+  if (n < 0) {
+    if (tracingErrors()) {
+      const std::string map = "map " + std::to_string(width) + "x" + std::to_string(height);
+      std::string call = traceCall("findPath", 0, "path", weight, startX, startY, goalX, goalY);
+      call.replace(call.find('(') + 1, 1, map);  // the map as its size
+      traceRefusal(call.replace(call.find("\"path\""), 6, "path"),
+                   refusal(values, width, height, startX, startY, goalX, goalY));
+    }
+    return 0;
+  }
   if (n == 0) {
     path.dimension(0);
     return 0;

@@ -1,0 +1,52 @@
+// What failed, in words: with MORVANE_TRACE_ERRORS=1 every error a command
+// sets is also described on standard error in one line,
+//   loadSprite("ball.png", 1): error 3: no such file on disk or in the archive
+// the command as it was called, the code and the reason. Off by default; the
+// error code and the "error:" line on standard output are the same either way.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <type_traits>
+
+namespace mvn {
+
+// setError, named apart so that this header needs nothing else.
+int setErrorCode(int code);
+
+// True when MORVANE_TRACE_ERRORS is set to anything but "" or "0" (read once).
+bool tracingErrors();
+
+// A command's argument as it reads in a call: texts quoted (null as
+// null), numbers as they were given.
+std::string traceArgument(const char* text);
+std::string traceArgument(const std::string& text);
+std::string traceArgument(double number);
+template <typename N, std::enable_if_t<std::is_integral_v<N>, int> = 0>
+std::string traceArgument(N number) {
+  return std::to_string(number);
+}
+
+// "command(a, b, c)".
+template <typename... Args>
+std::string traceCall(const char* command, const Args&... args) {
+  std::string call = std::string(command) + "(";
+  [[maybe_unused]] const char* separator = "";
+  ((call += separator, call += traceArgument(args), separator = ", "), ...);
+  return call + ")";
+}
+
+// Writes "call: error code: reason" on standard error when tracing.
+void traceErrorLine(const std::string& call, int code, const char* reason);
+// Writes "call: reason" on standard error when tracing (a refusal that sets
+// no error code).
+void traceRefusal(const std::string& call, const char* reason);
+
+// setError(code), described when tracing. Returns code.
+template <typename... Args>
+int failWith(int code, const char* reason, const char* command, const Args&... args) {
+  if (tracingErrors()) traceErrorLine(traceCall(command, args...), code, reason);
+  return setErrorCode(code);
+}
+
+}  // namespace mvn

@@ -1,0 +1,70 @@
+// MORVANE_TRACE_ERRORS=1: every failing call of a program is described on
+// standard error in one line; without it the output is what it always was.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include <cstdlib>
+#include <iterator>
+
+namespace mvn {
+namespace {
+
+const std::string kProbe = std::string(MORVANE_TEST_PROGRAMS) + "/trace_probe";
+
+struct ProbeRun {
+  std::string out, err;
+};
+
+std::string fileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Runs the probe with its standard output and error in files of their own.
+ProbeRun runProbe(const std::string& dir, bool trace) {
+  const std::string command = "cd '" + dir + "' && env -u MORVANE_TRACE_ERRORS TMPDIR='" + dir +
+                              "' MVN_TRACE_DIR='" + dir + "'" +
+                              (trace ? " MORVANE_TRACE_ERRORS=1" : "") + " '" + kProbe +
+                              "' >probe.out 2>probe.err";
+  EXPECT_EQ(std::system(command.c_str()), 0);
+  return {fileText(dir + "/probe.out"), fileText(dir + "/probe.err")};
+}
+
+// The lines the trace adds to standard error, in order.
+std::string traceLines(const std::string& err) {
+  std::string lines;
+  size_t at = 0;
+  while (at < err.size()) {
+    const size_t end = err.find('\n', at);
+    const std::string line = err.substr(at, end == std::string::npos ? std::string::npos : end - at + 1);
+    if (line.find(": error ") != std::string::npos || line.find(": refused") != std::string::npos)
+      lines += line;
+    at = end == std::string::npos ? err.size() : end + 1;
+  }
+  return lines;
+}
+
+TEST(ErrorTrace, EachFailingCallIsOneLineOnlyWhenAskedFor) {
+  const std::string dir = std::string(MORVANE_BINARY_DIR) + "/tmp";
+  std::ofstream(dir + "/not-an-image.png") << "plain words, not a picture";
+  const ProbeRun plain = runProbe(dir, false);
+  const ProbeRun traced = runProbe(dir, true);
+
+  EXPECT_EQ(traceLines(traced.err),
+            "loadSprite(\"ball.png\", 1): error 3: no such file on disk or in the archive\n"
+            "loadSprite(\"" + dir + "/not-an-image.png\", 2): error 3: not an image that can be decoded (PNG, JPEG or BMP)\n"
+            "loadSprite(\"ball.png\", 70000): error 7: slot number outside 0..65536\n"
+            "setFont(40, 1.5): error 7: font number outside 0..31\n"
+            "loadSound(\"click.wav\", 5000, 1): error 7: sound slot outside 0..4095\n"
+            "findPath(map 4x4, path, 0.5, 0, 0, 3, 3): refused: no cell of the map is passable "
+            "(every value is 0 or less)\n");
+  // The program's own output is the same either way, the error lines included.
+  EXPECT_EQ(traced.out, plain.out);
+  EXPECT_EQ(plain.out, "error: 3\nerror: 3\nerror: 7\nerror: 7\nerror: 7\nexit\n");
+  EXPECT_EQ(traceLines(plain.err), "");
+}
+
+}  // namespace
+}  // namespace mvn
