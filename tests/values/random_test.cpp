@@ -28,7 +28,42 @@ std::vector<std::uint32_t> referenceWords() {
   return words;
 }
 
+// The batch as the generator's published description reads, step by step,
+// every index masked.
+void literalBatch(IsaacState& s) {
+  std::uint32_t a = s.accumulatorA, b = s.accumulatorB + ++s.counterC;
+  for (int i = 0; i < 256; ++i) {
+    const int shift = i % 4;
+    a ^= shift == 0 ? a << 13 : shift == 1 ? a >> 6 : shift == 2 ? a << 2 : a >> 16;
+    const std::uint32_t x = s.memory[i];
+    a += s.memory[(i + 128) % 256];
+    const std::uint32_t y = s.memory[(x >> 2) % 256] + a + b;
+    s.memory[i] = y;
+    b = s.memory[(y >> 10) % 256] + x;
+    s.results[i] = b;
+  }
+  s.accumulatorA = a;
+  s.accumulatorB = b;
+}
+
 }  // namespace
+
+// The runtime's batch is the literal one, word for word, over a million
+// numbers from several seeds.
+TEST(Isaac, BatchesAreTheLiteralOnesOverAMillionNumbers) {
+  for (std::uint32_t seed : {0u, 1u, 20261211u, 0xFFFFFFFFu}) {
+    seedRandom(seed);
+    IsaacState literal = randomState;
+    for (int batch = 0; batch < 1000000 / 256 + 1; ++batch) {
+      const std::uint32_t drawn = nextRandom();
+      literalBatch(literal);
+      ASSERT_EQ(drawn, literal.results[0]) << "seed " << seed << ", batch " << batch;
+      ASSERT_EQ(std::memcmp(randomState.results, literal.results, sizeof literal.results), 0)
+          << "seed " << seed << ", batch " << batch;
+      ASSERT_EQ(std::memcmp(randomState.memory, literal.memory, sizeof literal.memory), 0);
+    }
+  }
+}
 
 TEST(Isaac, MatchesThePublishedTestVector) {
   std::vector<std::uint32_t> expected = referenceWords();
