@@ -44,10 +44,10 @@ void setAlphaMode(double value);
 /// Kept by showScreen(); on at start.
 /// @param flag non-zero: smooth (linear) sampling; 0: nearest texel, blocky
 void setSmoothing(int flag);
-/// Draws only pixels whose alpha (0 to 1) is at least value; showScreen()
+/// Draws only pixels whose alpha (0 to 1) is above value; showScreen()
 /// switches the test off.
-/// @param value the least alpha drawn, 0 to 1; 1 or more (or not a number)
-///        switches the test off
+/// @param value pixels of this alpha or less are not drawn; 1 or more (or
+///        not a number) switches the test off
 void setAlphaTest(double value);
 /// @}
 
