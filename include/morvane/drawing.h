@@ -104,7 +104,7 @@ void rotoSprite(int slot, int x, int y, double angle);
 /// @param slot the sprite slot @param x left edge of the unscaled image
 /// @param y top edge of the unscaled image
 /// @param angle degrees, positive counter-clockwise
-/// @param zoom scale, 1 the image's size; negative mirrors both ways
+/// @param zoom scale, 1 the image's size; negative mirrors both ways (a half turn)
 void rotoZoomSprite(int slot, int x, int y, double angle, double zoom);
 /// @}
 
@@ -125,7 +125,7 @@ void stretchAnim(int slot, int frame, int x, int y, int width, int height);
 /// @param slot the animation's slot @param frame frame number from 0
 /// @param x left edge of the unscaled frame @param y top edge of the unscaled frame
 /// @param angle degrees, positive counter-clockwise
-/// @param zoom scale, 1 the frame's size; negative mirrors both ways
+/// @param zoom scale, 1 the frame's size; negative mirrors both ways (a half turn)
 void rotoZoomAnim(int slot, int frame, int x, int y, double angle, double zoom);
 /// @}
 
