@@ -30,6 +30,16 @@ if [[ ! -d $base_src ]]; then
 fi
 mkdir -p "$base_src/bench/programs"
 cp bench/programs/game_frames.cpp "$base_src/bench/programs/"
+# A base from before the public header gets a stand-in that gathers the
+# module headers the program used then (found from the tree's root).
+if [[ ! -f $base_src/include/morvane/morvane.h && ! -f $base_src/morvane/morvane.h ]]; then
+  mkdir -p "$base_src/morvane"
+  for header in app/frame_loop.h app/program.h app/window_context.h files/rt_file.h files/shoebox.h \
+                gfx2d/sprite_loading.h input/mouse.h core/program_end.h core/runtime_settings.h \
+                app/program_end.h app/runtime_settings.h values/random.h; do
+    [[ -f $base_src/runtime/$header ]] && echo "#include \"runtime/$header\""
+  done >"$base_src/morvane/morvane.h"
+fi
 cp bench/CMakeLists.txt "$base_src/bench/"
 
 build() {  # build <source dir> <build dir>
