@@ -8,7 +8,7 @@
 #   share/doc/libmorvane-dev/                        the guide and the example's sources
 #   games/quadrivolant, share/applications, share/icons/hicolor
 #   share/man/man6/quadrivolant.6.gz, share/man/man1/shoebox.1.gz
-set(MORVANE_VERSION 0.1.0)
+# MORVANE_VERSION, the release, is set beside the runtime's sources.
 
 # Libraries go below the architecture's folder, as Debian keeps them; with a
 # prefix outside /usr both CMake and pkg-config look there too.

@@ -6,6 +6,7 @@
 #include "runtime/app/automation.h"
 #include "runtime/app/frame_hold.h"
 #include "runtime/app/gl_capabilities.h"
+#include "runtime/app/run_recording.h"
 #include "runtime/core/log.h"
 #include "runtime/core/program_end.h"
 #include "runtime/core/runtime_objects.h"
@@ -20,6 +21,7 @@
 #include "runtime/input/typed_text.h"
 #include "runtime/platform/gl_context.h"
 #include "runtime/platform/messages.h"
+#include "runtime/platform/recording.h"
 #include "runtime/platform/time.h"
 #include "runtime/platform/window.h"
 #include "runtime/values/named_functions.h"
@@ -43,23 +45,29 @@ class TimerClock : public FrameClock {
  public:
   TimerClock(OpenGLRainbows& renderer, MessageCallback callback)
       : renderer_(renderer), callback_(callback) {}
-  double now() override { return timerMs(); }
+  // The clock itself: the hold's readings are pacing, not what the program
+  // reads, and a replay paces by its own time.
+  double now() override { return pacingMs(); }
   // On the high-resolution counter, to the tick, as an absolute deadline: a
   // sleep rounded to whole milliseconds wakes early or late, and one that
   // counts a duration drifts when it is interrupted. At most one hold step
   // long, whatever `when`.
   void sleepUntil(double when) override {
-    double ms = when - timerMs();
+    double ms = when - pacingMs();
     if (!(ms > 0)) return;
     if (ms > longestHoldSleepMs) ms = longestHoldSleepMs;
-    const uint64_t frequency = platform::performanceFrequency();
+    const uint64_t frequency = platform::liveFrequency();
     if (frequency == 0) {
       mvn::sleepMs(static_cast<int>(ms));
       return;
     }
-    platform::sleepUntilCounter(platform::performanceCounter() + static_cast<uint64_t>(ms * static_cast<double>(frequency) / 1000.0));
+    platform::sleepUntilCounter(platform::liveCounter() + static_cast<uint64_t>(ms * static_cast<double>(frequency) / 1000.0));
   }
-  void pump() override { pumpMessages(renderer_, callback_, false); }
+  // A recorded or replayed run takes no input inside the hold: how often it
+  // pumps there depends on the machine's speed.
+  void pump() override {
+    if (!platform::runAtSeams()) pumpMessages(renderer_, callback_, false);
+  }
 
  private:
   OpenGLRainbows& renderer_;
@@ -126,7 +134,10 @@ void presentFrame() {
   }
   // An unattended run ends after the frames it was asked for.
   static const long frameLimit = automationFrameLimit();
-  if (frameLimit > 0 && ++presentedFrames >= frameLimit) endProgram();
+  if (frameLimit > 0 && ++presentedFrames >= frameLimit) {
+    noteRunCutShort();
+    endProgram();
+  }
 }
 
 void resetFrameState() {
@@ -186,6 +197,7 @@ void waitForInput() {
 bool swapAndHold(OpenGLRainbows& renderer, MessageCallback callback) {
   if (renderer.currentRenderTarget != -1) endRenderTarget(renderer);
   flushDrawBatch();  // the frame is shown whole
+  markPresentedFrame(renderer);
   swapBuffers(renderer.window);
   // The hold comes before the next frame is prepared: where the system shows
   // the drawing only while the program waits, it then shows the whole frame.

@@ -6,6 +6,7 @@
 #include "runtime/core/log.h"
 #include "runtime/core/runtime_objects.h"
 #include "runtime/core/runtime_settings.h"
+#include "runtime/app/run_recording.h"
 #include "runtime/app/startup.h"
 #include "runtime/audio/music.h"
 #include "runtime/audio/sound_system.h"
@@ -36,6 +37,7 @@ bool endInProgress() { return ending; }
 void endProgram() {
   if (ending) return;
   ending = true;
+  if (const int status = endRunRecording()) exitStatus = status;
   if (runtimeSettings.debugMode) {
     logLine("-End On Line\n");
     logNumber(errorCode);

@@ -6,6 +6,7 @@
 #include "runtime/values/errors.h"
 #include "runtime/app/declared_functions.h"
 #include "runtime/app/frame_loop.h"
+#include "runtime/app/run_recording.h"
 #include "runtime/core/log.h"
 #include "runtime/core/runtime_objects.h"
 #include "runtime/core/runtime_settings.h"
@@ -26,6 +27,7 @@
 #include "runtime/platform/cursor.h"
 #include "runtime/platform/files.h"
 #include "runtime/platform/process.h"
+#include "runtime/platform/recording.h"
 #include "runtime/platform/time.h"
 #include "runtime/platform/window.h"
 #include "runtime/values/pause_state.h"
@@ -79,6 +81,7 @@ uint32_t startupSeed() {
 int initialiseRuntime(ModuleHandle instance, int showCommand, const char* title) {
   removePath(logPath().c_str());
   logLine("Start new log...\n");
+  beginRunRecording();  // before the first reading of the outside world
   allowPause = 1;
 
   logLine("timer\n");
@@ -101,7 +104,8 @@ int initialiseRuntime(ModuleHandle instance, int showCommand, const char* title)
   logLine("Cptn\n");
   windowTitle = title ? title : "";
 
-  seedRandom(startupSeed());  // differs from run to run unless MORVANE_SEED names one
+  // Differs from run to run unless MORVANE_SEED names one; a replay takes the recording's.
+  seedRandom(runSeed(startupSeed));
 
   logLine("Network\n");
   runtimeObjects.networkState = new NetworkState;
@@ -138,7 +142,7 @@ int initialiseRuntime(ModuleHandle instance, int showCommand, const char* title)
   logLine("flip\n");
   // Nothing has been shown yet that a held rate could pace: the start-up
   // swap does not wait out the period the window's first swap began.
-  renderer.nextFrameTime = timerMs();
+  renderer.nextFrameTime = pacingMs();
   swapAndHold(renderer, nullptr);
   logLine("mk2D\n");
   make2D(renderer);

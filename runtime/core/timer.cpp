@@ -14,6 +14,17 @@ namespace {
 int hasPerfCounter = 0;
 double perfFrequency = 0;
 double timerBase = 0;  // first reading, ms; 0: not read yet
+double liveBase = -1;  // the clock itself at the first reading, ms; -1: not read yet
+
+// Milliseconds of the clock itself (never recorded or replayed); -1 when it
+// has no high-resolution counter.
+double liveMs() {
+  const uint64_t frequency = platform::liveFrequency();
+  if (frequency == 0) return -1;
+  const uint64_t counter = platform::liveCounter();
+  return static_cast<double>(counter / frequency) * 1000.0 +
+         static_cast<double>(counter % frequency) * 1000.0 / static_cast<double>(frequency);
+}
 }  // namespace
 
 void initTimer() {
@@ -35,12 +46,19 @@ double timerMs() {
                       static_cast<double>(counter % frequency) * 1000.0 / perfFrequency;
     if (timerBase == 0) {
       timerBase = ms;
+      liveBase = liveMs();
       return 0;
     }
     return ms - timerBase;
   }
   if (timerBase == 0) timerBase = platform::tickCount();
   return platform::tickCount() - timerBase;
+}
+
+double pacingMs() {
+  if (liveBase < 0) return timerMs();
+  const double now = liveMs();
+  return now < 0 ? timerMs() : now - liveBase;
 }
 
 double programTimeMs() { return timerMs() - programTimeBase; }

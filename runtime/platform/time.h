@@ -8,6 +8,10 @@ namespace mvn::platform {
 // The high-resolution counter and its counts per second (0: none).
 uint64_t performanceCounter();
 uint64_t performanceFrequency();
+// The same, always from the clock itself, also while a run is replayed
+// (recording.h): for pacing, never for what the program sees.
+uint64_t liveCounter();
+uint64_t liveFrequency();
 // Milliseconds since some fixed point, wrapping at 2^32.
 uint32_t tickCount();
 void sleepMs(int milliseconds);

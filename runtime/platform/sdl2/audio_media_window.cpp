@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "runtime/platform/audio.h"
+#include "runtime/platform/recording.h"
 #include "runtime/platform/sdl2/audio_mixer.h"
 
 namespace mvn::platform {
@@ -90,11 +91,14 @@ uint32_t mediaLength(MediaWindow* w) { return w ? w->lengthMs : 0; }
 
 uint32_t mediaEnd(MediaWindow* w) { return w ? w->lengthMs : 0; }
 
+// The position follows the sound output's own thread: a replay answers it
+// from the recording.
 uint32_t mediaPosition(MediaWindow* w) {
   if (!w) return 0;
   noticeEnd(w);
   double ms = w->state == MediaWindow::State::Stopped ? w->stoppedAtMs : streamPositionMs(w);
-  return static_cast<uint32_t>(std::min<double>(ms, w->lengthMs));
+  return static_cast<uint32_t>(
+      outsideValue(OutsideRead::MusicPosition, static_cast<uint32_t>(std::min<double>(ms, w->lengthMs))));
 }
 
 void mediaSeekToStart(MediaWindow* w) {

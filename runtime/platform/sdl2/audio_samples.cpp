@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "runtime/platform/audio.h"
+#include "runtime/platform/recording.h"
 #include "runtime/platform/sdl2/audio_mixer.h"
 
 namespace mvn::platform {
@@ -166,7 +167,9 @@ void releaseSoundVoice(SoundVoice* voice) {
   delete sample;
 }
 
-bool playSoundVoice(SoundVoice* voice, int volume, int pan) {
+namespace {
+
+bool startVoice(SoundVoice* voice, int volume, int pan) {
   if (!voice || !mixerOpen(nullptr, nullptr, nullptr)) return false;
   stopSoundVoice(voice);
   const int channel = freeChannel();
@@ -182,11 +185,23 @@ bool playSoundVoice(SoundVoice* voice, int volume, int pan) {
   return true;
 }
 
-bool soundVoicePlaying(SoundVoice* voice) {
+bool voicePlaying(SoundVoice* voice) {
   if (!voice || voice->channel < 0) return false;
   const auto channel = static_cast<size_t>(voice->channel);
   return channel < channelOwners.size() && channelOwners[channel] == voice &&
          Mix_Playing(voice->channel) != 0;
+}
+
+}  // namespace
+
+// Whether a voice starts and whether it still plays depend on the sound
+// output's own thread: a replay answers them from the recording.
+bool playSoundVoice(SoundVoice* voice, int volume, int pan) {
+  return outsideValue(OutsideRead::SoundStarted, startVoice(voice, volume, pan) ? 1 : 0) != 0;
+}
+
+bool soundVoicePlaying(SoundVoice* voice) {
+  return outsideValue(OutsideRead::SoundPlaying, voicePlaying(voice) ? 1 : 0) != 0;
 }
 
 void stopSoundVoice(SoundVoice* voice) {

@@ -1,7 +1,9 @@
 #include "runtime/platform/cursor.h"
 
 #include <cstdint>
+#include <vector>
 
+#include "runtime/platform/recording.h"
 #include "runtime/platform/sdl2/sdl_window.h"
 
 namespace mvn::platform {
@@ -24,6 +26,10 @@ void setCursorPos(int screenX, int screenY) {
 void getCursorPos(int& screenX, int& screenY) {
   screenX = screenY = 0;
   if (ensureVideo()) SDL_GetGlobalMouseState(&screenX, &screenY);
+  std::vector<int64_t> position{screenX, screenY};
+  outsideValues(OutsideRead::CursorPosition, position);
+  screenX = static_cast<int>(position[0]);
+  screenY = static_cast<int>(position[1]);
 }
 
 namespace {

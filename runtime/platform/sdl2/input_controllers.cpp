@@ -2,8 +2,10 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "runtime/platform/input.h"
+#include "runtime/platform/recording.h"
 
 namespace mvn::platform {
 
@@ -17,37 +19,23 @@ bool joysticksReady() {
   return SDL_WasInit(SDL_INIT_JOYSTICK) || SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
 }
 
-}  // namespace
-
-int controllerCount() {
+int liveControllerCount() {
   if (!joysticksReady()) return 0;
   SDL_JoystickUpdate();
   return std::max(0, SDL_NumJoysticks());
 }
 
-std::string controllerName(int index) {
+std::string liveControllerName(int index) {
   if (!joysticksReady()) return {};
   const char* name = SDL_JoystickNameForIndex(index);
   std::string product = name ? name : "";
   return product + ", " + product;
 }
 
-Controller* openController(int index) {
-  if (!joysticksReady()) return nullptr;
-  SDL_Joystick* joystick = SDL_JoystickOpen(index);
-  if (!joystick) return nullptr;
-  return new Controller{joystick};
-}
-
-void closeController(Controller* controller) {
-  if (!controller) return;
-  SDL_JoystickClose(controller->joystick);
-  delete controller;
-}
-
-bool readController(Controller* controller, ControllerState& state) {
+bool liveReadController(Controller* controller, ControllerState& state) {
   state = ControllerState{};
-  if (!controller || !SDL_JoystickGetAttached(controller->joystick)) return false;
+  if (!controller || !controller->joystick || !SDL_JoystickGetAttached(controller->joystick))
+    return false;
   SDL_JoystickUpdate();
   SDL_Joystick* j = controller->joystick;
   const int axes = std::min(SDL_JoystickNumAxes(j), 6);
@@ -62,6 +50,52 @@ bool readController(Controller* controller, ControllerState& state) {
     if (SDL_JoystickGetButton(j, b)) state.buttons |= 1u << b;
   }
   return true;
+}
+
+}  // namespace
+
+// The controllers attached, their names and states come through the
+// recording (recording.h). A replay opens none of the system's: a
+// controller the recorded run opened is a handle without a device, whose
+// states the recording holds.
+int controllerCount() {
+  return static_cast<int>(outsideValue(OutsideRead::ControllerCount, liveControllerCount()));
+}
+
+std::string controllerName(int index) {
+  const bool replaying = runMode() == RunMode::Replaying;
+  return outsideText(OutsideRead::ControllerName, replaying ? "" : liveControllerName(index));
+}
+
+Controller* openController(int index) {
+  SDL_Joystick* joystick = nullptr;
+  if (runMode() != RunMode::Replaying && joysticksReady()) joystick = SDL_JoystickOpen(index);
+  if (outsideValue(OutsideRead::ControllerOpened, joystick ? 1 : 0) == 0) {
+    if (joystick) SDL_JoystickClose(joystick);
+    return nullptr;
+  }
+  return new Controller{joystick};
+}
+
+void closeController(Controller* controller) {
+  if (!controller) return;
+  if (controller->joystick) SDL_JoystickClose(controller->joystick);
+  delete controller;
+}
+
+bool readController(Controller* controller, ControllerState& state) {
+  const bool read = liveReadController(controller, state);
+  if (!controller) return false;
+  std::vector<int64_t> values{read ? 1 : 0};
+  for (int32_t axis : state.axes) values.push_back(axis);
+  values.insert(values.end(), {state.hatX, state.hatY, state.buttons});
+  outsideValues(OutsideRead::ControllerState, values);
+  if (values.size() != 10) return false;
+  for (int a = 0; a < 6; ++a) state.axes[a] = static_cast<int32_t>(values[1 + a]);
+  state.hatX = static_cast<int>(values[7]);
+  state.hatY = static_cast<int>(values[8]);
+  state.buttons = static_cast<uint32_t>(values[9]);
+  return values[0] != 0;
 }
 
 namespace {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "runtime/platform/input.h"
+#include "runtime/platform/recording.h"
 #include "runtime/platform/sdl2/sdl_window.h"
 
 namespace mvn::platform {
@@ -89,6 +90,8 @@ int SDLCALL watchInput(void*, SDL_Event* event) {
   return 1;
 }
 
+void watchTakenInput(const SDL_Event& event) { watchInput(nullptr, const_cast<SDL_Event*>(&event)); }
+
 void applyMouseMode(const InputDevice* device) {
   bool exclusive = device->acquired && (device->level & DISCL_EXCLUSIVE);
   SDL_SetRelativeMouseMode(exclusive ? SDL_TRUE : SDL_FALSE);
@@ -127,7 +130,12 @@ DirectInput* createDirectInput() {
   }
   static bool watching = false;
   if (!watching) {
-    SDL_AddEventWatch(watchInput, nullptr);
+    // A recorded or replayed run changes the device states only where it
+    // takes the system's events in (outside_events.h), as the queue does.
+    if (runAtSeams())
+      addEventObserver(watchTakenInput);
+    else
+      SDL_AddEventWatch(watchInput, nullptr);
     addEventObserver(loseForeground);
     watching = true;
   }

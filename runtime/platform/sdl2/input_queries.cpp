@@ -2,20 +2,25 @@
 #include <SDL.h>
 
 #include <cstring>
+#include <vector>
 
 #include "runtime/platform/input.h"
+#include "runtime/platform/recording.h"
+#include "runtime/platform/sdl2/outside_events.h"
 #include "runtime/platform/sdl2/sdl_window.h"
 
 namespace mvn::platform {
 
-bool mouseButtonDown(int button) {
+namespace {
+
+bool liveMouseButtonDown(int button) {
   if (!ensureVideo()) return false;
   static const Uint32 masks[3] = {SDL_BUTTON_LMASK, SDL_BUTTON_RMASK, SDL_BUTTON_MMASK};
   if (button < 0 || button > 2) return false;
   return (SDL_GetGlobalMouseState(nullptr, nullptr) & masks[button]) != 0;
 }
 
-void getVirtualKeyState(uint8_t keys[256]) {
+void liveVirtualKeyState(uint8_t keys[256]) {
   std::memset(keys, 0, 256);
   if (!ensureVideo()) return;
   const Uint8* held = SDL_GetKeyboardState(nullptr);
@@ -46,8 +51,30 @@ void getVirtualKeyState(uint8_t keys[256]) {
   keys[0x12] = keys[0xA4] | keys[0xA5];
 }
 
+}  // namespace
+
+bool mouseButtonDown(int button) {
+  return outsideValue(OutsideRead::MouseButton, liveMouseButtonDown(button) ? 1 : 0) != 0;
+}
+
+// Kept as the codes of the keys down.
+void getVirtualKeyState(uint8_t keys[256]) {
+  liveVirtualKeyState(keys);
+  std::vector<int64_t> down;
+  for (int code = 0; code < 256; ++code)
+    if (keys[code] & 0x80) down.push_back(code);
+  outsideValues(OutsideRead::VirtualKeys, down);
+  std::memset(keys, 0, 256);
+  for (int64_t code : down)
+    if (code >= 0 && code < 256) keys[code] = 0x80;
+}
+
 void refreshInputState() {
-  if (ensureVideo()) SDL_PumpEvents();
+  if (!ensureVideo()) return;
+  if (runAtSeams())
+    takeSystemEvents(false);
+  else
+    SDL_PumpEvents();
 }
 
 void systemVersion(int& major, int& minor) {

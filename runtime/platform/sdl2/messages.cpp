@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "runtime/platform/pointer.h"
+#include "runtime/platform/recording.h"
+#include "runtime/platform/sdl2/outside_events.h"
 #include "runtime/platform/sdl2/sdl_window.h"
 
 namespace mvn::platform {
@@ -276,17 +278,41 @@ void translate(const SDL_Event& e) {
   }
 }
 
-void drainEvents() {
-  if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
-  SDL_Event e;
-  while (SDL_PollEvent(&e)) translate(e);
-}
+void drainEvents() { takeSystemEvents(false); }
 
 bool matches(const Queued& q, WindowHandle window) {
   return window == nullptr || q.message.window == window;
 }
 
 }  // namespace
+
+void takeSystemEvents(bool wait) {
+  if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
+  SDL_Event e;
+  if (!runAtSeams()) {
+    if (wait) {
+      if (SDL_WaitEvent(&e)) translate(e);
+    } else {
+      while (SDL_PollEvent(&e)) translate(e);
+    }
+    return;
+  }
+  // A recorded run takes what the system delivered in the recording's terms,
+  // so that a replay of it takes exactly the same; a replay takes the
+  // recording's events and lets the system's go.
+  std::vector<OutsideEvent> taken;
+  if (runMode() == RunMode::Replaying) {
+    while (SDL_PollEvent(&e)) {
+    }
+  } else {
+    OutsideEvent outside;
+    if (wait && SDL_WaitEvent(&e) && outsideFromSdl(e, outside)) taken.push_back(outside);
+    while (SDL_PollEvent(&e))
+      if (outsideFromSdl(e, outside)) taken.push_back(outside);
+  }
+  outsideEvents(taken);
+  for (const OutsideEvent& event : taken) translate(sdlFromOutside(event));
+}
 
 void addEventObserver(EventObserver observer) { observers.push_back(observer); }
 
@@ -327,8 +353,7 @@ bool peekMessage(Message& message, WindowHandle window, bool remove) {
 void waitMessage() {
   drainEvents();
   if (!queue.empty() || !ensureVideo()) return;
-  SDL_Event e;
-  if (SDL_WaitEvent(&e)) translate(e);
+  takeSystemEvents(true);
 }
 
 void translateMessage(const Message& message) {

@@ -10,13 +10,26 @@
 #include <ctime>
 #include <thread>
 
+#include "runtime/platform/recording.h"
+
 namespace mvn::platform {
 
-uint64_t performanceCounter() { return SDL_GetPerformanceCounter(); }
-uint64_t performanceFrequency() { return SDL_GetPerformanceFrequency(); }
-uint32_t tickCount() { return SDL_GetTicks(); }
+uint64_t performanceCounter() {
+  return static_cast<uint64_t>(
+      outsideValue(OutsideRead::Counter, static_cast<int64_t>(SDL_GetPerformanceCounter())));
+}
+uint64_t performanceFrequency() {
+  return static_cast<uint64_t>(
+      outsideValue(OutsideRead::Frequency, static_cast<int64_t>(SDL_GetPerformanceFrequency())));
+}
+uint32_t tickCount() {
+  return static_cast<uint32_t>(outsideValue(OutsideRead::Ticks, SDL_GetTicks()));
+}
+uint64_t liveCounter() { return SDL_GetPerformanceCounter(); }
+uint64_t liveFrequency() { return SDL_GetPerformanceFrequency(); }
 
 void sleepMs(int milliseconds) {
+  if (replayUnpaced()) return;
 #ifdef __EMSCRIPTEN__
   // In a browser page a sleep hands control back to the browser, which shows
   // the frame and delivers events meanwhile.
@@ -53,6 +66,8 @@ void sleepUntilCounter(uint64_t counter) {
 #endif
 }
 
-int64_t wallClockSeconds() { return static_cast<int64_t>(std::time(nullptr)); }
+int64_t wallClockSeconds() {
+  return outsideValue(OutsideRead::WallClock, static_cast<int64_t>(std::time(nullptr)));
+}
 
 }  // namespace mvn::platform

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "runtime/platform/recording.h"
 #include "runtime/platform/sdl2/sdl_window.h"
 
 namespace mvn::platform {
@@ -22,6 +23,17 @@ constexpr int kBorder = 1;
 constexpr int kCaption = 23;
 
 bool hasFrame(const Window& w) { return (w.style & WS_CAPTION) != 0 && !w.fullScreen; }
+
+bool shownNow(const Window* w) { return (SDL_GetWindowFlags(w->sdl) & SDL_WINDOW_SHOWN) != 0; }
+
+// A rectangle the system reports, through the recording (recording.h).
+bool outsideArea(bool found, Rect& area) {
+  std::vector<int64_t> values{found ? 1 : 0, area.left, area.top, area.right, area.bottom};
+  outsideValues(OutsideRead::WorkArea, values);
+  area = {static_cast<int>(values[1]), static_cast<int>(values[2]), static_cast<int>(values[3]),
+          static_cast<int>(values[4])};
+  return values[0] != 0;
+}
 
 }  // namespace
 
@@ -139,7 +151,7 @@ WindowHandle createWindow(const char* className, const char* title, uint32_t sty
 
 bool rebuildWindow(WindowHandle window, int samples) {
   Window& w = *window;
-  const bool visible = isWindowVisible(window);
+  const bool visible = shownNow(window);
   SDL_Window* old = w.sdl;
   SDL_Window* fresh = buildSdlWindow(w, samples);
   if (!fresh) return false;
@@ -161,7 +173,9 @@ bool isWindow(WindowHandle window) {
   return window && std::find(windows.begin(), windows.end(), window) != windows.end();
 }
 
-int systemMetric(int metric) {
+namespace {
+
+int liveSystemMetric(int metric) {
   switch (metric) {
     case SM_CXSCREEN:
     case SM_CYSCREEN: {
@@ -176,11 +190,21 @@ int systemMetric(int metric) {
   }
 }
 
-int desktopColourBits() {
+int liveColourBits() {
   SDL_DisplayMode mode;
   if (!ensureVideo() || SDL_GetDesktopDisplayMode(0, &mode) != 0) return 24;
   const int bits = static_cast<int>(SDL_BITSPERPIXEL(mode.format));
   return bits > 0 ? bits : 24;
+}
+
+}  // namespace
+
+int systemMetric(int metric) {
+  return static_cast<int>(outsideValue(OutsideRead::SystemMetric, liveSystemMetric(metric)));
+}
+
+int desktopColourBits() {
+  return static_cast<int>(outsideValue(OutsideRead::ColourBits, liveColourBits()));
 }
 
 Rect windowRect(WindowHandle window) {
@@ -200,15 +224,20 @@ bool monitorWorkArea(WindowHandle window, Rect& area) {
   if (!isWindow(window)) return false;
   const int display = SDL_GetWindowDisplayIndex(window->sdl);
   SDL_Rect r;
-  if (display < 0 || SDL_GetDisplayUsableBounds(display, &r) != 0) return false;
-  area = {r.x, r.y, r.x + r.w, r.y + r.h};
+  Rect found = area;
+  const bool live = display >= 0 && SDL_GetDisplayUsableBounds(display, &r) == 0;
+  if (live) found = {r.x, r.y, r.x + r.w, r.y + r.h};
+  if (!outsideArea(live, found)) return false;
+  area = found;
   return true;
 }
 
 Rect desktopWorkArea() {
   SDL_Rect r{0, 0, 0, 0};
   if (ensureVideo()) SDL_GetDisplayUsableBounds(0, &r);
-  return {r.x, r.y, r.x + r.w, r.y + r.h};
+  Rect area{r.x, r.y, r.x + r.w, r.y + r.h};
+  outsideArea(true, area);
+  return area;
 }
 
 void setWindowStyle(WindowHandle window, uint32_t style, uint32_t extendedStyle) {
@@ -255,13 +284,14 @@ void showWindow(WindowHandle window, int showCommand) {
 }
 
 bool isWindowVisible(WindowHandle window) {
-  return isWindow(window) && (SDL_GetWindowFlags(window->sdl) & SDL_WINDOW_SHOWN) != 0;
+  if (!isWindow(window)) return false;
+  return outsideValue(OutsideRead::WindowShown, shownNow(window) ? 1 : 0) != 0;
 }
 
 void updateWindow(WindowHandle) {}  // OpenGL windows repaint with each swap
 
 void bringWindowToTop(WindowHandle window) {
-  if (!isWindowVisible(window)) return;
+  if (!isWindow(window) || !shownNow(window)) return;
   SDL_RaiseWindow(window->sdl);
   window->focusRequested = true;
 }
@@ -269,7 +299,7 @@ void bringWindowToTop(WindowHandle window) {
 void setForegroundWindow(WindowHandle window) { bringWindowToTop(window); }
 
 void setFocus(WindowHandle window) {
-  if (!isWindowVisible(window)) return;
+  if (!isWindow(window) || !shownNow(window)) return;
   SDL_SetWindowInputFocus(window->sdl);
   window->focusRequested = true;
 }
@@ -277,12 +307,25 @@ void setFocus(WindowHandle window) {
 // The window with the keyboard focus. The system reports a focus change some
 // time after the request: until then the window the program brought forward
 // is the foreground, as it is at once on the system the runtime came from.
-WindowHandle foregroundWindow() {
+namespace {
+
+WindowHandle liveForegroundWindow() {
   if (SDL_Window* focus = SDL_GetKeyboardFocus())
     return static_cast<Window*>(SDL_GetWindowData(focus, "mvn"));
   for (Window* w : windows)
-    if (w->focusRequested && isWindowVisible(w)) return w;
+    if (w->focusRequested && shownNow(w)) return w;
   return nullptr;
+}
+
+}  // namespace
+
+// Kept as 0 (none of the layer's windows) or 1 + the window's place among them.
+WindowHandle foregroundWindow() {
+  const WindowHandle live = liveForegroundWindow();
+  const auto found = std::find(windows.begin(), windows.end(), live);
+  const int64_t place = found == windows.end() ? 0 : 1 + (found - windows.begin());
+  const int64_t answer = outsideValue(OutsideRead::Foreground, place);
+  return answer >= 1 && answer <= static_cast<int64_t>(windows.size()) ? windows[answer - 1] : nullptr;
 }
 
 void invalidateDesktop() {}  // the window system repaints uncovered areas itself
@@ -295,8 +338,9 @@ void setWindowText(WindowHandle window, const char* text) {
 
 std::string windowText(WindowHandle window) { return isWindow(window) ? window->title : ""; }
 
-bool changeDisplayMode(WindowHandle window, int width, int height, int colourBits) {
-  if (!isWindow(window)) return false;
+namespace {
+
+bool liveChangeDisplayMode(WindowHandle window, int width, int height, int colourBits) {
   const int display = std::max(0, SDL_GetWindowDisplayIndex(window->sdl));
   const int count = SDL_GetNumDisplayModes(display);
   for (int i = 0; i < count; ++i) {
@@ -323,6 +367,24 @@ bool changeDisplayMode(WindowHandle window, int width, int height, int colourBit
     return true;
   }
   return false;
+}
+
+}  // namespace
+
+// A replay keeps the recorded run's answer, and the window's record with it.
+bool changeDisplayMode(WindowHandle window, int width, int height, int colourBits) {
+  if (!isWindow(window)) return false;
+  const bool live = liveChangeDisplayMode(window, width, height, colourBits);
+  const bool taken = outsideValue(OutsideRead::DisplayMode, live ? 1 : 0) != 0;
+  if (taken && !live) {
+    window->fullScreen = true;
+    placeWindowRecord(*window, 0, 0);
+    window->clientWidth = width;
+    window->clientHeight = height;
+  } else if (!taken && live) {
+    restoreDisplayMode(window);
+  }
+  return taken;
 }
 
 void restoreDisplayMode(WindowHandle window) {
