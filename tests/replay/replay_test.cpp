@@ -1,0 +1,187 @@
+// Replays of recorded runs of the real game: the committed recording plays
+// back with every frame as recorded, a recording with one click moved shows
+// where the run first differs, files that cannot be replayed are refused
+// before the window opens, and a recording that cannot be written leaves the
+// run going.
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "runtime/platform/recording.h"
+#include "runtime/platform/recording/run_file.h"
+#include "tests/replay/program_run.h"
+
+namespace replay_test {
+namespace {
+
+using mvn::platform::kReplayDiffersStatus;
+using mvn::platform::kReplayRefusedStatus;
+namespace runfile = mvn::platform::runfile;
+
+const fs::path kGame = fs::path(MORVANE_BINARY_DIR) / "quadrivolant";
+const fs::path kWayfarer = fs::path(MORVANE_BINARY_DIR) / "examples" / "wayfarer" / "wayfarer";
+// The game solving a deal and dealing the next, made by tests/e2e/replay_test.cpp.
+const fs::path kCommitted = fs::path(MORVANE_SOURCE_DIR) / "tests" / "data" / "replay" / "quadrivolant-solve.mvr";
+
+constexpr uint8_t kButtonEvent = 6;  // docs/recording-format.md
+
+class Replay : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const char* display = std::getenv("DISPLAY");
+    if (display == nullptr || *display == '\0') GTEST_SKIP() << "no display";
+    ASSERT_TRUE(fs::exists(kGame));
+    ASSERT_TRUE(fs::exists(kCommitted));
+  }
+
+  static runfile::Contents committed() {
+    runfile::Contents contents;
+    std::string problem;
+    EXPECT_TRUE(runfile::readRunFile(kCommitted.string(), contents, problem)) << problem;
+    return contents;
+  }
+};
+
+// The number in "replay: frame N differs from the recording: ...".
+long differingFrame(const std::string& text) {
+  std::smatch match;
+  static const std::regex line("replay: frame ([0-9]+) differs from the recording");
+  return std::regex_search(text, match, line) ? std::stol(match[1]) : -1;
+}
+
+TEST_F(Replay, TheCommittedRecordingPlaysBackFrameForFrame) {
+  const runfile::Contents recording = committed();
+  const uint64_t frames = recording.items.back().count;
+  ASSERT_GT(frames, 100u);
+  ASSERT_EQ(recording.header.frameHashInterval, 1u);
+  const Ran ran = runProgram(kGame, freshFolder("committed"),
+                             {"MORVANE_REPLAY=" + kCommitted.string(), "MORVANE_NO_FRAME_HOLD=1"});
+  EXPECT_EQ(ran.status, 0) << ran.err;
+  const std::string f = std::to_string(frames);
+  EXPECT_NE(ran.log.find("replay: the run ended as recorded after " + f + " frames; " + f +
+                         " frame hashes equal\n"),
+            std::string::npos)
+      << ran.log;
+  EXPECT_EQ(ran.err, "");
+}
+
+// The first press of the recording lands 200 pixels further right: no
+// longer on its arrow. Every frame before it is as recorded; the replay names
+// the first frame that is not and ends with its own status.
+TEST_F(Replay, AMovedClickIsReportedAtTheFirstDifferingFrame) {
+  runfile::Contents recording = committed();
+  uint64_t framesBefore = 0;
+  bool moved = false;
+  for (runfile::Item& item : recording.items) {
+    if (item.kind == runfile::ItemKind::Frame) ++framesBefore;
+    if (item.kind != runfile::ItemKind::Events) continue;
+    for (mvn::platform::OutsideEvent& e : item.events) {
+      if (e.kind == kButtonEvent && e.values.size() > 5 && e.values[2] == 1) {
+        e.values[4] += 200;
+        moved = true;
+        break;
+      }
+    }
+    if (moved) break;
+  }
+  ASSERT_TRUE(moved) << "the recording holds no press";
+  const fs::path folder = freshFolder("moved");
+  writeFile(folder / "moved.mvr", runfile::encodeRun(recording));
+  const Ran ran = runProgram(kGame, folder,
+                             {"MORVANE_REPLAY=" + (folder / "moved.mvr").string(), "MORVANE_NO_FRAME_HOLD=1"});
+  EXPECT_EQ(ran.status, kReplayDiffersStatus);
+  const long frame = differingFrame(ran.log);
+  EXPECT_GT(frame, static_cast<long>(framesBefore)) << ran.log;
+  EXPECT_LE(frame, static_cast<long>(framesBefore) + 3) << ran.log;
+  EXPECT_EQ(differingFrame(ran.err), frame);
+  EXPECT_EQ(lines(ran.log).back(), "mvn is shut down");
+}
+
+// Each file is refused in one line on standard error, the same line in the
+// log, with the refusal's own status, before the window opens.
+TEST_F(Replay, FilesThatCannotBeReplayedAreRefusedBeforeTheWindowOpens) {
+  const fs::path folder = freshFolder("refused");
+  const std::string good = fileText(kCommitted);
+  writeFile(folder / "truncated.mvr", good.substr(0, good.size() * 2 / 3));
+  runfile::Contents other = committed();
+  other.header.version = runfile::kFormatVersion + 1;
+  writeFile(folder / "version.mvr", runfile::encodeRun(other));
+  other = committed();
+  other.header.build = "Morvane 0.0.1 linux-x86_64";
+  writeFile(folder / "build.mvr", runfile::encodeRun(other));
+  std::string damaged = good;
+  damaged[damaged.size() / 2] ^= 0x10;
+  writeFile(folder / "corrupt.mvr", damaged);
+  // A recording of the other program, made here.
+  ASSERT_TRUE(fs::exists(kWayfarer));
+  const Ran wayfarer = runProgram(kWayfarer, freshFolder("wayfarer"),
+                                  {"MORVANE_RECORD=" + (folder / "wayfarer.mvr").string(), "MORVANE_FRAMES=3"});
+  ASSERT_EQ(wayfarer.status, 0) << wayfarer.err;
+
+  struct Case {
+    const char* file;
+    std::string line;  // after "replay: <path> "
+  };
+  const Case cases[] = {
+      {"missing.mvr", "cannot be opened: No such file or directory"},
+      {"truncated.mvr", "is truncated"},
+      {"wayfarer.mvr", "is a recording of Wayfarer, not of Quadrivolant"},
+      {"version.mvr", "is in recording format version 2; this runtime reads version 1"},
+      {"build.mvr", "was recorded by build Morvane 0.0.1 linux-x86_64, not by this build"},
+      {"corrupt.mvr", "is corrupt"},
+  };
+  for (const Case& c : cases) {
+    const std::string path = (folder / c.file).string();
+    const Ran ran = runProgram(kGame, freshFolder("refused_run"), {"MORVANE_REPLAY=" + path});
+    EXPECT_EQ(ran.status, kReplayRefusedStatus) << c.file;
+    const std::vector<std::string> err = lines(ran.err);
+    ASSERT_EQ(err.size(), 1u) << c.file << ": " << ran.err;
+    EXPECT_EQ(err[0].rfind("replay: " + path + " " + c.line, 0), 0u) << err[0];
+    EXPECT_NE(ran.log.find(err[0] + "\n"), std::string::npos) << ran.log;
+    EXPECT_EQ(ran.log.find("rbow"), std::string::npos) << c.file << ": the window was made";
+    EXPECT_EQ(ran.out, "exit\n") << c.file;
+  }
+}
+
+// A run cut short by the frame limit replays up to the same frame and ends
+// there as an end of the program does.
+TEST_F(Replay, ARecordingCutShortEndsTheReplayAtItsLastFrame) {
+  const fs::path folder = freshFolder("cut");
+  const std::string file = (folder / "cut.mvr").string();
+  const Ran recorded = runProgram(kGame, freshFolder("cut_record"),
+                                  {"MORVANE_RECORD=" + file, "MORVANE_RECORD_FRAMES=5", "MORVANE_FRAMES=40"});
+  ASSERT_EQ(recorded.status, 0) << recorded.err;
+  EXPECT_NE(recorded.log.find("recording: 42 frames written to " + file + "\n"), std::string::npos)
+      << recorded.log;
+  const Ran replayed = runProgram(kGame, folder, {"MORVANE_REPLAY=" + file, "MORVANE_NO_FRAME_HOLD=1"});
+  EXPECT_EQ(replayed.status, 0) << replayed.err;
+  EXPECT_NE(replayed.log.find("replay: the recording ends after frame 42\n"
+                              "replay: the run ended as recorded after 42 frames; 8 frame hashes equal\n"),
+            std::string::npos)
+      << replayed.log;
+  EXPECT_EQ(lines(replayed.log).back(), "mvn is shut down");
+}
+
+// A folder that does not exist, and a disk that is full: one report, and the
+// program runs its course.
+TEST_F(Replay, ARecordingThatCannotBeWrittenIsReportedOnceAndTheRunGoesOn) {
+  const fs::path folder = freshFolder("unwritable");
+  for (const std::string& file : {(folder / "no" / "such" / "run.mvr").string(), std::string("/dev/full")}) {
+    const Ran ran = runProgram(kGame, freshFolder("unwritable_run"),
+                               {"MORVANE_RECORD=" + file, "MORVANE_RECORD_FRAMES=1", "MORVANE_FRAMES=90"});
+    EXPECT_EQ(ran.status, 0) << file;
+    const std::vector<std::string> err = lines(ran.err);
+    ASSERT_EQ(err.size(), 1u) << file << ": " << ran.err;
+    EXPECT_EQ(err[0].rfind("recording: cannot write " + file + ": ", 0), 0u) << err[0];
+    EXPECT_NE(err[0].find("; the run goes on unrecorded"), std::string::npos) << err[0];
+    const std::string log = ran.log;
+    EXPECT_EQ(log.find(err[0]), log.rfind(err[0])) << "reported more than once";
+    EXPECT_NE(log.find(err[0] + "\n"), std::string::npos);
+    EXPECT_EQ(lines(log).back(), "mvn is shut down") << file;
+  }
+}
+
+}  // namespace
+}  // namespace replay_test
