@@ -180,6 +180,17 @@ TEST_F(RecordedGame, ASolveAndANewDealReplayFrameForFrame) {
   Arrangement board = dealtBoard(kSeed);
   for (int k = 0; k < turns; ++k) board = applyRotation(board, {4, 1});
 
+  // The window loses the focus, which pauses the game, and gets it back.
+  std::istringstream rootInfo(run("xwininfo -root"));
+  std::string root;
+  for (std::string word; rootInfo >> word && root.empty();)
+    if (word == "id:") rootInfo >> root;
+  ASSERT_FALSE(root.empty());
+  run("xdotool windowfocus " + root);
+  sleepMs(800);
+  run("xdotool windowfocus " + window);
+  sleepMs(800);
+
   // The clicks that solve the picture, each repeated until the board shows it.
   std::vector<Rotation> moves;
   ASSERT_TRUE(solve(board, &moves));
@@ -214,6 +225,7 @@ TEST_F(RecordedGame, ASolveAndANewDealReplayFrameForFrame) {
   const Ran recorded = program.wait(30);
   ASSERT_EQ(recorded.status, 0) << recorded.err;
   ASSERT_NE(recorded.log.find("frames written to " + recording.string()), std::string::npos) << recorded.log;
+  ASSERT_NE(recorded.log.find("pause loop ended\n"), std::string::npos) << recorded.log;
 
   const fs::path kept = fs::path(MORVANE_BINARY_DIR) / "e2e-shots" / "quadrivolant-solve.mvr";
   fs::create_directories(kept.parent_path());

@@ -95,6 +95,10 @@ class Program {
   }
 
   bool started() const { return pid_ > 0; }
+  // What an interrupt or the system's shutdown sends.
+  void terminate() {
+    if (pid_ > 0) kill(pid_, SIGTERM);
+  }
 
   Ran wait(double seconds = 60) {
     Ran ran;

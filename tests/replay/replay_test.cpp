@@ -67,9 +67,9 @@ TEST_F(Replay, TheCommittedRecordingPlaysBackFrameForFrame) {
   EXPECT_EQ(ran.err, "");
 }
 
-// The first press of the recording lands 200 pixels further right: no
-// longer on its arrow. Every frame before it is as recorded; the replay names
-// the first frame that is not and ends with its own status.
+// The first press of the recording lands 200 pixels lower: on the board
+// instead of its arrow. Every frame before it is as recorded; the replay
+// names the first frame that is not and ends with its own status.
 TEST_F(Replay, AMovedClickIsReportedAtTheFirstDifferingFrame) {
   runfile::Contents recording = committed();
   uint64_t framesBefore = 0;
@@ -79,7 +79,7 @@ TEST_F(Replay, AMovedClickIsReportedAtTheFirstDifferingFrame) {
     if (item.kind != runfile::ItemKind::Events) continue;
     for (mvn::platform::OutsideEvent& e : item.events) {
       if (e.kind == kButtonEvent && e.values.size() > 5 && e.values[2] == 1) {
-        e.values[4] += 200;
+        e.values[5] += 200;
         moved = true;
         break;
       }
@@ -162,6 +162,28 @@ TEST_F(Replay, ARecordingCutShortEndsTheReplayAtItsLastFrame) {
             std::string::npos)
       << replayed.log;
   EXPECT_EQ(lines(replayed.log).back(), "mvn is shut down");
+}
+
+// The system's request to end (here a termination signal) is recorded as
+// the window's close, and the replay ends where the run ended.
+TEST_F(Replay, AnEndRequestOfTheSystemEndsTheReplayWhereItEndedTheRun) {
+  const fs::path folder = freshFolder("terminated");
+  const std::string file = (folder / "terminated.mvr").string();
+  Program program(kGame, freshFolder("terminated_record"), {"MORVANE_RECORD=" + file, "MORVANE_RECORD_FRAMES=3"});
+  ASSERT_TRUE(program.started());
+  std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+  program.terminate();
+  const Ran recorded = program.wait();
+  ASSERT_EQ(recorded.status, 0) << recorded.err;
+  runfile::Contents contents;
+  std::string problem;
+  ASSERT_TRUE(runfile::readRunFile(file, contents, problem)) << problem;
+  EXPECT_FALSE(contents.items.back().cutShort);
+  const std::string frames = std::to_string(contents.items.back().count);
+  const Ran replayed = runProgram(kGame, folder, {"MORVANE_REPLAY=" + file, "MORVANE_NO_FRAME_HOLD=1"});
+  EXPECT_EQ(replayed.status, 0) << replayed.err;
+  EXPECT_NE(replayed.log.find("replay: the run ended as recorded after " + frames + " frames"), std::string::npos)
+      << replayed.log;
 }
 
 // A folder that does not exist, and a disk that is full: one report, and the
