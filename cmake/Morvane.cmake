@@ -43,3 +43,22 @@ function(morvane_program name)
     COMMAND Morvane::shoebox append $<TARGET_FILE:${name}> ${archive}
     VERBATIM)
 endfunction()
+
+# morvane_replay_test(NAME PROGRAM RECORDING)
+#
+# A test that replays RECORDING (made with MORVANE_RECORD, and
+# MORVANE_RECORD_FRAMES for frame hashes) with the program target PROGRAM, as
+# fast as it draws. It passes when the run comes out as recorded; it fails
+# with status 66 when a frame or a read differs, and with 65 when the
+# recording is refused (another program, another build, a damaged file). The
+# program opens its window, so the tests need a display (xvfb-run -a ctest).
+# The replay's log, which names the first frame that differs, is the folder
+# NAME's ErrorLog.txt in the build folder.
+function(morvane_replay_test name program recording)
+  get_filename_component(recording ${recording} ABSOLUTE)
+  set(folder ${CMAKE_CURRENT_BINARY_DIR}/${name})
+  file(MAKE_DIRECTORY ${folder})
+  add_test(NAME ${name} COMMAND $<TARGET_FILE:${program}>)
+  set_tests_properties(${name} PROPERTIES TIMEOUT 300 ENVIRONMENT
+    "MORVANE_REPLAY=${recording};MORVANE_NO_FRAME_HOLD=1;MORVANE_NO_MESSAGEBOX=1;SDL_AUDIODRIVER=dummy;TMPDIR=${folder}/")
+endfunction()

@@ -3,9 +3,9 @@
 // (clicks, walks, footsteps). Each replay presents every frame as recorded,
 // twice over, without the frame hold.
 //
-// The game's recording is left in the build tree as
-// e2e-shots/quadrivolant-solve.mvr: the committed recording of
-// tests/data/replay was made by this test.
+// The recordings are left in the build tree as e2e-shots/quadrivolant-solve.mvr
+// and e2e-shots/wayfarer-walks.mvr: the committed ones (tests/data/replay,
+// examples/wayfarer/runs) were made by this test.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -264,6 +264,10 @@ TEST_F(RecordedGame, WayfarersWalksAndFootstepsReplayFrameForFrame) {
   run("xdotool keydown Escape; sleep 0.2; xdotool keyup Escape");
   const Ran recorded = program.wait(30);
   ASSERT_EQ(recorded.status, 0) << recorded.err;
+
+  const fs::path kept = fs::path(MORVANE_BINARY_DIR) / "e2e-shots" / "wayfarer-walks.mvr";
+  fs::create_directories(kept.parent_path());
+  fs::copy_file(recording, kept, fs::copy_options::overwrite_existing);
 
   // The replay walks the same ways with the same footsteps.
   const std::string replayed = replayTwice(wayfarer, recording, "e2e_wayfarer_replay", {"WAYFARER_TRACE=1"});
