@@ -5,6 +5,8 @@
 //   MORVANE_NO_MESSAGEBOX=1  message boxes go to the log instead of the screen
 //   MORVANE_NO_FRAME_HOLD=1  frames are presented as fast as they are drawn
 //   MORVANE_NO_BATCH=1       every drawing command draws at once (no draw batch)
+// Recording a run and replaying it (MORVANE_RECORD, MORVANE_RECORD_FRAMES,
+// MORVANE_REPLAY) is run_recording.h's.
 #pragma once
 
 #include <cstdint>
