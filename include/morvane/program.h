@@ -14,7 +14,14 @@
 /// - MORVANE_NO_FRAME_HOLD=1: frames are presented as fast as they are drawn;
 /// - MORVANE_NO_BATCH=1: every drawing command draws at once (no draw batch);
 /// - MORVANE_TRACE_ERRORS=1: every error a command sets is described on
-///   standard error.
+///   standard error;
+/// - MORVANE_RECORD=FILE: the run's reads of the outside world (input, clock,
+///   focus, the end request) are written to FILE as it runs normally;
+///   MORVANE_RECORD_FRAMES=N adds a hash of every Nth presented frame;
+/// - MORVANE_REPLAY=FILE: the run answers those reads from FILE instead and
+///   ends when the recording does; a differing frame hash ends it with exit
+///   status 66, a file that cannot be replayed with 65 (the guide's
+///   "Recording a run and replaying it").
 #pragma once
 
 #include <cstdint>
