@@ -47,7 +47,10 @@ build() {  # build <source dir> <build dir>
   cmake --build "$2" --target bench_game_frames quadrivolant_media >/dev/null
 }
 echo "bench: building $base_hash and the working tree"
-build "$base_src" "$out/base"
+# Each base commit has a build folder of its own; "base" names the one in use.
+build "$base_src" "$out/base-$base_hash"
+rm -rf "$out/base"
+ln -s "base-$base_hash" "$out/base"
 build "$root" "$out/current"
 
 export SDL_AUDIODRIVER=dummy MORVANE_NO_MESSAGEBOX=1

@@ -4,10 +4,13 @@
 
 #include <memory>
 #include <new>
+#include <vector>
 
 #include "runtime/core/runtime_objects.h"
 #include "runtime/gfx2d/gl_state.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
+#include "runtime/gfx2d/run_composite.h"
+#include "runtime/gfx2d/slot_texels.h"
 #include "runtime/gfx2d/texture_binding.h"
 
 namespace mvn {
@@ -18,6 +21,20 @@ namespace {
 // or animation frames as GL quads.
 enum class Kind { none, untexturedFans, texturedFans, frames };
 
+// What a run may leave out or do instead. Every state change ends a run, and
+// so does a quad decided otherwise, so that it holds for the whole run.
+struct RunDecision {
+  bool unblended = false;   // every fragment has alpha 1 under ordinary blending
+  bool noAlphaTest = false; // ... and the alpha test passes it
+  bool nearest = false;     // texels meet pixel centres: nearest is linear, to the bit
+  bool exact = false;       // the quads are copies of texels (run_composite.h)
+  int slot = -1;            // the slot an exact run shows
+  bool operator==(const RunDecision& o) const {
+    return unblended == o.unblended && noAlphaTest == o.noAlphaTest && nearest == o.nearest &&
+           exact == o.exact && slot == o.slot;
+  }
+};
+
 constexpr int initialCapacity = 6 * 512;
 
 struct DrawBatch {
@@ -25,10 +42,8 @@ struct DrawBatch {
   int count = 0;
   int capacity = 0;
   Kind kind = Kind::none;
-  // What the run may leave out, decided when it starts (every state change
-  // ends a run, so it holds for the whole run).
-  bool unblended = false;
-  bool noAlphaTest = false;
+  RunDecision run;
+  std::vector<ExactQuad> exactQuads;  // the quads of an exact run
   bool enabled = true;
 };
 
@@ -60,36 +75,108 @@ void drawArrays(GLenum primitive, const QuadVertex* v, int count, bool textured)
   glDisableClientState(GL_VERTEX_ARRAY);
 }
 
-// The one place that decides which per-fragment work a run can leave out
-// without changing a bit. A run whose every fragment has alpha exactly 1
-// (colour alpha 1, and untextured or sampling a texture opaque in every
-// texel, which filtering cannot change) gives, under (GL_SRC_ALPHA,
-// GL_ONE_MINUS_SRC_ALPHA) blending, src * 1 + dst * 0 = src: drawn unblended,
-// the rasteriser neither reads the surface nor keeps what the run covers whole
-// (the frame's clear, say). An alpha test GL_GREATER with a reference below 1
-// passes every such fragment.
-void decideRun(Kind kind) {
-  batch.unblended = batch.noAlphaTest = false;
-  if (!colourIsOpaque()) return;
-  if (kind != Kind::untexturedFans) {
-    const OpenGLRainbows* r = runtimeObjects.renderer;
-    if (!r || !boundTextureOpaque(*r)) return;
-  }
-  batch.unblended = ordinaryBlending();
-  batch.noAlphaTest = alphaTestPassesOpaque();
+// The filter of the bound texture for one draw; the record of texture_binding
+// keeps the one put back.
+void setBoundFilter(GLint filter) {
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
 }
 
-// Starts a run of the given kind, drawing a run of another kind first.
-// False when the vertices must be drawn at once instead.
-bool open(Kind kind, int vertices) {
+// Whole numbers that a float holds exactly, with room for a quad's size.
+bool exactPosition(int value) { return value > -(1 << 23) && value < (1 << 23); }
+
+// True when the quad's texels meet the surface's pixel centres one to one:
+// the bound texture is the plain texture of the slot shown, the rectangle
+// lies inside its image (no padding or wrapped texel is sampled) and the view
+// maps program pixels to surface pixels without scale or turn.
+bool texelsMeetPixels(const OpenGLRainbows& r, const TexelSource& q) {
+  if (!r.viewOneToOne || !isSlotNumber(q.slot) || r.currentSlot != q.slot || r.currentSecondSlot >= 0 ||
+      r.currentUseMip)
+    return false;
+  const SpriteSlot& s = r.spriteSlots[q.slot];
+  if (s.texture == 0 || r.boundTexture != s.texture) return false;
+  if (q.left < 0 || q.top < 0 || q.width < 1 || q.height < 1) return false;
+  if (int64_t(q.left) + q.width > s.imageWidth || int64_t(q.top) + q.height > s.imageHeight) return false;
+  return exactPosition(q.x) && exactPosition(q.y);
+}
+
+// The one place that decides which per-fragment work a quad can leave out
+// without changing a bit; quads decided alike share a run.
+// - Alpha 1 everywhere: a colour of alpha 1 on no texture, or on texels that
+//   all have alpha 255 (the whole texture, which filtering cannot change; or
+//   the quad's own frame or image, when only its own texels are sampled).
+//   Under (GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA) blending that gives src * 1 +
+//   dst * 0 = src: drawn unblended, the rasteriser neither reads the surface
+//   nor keeps what the run covers whole (the frame's clear, say). An alpha
+//   test GL_GREATER with a reference below 1 passes every such fragment.
+// - Texels meeting pixel centres: linear filtering weighs the texel under
+//   each centre by 1 and its neighbours by 0, which is nearest sampling.
+// - Both, in opaque white (texels unchanged by the colour) under ordinary
+//   blending or none, with an alpha test that passes them: each covered
+//   pixel becomes its texel, a copy that may be made on the CPU.
+RunDecision decideRun(Kind kind, const TexelSource* source) {
+  RunDecision d;
+  OpenGLRainbows* r = runtimeObjects.renderer;
+  const bool meets = source && r && kind != Kind::untexturedFans && texelsMeetPixels(*r, *source);
+  bool opaque = kind == Kind::untexturedFans;
+  if (!opaque && r) {
+    opaque = boundTextureOpaque(*r) ||
+             (meets && rectOpaque(*r, source->slot, source->left, source->top, source->width, source->height));
+  }
+  d.nearest = meets && r->smoothing == 1;
+  if (opaque && colourIsOpaque()) {
+    d.unblended = ordinaryBlending();
+    d.noAlphaTest = alphaTestPassesOpaque();
+  }
+  const bool alphaTestPasses = capabilityKnown(GlCap::alphaTest, false) || alphaTestPassesOpaque();
+  if (meets && opaque && d.unblended && colourIsOpaqueWhite() && alphaTestPasses &&
+      slotTexels(*r, source->slot)) {
+    d.exact = true;
+    d.slot = source->slot;
+  }
+  return d;
+}
+
+// Starts a run of the given kind and decision, drawing a run decided
+// otherwise first. False when the vertices must be drawn at once instead.
+bool open(Kind kind, int vertices, const TexelSource* source) {
   if (!batch.enabled) return false;
-  if (batch.kind != kind) flushDrawBatch();
+  const RunDecision d = decideRun(kind, source);
+  if (batch.kind != kind || !(batch.run == d)) flushDrawBatch();
   if (!reserve(vertices)) {
     flushDrawBatch();
     if (!reserve(vertices)) return false;
   }
-  if (batch.count == 0) decideRun(kind);
+  if (d.exact) {
+    try {
+      batch.exactQuads.push_back({source->x, source->y, source->left, source->top, source->width, source->height});
+    } catch (const std::bad_alloc&) {
+      return false;
+    }
+  }
+  batch.run = d;
   batch.kind = kind;
+  return true;
+}
+
+// Draws an exact run as one composited quad; false when it does not pay.
+bool drawComposited(const RunDecision& run) {
+  const OpenGLRainbows* r = runtimeObjects.renderer;
+  const SlotTexels* texels = r ? slotTexels(*r, run.slot) : nullptr;
+  if (!texels) return false;
+  CompositedRun image;
+  if (!compositeRun(*texels, batch.exactQuads.data(), static_cast<int>(batch.exactQuads.size()), image))
+    return false;
+  // Texels unchanged by the colour; transparent ones, where no quad was,
+  // blend to the surface as it is. A fully covered image needs no blending.
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+  if (image.covered) glDisable(GL_BLEND);
+  if (run.noAlphaTest) glDisable(GL_ALPHA_TEST);
+  drawArrays(GL_QUADS, image.corners, 4, true);
+  if (run.noAlphaTest) glEnable(GL_ALPHA_TEST);
+  if (image.covered) glEnable(GL_BLEND);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+  glBindTexture(GL_TEXTURE_2D, r->boundTexture);
   return true;
 }
 
@@ -99,26 +186,33 @@ void flushDrawBatch() {
   if (batch.count == 0) return;
   const Kind kind = batch.kind;
   const int count = batch.count;
+  const RunDecision run = batch.run;
   // Cleared first: nothing the draw calls may do can queue into this run again.
   batch.count = 0;
   batch.kind = Kind::none;
+  batch.run = RunDecision{};
+  const bool composited = run.exact && drawComposited(run);
+  batch.exactQuads.clear();
+  if (composited) return;
   const bool textured = kind != Kind::untexturedFans;
   // Texels modulated by opaque white are the texels themselves, to the bit:
-  // the rasteriser is spared the colour. The environment, blending and alpha
-  // test are put back at once, so that no other drawing sees them and the
-  // state records stay true between draws.
+  // the rasteriser is spared the colour. The environment, filter, blending and
+  // alpha test are put back at once, so that no other drawing sees them and
+  // the state records stay true between draws.
   const bool replace = textured && colourIsOpaqueWhite();
   if (replace) glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-  if (batch.unblended) glDisable(GL_BLEND);
-  if (batch.noAlphaTest) glDisable(GL_ALPHA_TEST);
+  if (run.nearest) setBoundFilter(GL_NEAREST);
+  if (run.unblended) glDisable(GL_BLEND);
+  if (run.noAlphaTest) glDisable(GL_ALPHA_TEST);
   drawArrays(kind == Kind::frames ? GL_QUADS : GL_TRIANGLES, batch.vertices.get(), count, textured);
-  if (batch.noAlphaTest) glEnable(GL_ALPHA_TEST);
-  if (batch.unblended) glEnable(GL_BLEND);
+  if (run.noAlphaTest) glEnable(GL_ALPHA_TEST);
+  if (run.unblended) glEnable(GL_BLEND);
+  if (run.nearest) setBoundFilter(GL_LINEAR);
   if (replace) glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
 }
 
-void batchFan(const QuadVertex (&c)[4], bool textured) {
-  if (!open(textured ? Kind::texturedFans : Kind::untexturedFans, 6)) {
+void batchFan(const QuadVertex (&c)[4], bool textured, const TexelSource* source) {
+  if (!open(textured ? Kind::texturedFans : Kind::untexturedFans, 6, source)) {
     drawArrays(GL_TRIANGLE_FAN, c, 4, textured);
     return;
   }
@@ -128,8 +222,8 @@ void batchFan(const QuadVertex (&c)[4], bool textured) {
   batch.count += 6;
 }
 
-void batchFrame(const QuadVertex (&c)[4]) {
-  if (!open(Kind::frames, 4)) {
+void batchFrame(const QuadVertex (&c)[4], const TexelSource* source) {
+  if (!open(Kind::frames, 4, source)) {
     drawArrays(GL_QUADS, c, 4, true);
     return;
   }
@@ -140,6 +234,7 @@ void batchFrame(const QuadVertex (&c)[4]) {
 
 void setDrawBatching(bool enabled) {
   flushDrawBatch();
+  batch.exactQuads.shrink_to_fit();
   batch.enabled = enabled;
 }
 

@@ -24,16 +24,31 @@ namespace mvn {
 // Draws whatever is queued. Cheap when nothing is.
 void flushDrawBatch();
 
+// What a quad of a slot texture shows, when it shows a rectangle of the
+// slot's image at the image's own size with its top left corner at a whole
+// pixel (x, y) of the program's coordinates: the drawing is then exact where
+// the view is one to one (see decideRun in draw_batch.cpp).
+struct TexelSource {
+  int slot;
+  int x, y;                        // top left corner of the quad
+  int left, top, width, height;    // image rectangle, rows from the top
+};
+
 // Queues a four-corner fan (drawQuad): textured with the bound texture when
-// textured, else untextured.
-void batchFan(const QuadVertex (&corners)[4], bool textured);
+// textured, else untextured. source, when given, says what it shows.
+void batchFan(const QuadVertex (&corners)[4], bool textured, const TexelSource* source = nullptr);
 
 // Queues an animation frame: a textured GL quad of four corners.
-void batchFrame(const QuadVertex (&corners)[4]);
+void batchFrame(const QuadVertex (&corners)[4], const TexelSource* source = nullptr);
 
-// A run whose every fragment has alpha 1 (an opaque colour, untextured or on a
-// texture opaque in every texel) is drawn without the blending and alpha test
-// that cannot change it (see decideRun in draw_batch.cpp).
+// Each run leaves out the work that cannot change a bit (decideRun in
+// draw_batch.cpp):
+// - a run whose every fragment has alpha 1 (an opaque colour, untextured or
+//   on texels that all have alpha 255: the whole texture, or the frame or
+//   image the quad shows) is drawn without blending and alpha test;
+// - a run of quads whose texels meet pixel centres is sampled nearest;
+// - a run of exact quads that overlap enough is composited on the CPU and
+//   drawn as one quad (run_composite.h).
 //
 // Batching on (the default) or off: off, every command draws at once as it
 // did before batching existed, blended as the state says.

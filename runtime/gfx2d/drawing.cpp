@@ -68,11 +68,11 @@ FrameTexture frameTexture(const SpriteSlot& s, int column, int row) {
 
 void restoreColour(const OpenGLRainbows& r) { setColour(1, 1, 1, r.globalAlpha); }
 
-void drawQuad(OpenGLRainbows& r, const QuadVertex (&corners)[4]) {
+void drawQuad(OpenGLRainbows& r, const QuadVertex (&corners)[4], const TexelSource* source) {
   const bool textured = r.currentSlot >= 0;
   if (textured) applyWrap(r, true);
   if (drawBatching()) {
-    batchFan(corners, textured);
+    batchFan(corners, textured, source);
     return;
   }
   glVertexPointer(2, GL_FLOAT, sizeof(QuadVertex), &corners[0].x);
@@ -168,7 +168,8 @@ void drawSprite(int slot, int x, int y) {
                                  {f(x), f(y), 0, v},
                                  {f(x), f(y + H), 0, 0},
                                  {f(x + W), f(y + H), u, 0}};
-  drawQuad(*r, corners);
+  const TexelSource source{slot, x, y, 0, 0, s.imageWidth, s.imageHeight};
+  drawQuad(*r, corners, &source);
 }
 
 void stretchSprite(int slot, int x, int y, int width, int height) {
@@ -240,7 +241,8 @@ void drawAnim(int slot, int frame, int x, int y) {
                                    {f(x), f(y), t.sLeft, t.tTop},
                                    {f(x), f(y + fh), t.sLeft, t.tBottom},
                                    {f(x + fw), f(y + fh), t.sRight, t.tBottom}};
-    batchFrame(corners);
+    const TexelSource source{slot, x, y, int(column * fw), int(row * fh), int(fw), int(fh)};
+    batchFrame(corners, &source);
     return;
   }
   glBegin(GL_QUADS);

@@ -8,6 +8,7 @@ namespace mvn {
 
 class OpenGLRainbows;
 struct SpriteSlot;
+struct TexelSource;
 
 // A corner of a quad: position and texture coordinates.
 struct QuadVertex {
@@ -16,7 +17,9 @@ struct QuadVertex {
 
 // Draws four corners as one triangle fan from client arrays, textured with
 // the bound slot (clamped to its edges) when one is bound.
-void drawQuad(OpenGLRainbows& renderer, const QuadVertex (&corners)[4]);
+// source, when given, says what the quad shows (draw_batch.h).
+void drawQuad(OpenGLRainbows& renderer, const QuadVertex (&corners)[4],
+              const TexelSource* source = nullptr);
 
 // Current colour back to white at the global alpha.
 void restoreColour(const OpenGLRainbows& renderer);

@@ -9,6 +9,7 @@ namespace mvn {
 OpenGLRainbows::OpenGLRainbows()
     : spriteSlots(new SpriteSlot[slotCount]()),
       alphaMasks(new std::unique_ptr<AlphaMask>[slotCount]),
+      slotTexels(new std::unique_ptr<SlotTexels>[slotCount]),
       textureParams(new uint8_t[slotCount]()) {
   removeTextureBackup();  // no stale backup outlives a renderer
 }

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "runtime/gfx2d/font_tables.h"
+#include "runtime/gfx2d/slot_texels.h"
 #include "runtime/gfx2d/sprite_slot.h"
 #include "runtime/platform/gl_context.h"
 #include "runtime/platform/window.h"
@@ -58,6 +59,7 @@ class OpenGLRainbows {
   // --- sprite slots (runtime/gfx2d) ---
   std::unique_ptr<SpriteSlot[]> spriteSlots;        // slotCount records
   std::unique_ptr<std::unique_ptr<AlphaMask>[]> alphaMasks;  // slotCount entries
+  std::unique_ptr<std::unique_ptr<SlotTexels>[]> slotTexels;  // slotCount entries (slot_texels.h)
   // Wrap and filter last set on each slot's texture (see texture_binding.h).
   std::unique_ptr<uint8_t[]> textureParams;
   int32_t colourKey = 0x8000FF;   // transparent colour of sprite loading
@@ -80,6 +82,9 @@ class OpenGLRainbows {
   int virtualWidth = 0;           // 0: the window size
   int virtualHeight = 0;
   ViewRect viewport;
+  // The view maps a program pixel to one surface pixel: the window, unturned
+  // and unscaled (set with the view).
+  bool viewOneToOne = false;
 
   // --- fonts: scales, glyph tables, text vertex buffer (runtime/gfx2d/font_*) ---
   FontTables fonts;

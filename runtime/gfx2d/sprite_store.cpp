@@ -3,11 +3,14 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <new>
 
 #include "runtime/core/runtime_objects.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
+#include "runtime/gfx2d/run_composite.h"
+#include "runtime/gfx2d/slot_texels.h"
 #include "runtime/gfx2d/texture_binding.h"
 #include "runtime/gfx2d/texture_pixels.h"
 #include "runtime/platform/gl_pixels.h"
@@ -55,6 +58,7 @@ void freeSlot(OpenGLRainbows& r, int slot) {
   deleteTexture(r, s.texture);
   deleteTexture(r, s.mipTexture);
   forgetTextureParams(r, slot);
+  forgetSlotTexels(r, slot);
   s.textureWidth = s.textureHeight = -1;
   s.imageWidth = s.imageHeight = 0;
   s.uExtent = s.vExtent = 1.0f;
@@ -75,6 +79,7 @@ void freeAllSlots(OpenGLRainbows& r) {
     if (isSlotNumber(background)) freeSlot(r, background);
     background = -1;
   }
+  releaseCompositeTexture();
 }
 
 bool createTexture(OpenGLRainbows& r, const ImageView& image, int x, int y, int width, int height,
@@ -110,6 +115,7 @@ bool createTexture(OpenGLRainbows& r, const ImageView& image, int x, int y, int 
     record.texture = name;
   }
   forgetTextureParams(r, recordSlot);
+  forgetSlotTexels(r, recordSlot);
   bindTextureName(r, record.texture, -1);
   const GLint filter = nearest ? GL_NEAREST : GL_LINEAR;
   setWrapAndFilter(filter, filter);
@@ -117,17 +123,30 @@ bool createTexture(OpenGLRainbows& r, const ImageView& image, int x, int y, int 
   platform::uploadTextureRgba(0, tw, th, buffer.get());
   record.opaque = everyTexelOpaque(buffer.get(), tw * th);
 
+  // The texels are kept for drawing (slot_texels.h); the mip chain is then
+  // built on a copy, since it is built in place.
+  const bool keep = recordSlot >= 0 && recordSlot <= lastProgramSlot && int64_t(tw) * th <= largestKeptTexels;
+  std::unique_ptr<uint8_t[]> mipBuffer;
+  if (mipTarget && keep) {
+    mipBuffer.reset(new (std::nothrow) uint8_t[static_cast<size_t>(tw) * th * 4]);
+    if (mipBuffer) std::memcpy(mipBuffer.get(), buffer.get(), static_cast<size_t>(tw) * th * 4);
+  }
   if (mipTarget) {
+    uint8_t* chain = mipBuffer ? mipBuffer.get() : buffer.get();
     setUnpackState();
     GLuint mipName = 0;
     glGenTextures(1, &mipName);
     *mipTarget = mipName;
     bindTextureName(r, mipName, -1);
     setWrapAndFilter(GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR);
-    buildMipChain(buffer.get(), tw, th, [](int level, int side, const uint8_t* pixels) {
+    buildMipChain(chain, tw, th, [](int level, int side, const uint8_t* pixels) {
       platform::uploadTextureRgba(level, side, side, pixels);
     });
   }
+  if (keep && (!mipTarget || mipBuffer))
+    keepSlotTexels(r, recordSlot, std::move(buffer), tw, th, width, height);
+  else
+    forgetSlotTexels(r, recordSlot);
   if (extent) *extent = {width, height, tw, th};
   return true;
 }

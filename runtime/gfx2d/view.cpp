@@ -98,6 +98,7 @@ void setView(OpenGLRainbows& r, int x, int y, int width, int height, float scale
   }
   glOrtho(0, width, height, 0, -1, 1);
   r.viewport = {x, y, width, height};
+  r.viewOneToOne = !target && r.orientation == 0 && scale == 1.0f;
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   if (scale != 1.0f && !target) glScalef(scale, scale, scale);

@@ -11,6 +11,10 @@ namespace mvn::platform {
 // per channel (stored at 8 bits per channel wherever the binding lets it say so).
 void uploadTextureRgba(int level, int width, int height, const void* pixels);
 
+// Replaces a rectangle of level 0 of the texture bound to GL_TEXTURE_2D with
+// RGBA bytes, rows packed, the bottom row first.
+void uploadTextureRegionRgba(int x, int y, int width, int height, const void* pixels);
+
 // The size of level 0 of the texture bound to GL_TEXTURE_2D; 0 by 0 when unknown.
 void boundTextureSize(int& width, int& height);
 

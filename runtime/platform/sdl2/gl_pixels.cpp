@@ -9,6 +9,10 @@ void uploadTextureRgba(int level, int width, int height, const void* pixels) {
   glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
 }
 
+void uploadTextureRegionRgba(int x, int y, int width, int height, const void* pixels) {
+  glTexSubImage2D(GL_TEXTURE_2D, 0, x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+}
+
 void boundTextureSize(int& width, int& height) {
   GLint w = 0, h = 0;
   glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);

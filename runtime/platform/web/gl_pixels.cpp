@@ -41,6 +41,10 @@ void uploadTextureRgba(int level, int width, int height, const void* pixels) {
   if (level == 0 && glGetError() == GL_NO_ERROR) textureSizes[boundTexture()] = {width, height};
 }
 
+void uploadTextureRegionRgba(int x, int y, int width, int height, const void* pixels) {
+  glTexSubImage2D(GL_TEXTURE_2D, 0, x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+}
+
 void boundTextureSize(int& width, int& height) {
   auto found = textureSizes.find(boundTexture());
   width = found == textureSizes.end() ? 0 : found->second.first;

@@ -1,0 +1,151 @@
+// Runs of exact quads are composited on the CPU, and only they: every
+// condition of exactness, broken in turn, sends the run down the ordinary
+// path, and either way the pixels are those of command-by-command drawing.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "runtime/gfx2d/draw_batch.h"
+#include "runtime/gfx2d/gl_state.h"
+#include "runtime/gfx2d/run_composite.h"
+#include "runtime/gfx2d/slot_texels.h"
+#include "tests/gfx2d/gl_fixture.h"
+
+namespace mvn {
+namespace {
+
+using testing::GlDrawing;
+using testing::rgba;
+
+// 40 x 40 of opaque noise in 8 x 8 frames: its texture is padded to 64 x 64
+// with transparent texels, so only the frames are opaque, not the texture.
+constexpr int kNoise = 30;
+// The same with one texel of every frame at alpha 254.
+constexpr int kNoiseWithTranslucentTexels = 31;
+
+uint32_t noise(int x, int y) { return uint32_t((x * 73856093) ^ (y * 19349663)) * 2654435761u >> 8; }
+
+class RunComposite : public GlDrawing {
+ protected:
+  void SetUp() override {
+    GlDrawing::SetUp();
+    makeSprite(kNoise, 40, 40, [](int x, int y) { return rgba(noise(x, y)); });
+    setAnimFrameSize(kNoise, 8, 8);
+    makeSprite(kNoiseWithTranslucentTexels, 40, 40, [](int x, int y) {
+      return rgba(noise(x, y), x % 8 == 3 && y % 8 == 5 ? 254 : 255);
+    });
+    setAnimFrameSize(kNoiseWithTranslucentTexels, 8, 8);
+  }
+
+  void TearDown() override {
+    setDrawBatching(true);
+    setVirtualResolution(0, 0);
+    setOrientation(0);
+    GlDrawing::TearDown();
+  }
+
+  // A background to blend over, then a static of overlapping frames, drawn
+  // batched or command by command; the whole surface with alpha.
+  // Frames firstFrame to firstFrame + 24, at random.
+  std::vector<uint8_t> drawStatic(bool batched, int slot, const std::function<void()>& plant, int x0,
+                                  int y0, int firstFrame) {
+    setDrawBatching(batched);
+    clearScreen(0);
+    resetDrawingState(*r);
+    setSmoothing(1);
+    for (int i = 0; i < 8; ++i) drawRect(i * 60, i * 30, 90, 70, int(noise(i, 99) & 0xFFFFFF));
+    plant();
+    uint32_t state = 7;
+    for (int y = 0; y < 44; ++y) {
+      for (int x = 0; x < 44; ++x) {
+        state = state * 1103515245u + 12345u;
+        drawAnim(slot, firstFrame + int(state >> 16) % 25, x0 + 4 * x, y0 + 4 * y);
+      }
+    }
+    setColour(1, 1, 1, 1);
+    setVirtualResolution(0, 0);
+    setOrientation(0);
+    flushDrawBatch();
+    std::vector<uint8_t> bytes(size_t(r->windowWidth) * r->windowHeight * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, r->windowWidth, r->windowHeight, GL_RGBA, GL_UNSIGNED_BYTE, bytes.data());
+    return bytes;
+  }
+
+  // Draws the static both ways: how many runs the batched drawing composited,
+  // and how many bytes differ.
+  void compare(int slot, const std::function<void()>& plant, int64_t& composited, size_t& differing,
+               int x0 = 100, int y0 = 80, int firstFrame = 0) {
+    const int64_t before = compositedRuns();
+    const std::vector<uint8_t> batched = drawStatic(true, slot, plant, x0, y0, firstFrame);
+    composited = compositedRuns() - before;
+    const std::vector<uint8_t> single = drawStatic(false, slot, plant, x0, y0, firstFrame);
+    differing = 0;
+    for (size_t i = 0; i < batched.size(); ++i) differing += batched[i] != single[i];
+  }
+};
+
+TEST_F(RunComposite, AnExactStaticIsCompositedAndDrawsTheSamePixels) {
+  int64_t composited = 0;
+  size_t differing = 0;
+  compare(kNoise, [] {}, composited, differing);
+  EXPECT_EQ(composited, 1);
+  EXPECT_EQ(differing, 0u);
+  // Partly off the surface, clipped like the quads it stands for.
+  compare(kNoise, [] {}, composited, differing, -60, 400);
+  EXPECT_EQ(composited, 1);
+  EXPECT_EQ(differing, 0u);
+}
+
+TEST_F(RunComposite, EachBrokenConditionTakesTheOrdinaryPath) {
+  struct Case {
+    std::string condition;
+    int slot;
+    std::function<void()> plant;
+    int firstFrame;
+  };
+  const Case cases[] = {
+      {"a colour that is not white", kNoise, [] { setColour(1, 0.5f, 0.75f, 1); }, 0},
+      {"a translucent colour", kNoise, [] { setAlphaMode(-0.75); }, 0},
+      {"additive blending", kNoise, [] { setAlphaMode(1); }, 0},
+      {"a translucent texel", kNoiseWithTranslucentTexels, [] {}, 0},
+      {"frames past the image's edge, where the texture repeats", kNoise, [] {}, 25},
+      {"a scaled view", kNoise, [] { setVirtualResolution(400, 240); }, 0},
+      {"a turned view", kNoise, [] { setOrientation(2); }, 0},
+  };
+  for (const Case& c : cases) {
+    int64_t composited = -1;
+    size_t differing = 1;
+    compare(c.slot, c.plant, composited, differing, 100, 80, c.firstFrame);
+    EXPECT_EQ(composited, 0) << c.condition;
+    EXPECT_EQ(differing, 0u) << c.condition;
+  }
+}
+
+TEST_F(RunComposite, NewTexelsAndANewFrameSizeAreSeen) {
+  int64_t composited = 0;
+  size_t differing = 0;
+  compare(kNoise, [] {}, composited, differing);
+  ASSERT_EQ(composited, 1);
+  // The same slot loaded anew with a translucent texel in every frame below
+  // the first row of 8 x 8 frames.
+  makeSprite(kNoise, 40, 40, [](int x, int y) {
+    return rgba(noise(x, y), y >= 12 && x % 8 == 2 && y % 8 == 4 ? 100 : 255);
+  });
+  setAnimFrameSize(kNoise, 8, 8);
+  compare(kNoise, [] {}, composited, differing);
+  EXPECT_EQ(composited, 0);
+  EXPECT_EQ(differing, 0u);
+  // A new frame size is seen at the next question: of frames of 4 x 4, the
+  // top 12 rows are opaque, the frame holding (2, 12) is not.
+  EXPECT_FALSE(rectOpaque(*r, kNoise, 0, 8, 8, 8));
+  setAnimFrameSize(kNoise, 4, 4);
+  EXPECT_TRUE(rectOpaque(*r, kNoise, 0, 8, 4, 4));
+  EXPECT_TRUE(rectOpaque(*r, kNoise, 36, 8, 4, 4));
+  EXPECT_FALSE(rectOpaque(*r, kNoise, 0, 12, 4, 4));
+}
+
+}  // namespace
+}  // namespace mvn
