@@ -30,31 +30,44 @@ void isaacMix(std::uint32_t w[8]) {
 
 namespace {
 
-// One of the batch's 256 steps; mixed is a after its shift for this step.
-inline void isaacStep(std::uint32_t* m, std::uint32_t* r, int i, std::uint32_t mixed, std::uint32_t& a,
-                      std::uint32_t& b) {
-  std::uint32_t x = m[i];
-  a = m[(i + 128) & 255] + mixed;
-  std::uint32_t y = m[(x >> 2) & 255] + a + b;
-  m[i] = y;
-  b = m[(y >> 10) & 255] + x;
-  r[i] = b;
+// The word of m at byte offset (v & 0x3FC): m[(v >> 2) & 255] without the shift.
+inline std::uint32_t wordAt(const std::uint32_t* m, std::uint32_t v) {
+  return *reinterpret_cast<const std::uint32_t*>(reinterpret_cast<const unsigned char*>(m) + (v & 0x3FCu));
+}
+
+// One of the batch's 256 steps at p (m + i), whose partner is p[128] or
+// p[-128] (at other); mixed is a after its shift for this step.
+inline void isaacStep(const std::uint32_t* m, std::uint32_t* p, const std::uint32_t* other, std::uint32_t* r,
+                      std::uint32_t mixed, std::uint32_t& a, std::uint32_t& b) {
+  const std::uint32_t x = *p;
+  a = *other + mixed;
+  const std::uint32_t y = wordAt(m, x) + a + b;
+  *p = y;
+  b = wordAt(m, y >> 8) + x;
+  *r = b;
+}
+
+// Steps for the words [first, first + 128), whose partners lie 128 words away
+// in the other half.
+inline void isaacHalf(std::uint32_t* m, std::uint32_t* first, std::uint32_t* partner, std::uint32_t* r,
+                      std::uint32_t& a, std::uint32_t& b) {
+  // The shifts 13, 6, 2 and 16 take turns, step by step.
+  for (int i = 0; i < 128; i += 4) {
+    isaacStep(m, first + i, partner + i, r + i, a ^ (a << 13), a, b);
+    isaacStep(m, first + i + 1, partner + i + 1, r + i + 1, a ^ (a >> 6), a, b);
+    isaacStep(m, first + i + 2, partner + i + 2, r + i + 2, a ^ (a << 2), a, b);
+    isaacStep(m, first + i + 3, partner + i + 3, r + i + 3, a ^ (a >> 16), a, b);
+  }
 }
 
 }  // namespace
 
 void isaacBatch(IsaacState& s) {
   std::uint32_t* m = s.memory;
-  std::uint32_t* r = s.results;
   std::uint32_t a = s.accumulatorA;
   std::uint32_t b = s.accumulatorB + ++s.counterC;
-  // The shifts 13, 6, 2 and 16 take turns, step by step.
-  for (int i = 0; i < 256; i += 4) {
-    isaacStep(m, r, i, a ^ (a << 13), a, b);
-    isaacStep(m, r, i + 1, a ^ (a >> 6), a, b);
-    isaacStep(m, r, i + 2, a ^ (a << 2), a, b);
-    isaacStep(m, r, i + 3, a ^ (a >> 16), a, b);
-  }
+  isaacHalf(m, m, m + 128, s.results, a, b);
+  isaacHalf(m, m + 128, m, s.results + 128, a, b);
   s.accumulatorA = a;
   s.accumulatorB = b;
 }

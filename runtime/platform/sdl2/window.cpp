@@ -1,6 +1,10 @@
 #include "runtime/platform/window.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "runtime/platform/recording.h"
@@ -89,11 +93,33 @@ ModuleHandle executableModule() {
   return &module;
 }
 
+namespace {
+
+// True when the desktop offers a session bus: named in the environment, or
+// at the per-user socket every bus library looks for.
+bool sessionBusOffered() {
+  const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+  if (address && *address) return true;
+  const char* runtimeDir = std::getenv("XDG_RUNTIME_DIR");
+  struct stat info {};
+  return runtimeDir && *runtimeDir && stat((std::string(runtimeDir) + "/bus").c_str(), &info) == 0;
+}
+
+}  // namespace
+
 bool ensureVideo() {
   if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
   // Keep the screen saver off while the program runs (SDL's default too).
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
-  return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+  // The video start connects to the session bus (input methods, the screen
+  // saver). Where the desktop offers none, the bus library would fork a
+  // launcher that may leave a bus daemon of ours behind: the connection is
+  // pointed at a socket that cannot exist, so that it fails at once.
+  const bool noBus = !sessionBusOffered();
+  if (noBus) setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/morvane-no-session-bus", 1);
+  const bool started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+  if (noBus) unsetenv("DBUS_SESSION_BUS_ADDRESS");
+  return started;
 }
 
 SDL_Window* sdlWindow(WindowHandle window) { return window ? window->sdl : nullptr; }
