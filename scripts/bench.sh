@@ -11,7 +11,8 @@
 #     frames per second;
 #   - the same frames held at 60 per second, 600 frames: the whole process's
 #     CPU seconds (the rasteriser's threads included);
-#   - the time from launch to the first presented frame (of the held runs).
+#   - the time from launch to the first presented frame, and from the end
+#     request to the process's exit (of the held runs).
 # Prints the median of the three runs of each build and the ratio current/base.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -64,11 +65,15 @@ run() {
   log=$(MORVANE_BENCH_FRAME=$frame MORVANE_BENCH_FPS=$fps MORVANE_BENCH_PASSES=600 \
         MORVANE_NO_FRAME_HOLD=$hold_off MORVANE_SEED=1 \
         MORVANE_BENCH_LAUNCH_NS=$(date +%s%N) "$out/$build/bench_game_frames")
+  # The output ends when the process does.
+  local exited=$(date +%s%N) requested
   if [[ $fps == 0 ]]; then
     echo "$build ${frame}_fps $(sed -n 's/^frames per second: //p' <<<"$log")" >>"$results"
   else
     echo "$build ${frame}_cpu $(sed -n 's/^cpu seconds: //p' <<<"$log")" >>"$results"
     echo "$build ${frame}_startup $(sed -n 's/^first frame ms: //p' <<<"$log")" >>"$results"
+    requested=$(sed -n 's/^end requested ns: //p' <<<"$log")
+    echo "$build ${frame}_quit $(awk -v a="$requested" -v b="$exited" 'BEGIN {printf "%.1f", (b - a) / 1e6}')" >>"$results"
   fi
 }
 
@@ -92,13 +97,14 @@ median() { sort -g | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
 value() { awk -v b="$1" -v m="$2" '$1==b && $2==m {print $3}' "$results" | median; }
 
 printf '\n%-36s %12s %12s %8s\n' "median of 3 (base $base_hash)" base current ratio
-for metric in intro_fps solved_fps intro_cpu solved_cpu intro_startup; do
+for metric in intro_fps solved_fps intro_cpu solved_cpu intro_startup intro_quit; do
   case $metric in
     intro_fps) label="intro frame, frames per second" ;;
     solved_fps) label="solved frame, frames per second" ;;
     intro_cpu) label="intro frame, CPU s / 600 held" ;;
     solved_cpu) label="solved frame, CPU s / 600 held" ;;
-    intro_startup) label="start-up to first frame, ms" ;;
+    intro_startup) label="launch to first frame, ms" ;;
+    intro_quit) label="end request to exit, ms" ;;
   esac
   b=$(value base $metric)
   c=$(value current $metric)

@@ -10,7 +10,8 @@
 // <s>" (the whole process, the rasteriser's threads included) for those n
 // frames. When MORVANE_BENCH_LAUNCH_NS holds the wall clock in nanoseconds at
 // the launch, the time from there to the first presented frame is written as
-// "first frame ms: <t>".
+// "first frame ms: <t>". At the end it writes "end requested ns: <t>", the
+// wall clock when it asks to end, for the time from there to the exit.
 // The program uses only commands every version of the runtime has, so that the
 // benchmark script can build it on an older commit too.
 #include <sys/resource.h>
@@ -58,6 +59,16 @@ void reportFirstFrame() {
                             std::chrono::system_clock::now().time_since_epoch())
                             .count();
   std::printf("first frame ms: %.1f\n", (now - std::atoll(launch)) / 1e6);
+  std::fflush(stdout);
+}
+
+// The wall clock in nanoseconds when the program asks to end: the script
+// measures from there to the process's exit.
+void reportEndRequest() {
+  const long long now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                            std::chrono::system_clock::now().time_since_epoch())
+                            .count();
+  std::printf("end requested ns: %lld\n", now);
   std::fflush(stdout);
 }
 
@@ -111,7 +122,7 @@ void gameMain() {
     if (passes > 0 && frame == passes) {
       std::printf("frames per second: %.2f\ncpu seconds: %.3f\n", passes / (wallSeconds() - wallStart),
                   processCpuSeconds() - cpuStart);
-      std::fflush(stdout);
+      reportEndRequest();
       endProgram();
     }
   }
