@@ -19,6 +19,7 @@
 #include "runtime/values/random.h"
 #include "tests/e2e/screen_grab.h"
 #include "tests/e2e/shell.h"
+#include "tests/e2e/game_moves.h"
 #include "tests/e2e/solver.h"
 #include "tests/replay/program_run.h"
 
@@ -80,28 +81,6 @@ std::string replayTwice(const fs::path& program, const fs::path& recording, cons
     if (pass == 1) output = ran.out;
   }
   return output;
-}
-
-// The dealt board of a run seeded with seed: the first draws of the run are the deal's.
-Arrangement dealtBoard(uint32_t seed) {
-  mvn::seedRandom(seed);
-  mvn::rnd(14);
-  quadrivolant::board.dimension(10, 10);
-  quadrivolant::scrambleBoard();
-  Arrangement a{};
-  for (int y = 1; y <= 3; ++y)
-    for (int x = 1; x <= 3; ++x) a[3 * (y - 1) + (x - 1)] = quadrivolant::board(x, y);
-  return a;
-}
-
-// The centre of the arrow that makes a rotation, in window coordinates.
-void arrowCentre(Rotation r, int* x, int* y) {
-  switch (r.code) {
-    case 4: *x = 120 * r.index; *y = 30; break;
-    case 6: *x = 120 * r.index; *y = 450; break;
-    case 7: *x = 30; *y = 120 * r.index; break;
-    default: *x = 450; *y = 120 * r.index; break;
-  }
 }
 
 class RecordedGame : public ::testing::Test {

@@ -55,16 +55,6 @@ class DrawBatch : public GlDrawing {
     GlDrawing::TearDown();
   }
 
-  // The whole back buffer, alpha included.
-  std::vector<uint8_t> screen() const {
-    flushDrawBatch();
-    std::vector<uint8_t> bytes(size_t(r->windowWidth) * r->windowHeight * 4);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, r->windowWidth, r->windowHeight, GL_RGBA, GL_UNSIGNED_BYTE, bytes.data());
-    return bytes;
-  }
-
   void fans(Numbers& n, int count) {
     for (int i = 0; i < count; ++i) {
       const float x = float(n.next(760)), y = float(n.next(440)), s = float(8 + n.next(40));
@@ -174,13 +164,13 @@ TEST_F(DrawBatch, AMixedFrameCoversTheSamePixelsAsCommandByCommand) {
   int batchedPixel = -1, singlePixel = -2;
   setDrawBatching(true);
   drawMixedFrame(batchedPixel);
-  const std::vector<uint8_t> batched = screen();
+  const std::vector<uint8_t> batched = surface();
 
   clearScreen(0);
   freeSlot(*r, kGrab);
   setDrawBatching(false);
   drawMixedFrame(singlePixel);
-  const std::vector<uint8_t> single = screen();
+  const std::vector<uint8_t> single = surface();
 
   EXPECT_EQ(batchedPixel, singlePixel);
   ASSERT_EQ(batched.size(), single.size());

@@ -64,6 +64,17 @@ class GlDrawing : public ::testing::Test {
     ASSERT_EQ(memToSprite(pixels.data(), int64_t(pixels.size()), slot, width, height), 1);
   }
 
+  // The whole back buffer, alpha included, rows from the bottom, once the
+  // queued commands are drawn.
+  std::vector<uint8_t> surface() const {
+    flushDrawBatch();
+    std::vector<uint8_t> bytes(size_t(r->windowWidth) * r->windowHeight * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, r->windowWidth, r->windowHeight, GL_RGBA, GL_UNSIGNED_BYTE, bytes.data());
+    return bytes;
+  }
+
   // The back buffer's colours (no alpha) of a rectangle, rows from the top.
   struct Region {
     int x, y, width, height;

@@ -66,12 +66,7 @@ class RunComposite : public GlDrawing {
     setColour(1, 1, 1, 1);
     setVirtualResolution(0, 0);
     setOrientation(0);
-    flushDrawBatch();
-    std::vector<uint8_t> bytes(size_t(r->windowWidth) * r->windowHeight * 4);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, r->windowWidth, r->windowHeight, GL_RGBA, GL_UNSIGNED_BYTE, bytes.data());
-    return bytes;
+    return surface();
   }
 
   // Draws the static both ways: how many runs the batched drawing composited,
