@@ -50,7 +50,9 @@ inline void isaacStep(const std::uint32_t* m, std::uint32_t* p, const std::uint3
 // Steps for the words [first, first + 128), whose partners lie 128 words away
 // in the other half.
 inline void isaacHalf(std::uint32_t* m, std::uint32_t* first, std::uint32_t* partner, std::uint32_t* r,
-                      std::uint32_t& a, std::uint32_t& b) {
+                      std::uint32_t& accumulatorA, std::uint32_t& accumulatorB) {
+  // Held in registers: the words the steps store could otherwise be them.
+  std::uint32_t a = accumulatorA, b = accumulatorB;
   // The shifts 13, 6, 2 and 16 take turns, step by step.
   for (int i = 0; i < 128; i += 4) {
     isaacStep(m, first + i, partner + i, r + i, a ^ (a << 13), a, b);
@@ -58,6 +60,8 @@ inline void isaacHalf(std::uint32_t* m, std::uint32_t* first, std::uint32_t* par
     isaacStep(m, first + i + 2, partner + i + 2, r + i + 2, a ^ (a << 2), a, b);
     isaacStep(m, first + i + 3, partner + i + 3, r + i + 3, a ^ (a >> 16), a, b);
   }
+  accumulatorA = a;
+  accumulatorB = b;
 }
 
 }  // namespace
