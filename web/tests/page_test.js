@@ -166,7 +166,9 @@ async function main() {
   try {
     decoder = await browser.newPage();
     const page = await browser.newPage();
-    await page.setViewport({ width: 1100, height: 900 });
+    // A window as wide as the program and taller: the page scales the canvas
+    // by exactly 1, so its pixels compare with the desktop build's.
+    await page.setViewport({ width: checks.size[0], height: 900 });
     page.on('console', (m) => { if (m.type() === 'error') console.log(`console: ${m.text()}`); });
     const url = `http://127.0.0.1:${server.address().port}/${program}/?seed=${seed}`;
     const started = Date.now();
