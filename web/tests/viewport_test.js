@@ -200,9 +200,15 @@ async function visit(browser, decoder, base, program, screen) {
     let turned = 0, lit = [];
     for (const arrow of arrows) {
       await press(...toPage(arrow.at));
-      await sleep(700);
-      const after = await shot();
-      const problem = turnProblem(arrow, before, after);
+      // The turn shows within a few frames, the pointer leaves a quarter of
+      // a second after the tap; a slow frame may take longer.
+      await sleep(450);
+      let after = await shot(), problem = turnProblem(arrow, before, after);
+      for (const since = Date.now(); problem && Date.now() - since < 2000;) {
+        await sleep(200);
+        after = await shot();
+        problem = turnProblem(arrow, before, after);
+      }
       if (problem) console.log(`     ${label}: ${arrow.name}: ${problem}`);
       else ++turned;
       const litNow = arrows.filter((a) => differs(area(after, ...arrowArea(a)), area(unlit, ...arrowArea(a))));
