@@ -231,6 +231,31 @@ async function visit(browser, decoder, base, program, screen) {
   if (screen.touch) {
     await page.screenshot({ path: path.join(outDir, `${program}-${screen.name}.png`) });
   }
+
+  // The log opens at the bottom of the page with the canvas whole above it,
+  // and closes again.
+  const tapOn = (selector) => (screen.touch ? page.tap(selector) : page.click(selector));
+  await tapOn('#log-open');
+  await sleep(200);
+  const opened = await page.evaluate(() => {
+    const logs = document.getElementById('logs'), stage = document.getElementById('stage');
+    const panel = logs.getBoundingClientRect(), box = stage.getBoundingClientRect();
+    return { shown: !logs.hidden && panel.height > 0, clear: box.bottom <= panel.top + 0.5 && box.top >= 0,
+             text: document.getElementById('log').textContent.includes('Init Finalized') };
+  });
+  check(opened.shown && opened.clear && opened.text,
+        `${label}: the log opens below the canvas, which stays whole above it, and shows ErrorLog.txt`);
+  await tapOn('#log-close');
+  await sleep(200);
+  fits(await layout(), 'the log closed again');
+
+  if (screen.name === 'phone-upright') {
+    // Turned sideways, the canvas fits again.
+    await page.setViewport({ width: screen.height, height: screen.width, deviceScaleFactor: screen.scale,
+                             isMobile: true, hasTouch: true });
+    await sleep(300);
+    fits(await layout(), 'turned sideways');
+  }
   if (screen.name === 'phone-upright') {
     // A hidden page is silent; shown again, it plays.
     const state = () => page.evaluate(() => Module.SDL2 && Module.SDL2.audioContext && Module.SDL2.audioContext.state);
