@@ -187,42 +187,45 @@ async function visit(browser, decoder, base, program, screen) {
   };
 
   if (program === 'quadrivolant') {
-    // The opening static is over when the small picture stays as it is.
+    // The opening static is over when the small picture stays as it is for
+    // a second and a half (on a busy machine frames may come seconds apart).
     let before = await shot();
-    for (const since = Date.now(); Date.now() - since < 30000;) {
+    for (let since = Date.now(), stableSince = Date.now(); Date.now() - since < 60000;) {
       await sleep(300);
       const next = await shot();
-      const settled = !differs(area(next, 540, 150, 180, 180), area(before, 540, 150, 180, 180));
+      if (differs(area(next, 540, 150, 180, 180), area(before, 540, 150, 180, 180))) stableSince = Date.now();
       before = next;
-      if (settled) break;
+      if (Date.now() - stableSince >= 1500) break;
     }
     const unlit = before;  // no pointer on any arrow yet
     let turned = 0, lit = [];
     for (const arrow of arrows) {
-      // The turn shows within a few frames, the pointer leaves a quarter of
-      // a second after the tap. The game takes no press for ten frames after
-      // a turn: where the frames come slowly (a software renderer on a busy
-      // machine) a tap may fall in them and change nothing; a player then
-      // taps again, and so does the test, up to 3 times.
-      let after, problem;
-      for (let attempt = 1; attempt <= 3; ++attempt) {
+      // The turn shows within a few frames. The game takes no press for ten
+      // frames after a turn: where the frames come slowly (a software
+      // renderer on a busy machine) a tap may fall in them and change
+      // nothing; a player then taps again, and so does the test, up to 3
+      // times. The pointer leaves a quarter of a second after the tap: the
+      // arrows are unlit a few frames later.
+      const moved = (img) => [0, 1, 2].some((r) => [0, 1, 2].some((c) => differs(tile(img, c, r), tile(before, c, r))));
+      const litIn = (img) => arrows.filter((a) => differs(area(img, ...arrowArea(a)), area(unlit, ...arrowArea(a))));
+      let after = before;
+      for (let attempt = 1; attempt <= 3 && !moved(after); ++attempt) {
+        if (attempt > 1) console.log(`     ${label}: ${arrow.name}: tap ${attempt - 1} changed nothing`);
         await press(...toPage(arrow.at));
-        await sleep(450);
-        after = await shot();
-        problem = turnProblem(arrow, before, after);
-        for (const since = Date.now(); problem && Date.now() - since < 1500;) {
+        for (const since = Date.now(); Date.now() - since < 5000;) {
           await sleep(200);
           after = await shot();
-          problem = turnProblem(arrow, before, after);
+          if (moved(after)) break;
         }
-        const unchanged = [0, 1, 2].every((r) => [0, 1, 2].every((c) => !differs(tile(after, c, r), tile(before, c, r))));
-        if (!problem || !unchanged) break;
-        problem = `${attempt} tap(s) changed nothing`;
-        console.log(`     ${label}: ${arrow.name}: tap ${attempt} changed nothing`);
       }
+      for (const since = Date.now(); litIn(after).length && Date.now() - since < 3000;) {
+        await sleep(200);
+        after = await shot();
+      }
+      const problem = moved(after) ? turnProblem(arrow, before, after) : 'three taps changed nothing';
       if (problem) console.log(`     ${label}: ${arrow.name}: ${problem}`);
       else ++turned;
-      const litNow = arrows.filter((a) => differs(area(after, ...arrowArea(a)), area(unlit, ...arrowArea(a))));
+      const litNow = litIn(after);
       if (litNow.length) lit.push(`after ${arrow.name}: ${litNow.map((a) => a.name).join(', ')}`);
       before = after;
     }
