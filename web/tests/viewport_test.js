@@ -6,8 +6,8 @@
 // the limiting direction; taps (clicks on the desktop) on each of the game's
 // twelve arrows turn the right row or column and leave no arrow lit; a tap on
 // a Wayfarer cell walks there; the console holds no error and no warning.
-// On the upright phone, a hidden page has its sound suspended and a shown one
-// playing again. Screenshots of the phone views go to OUT-DIR.
+// On the upright phone, a hidden page (and a paused program) has its sound
+// suspended and a shown one playing again. Screenshots of the phone views go to OUT-DIR.
 'use strict';
 const fs = require('fs');
 const path = require('path');
@@ -284,6 +284,15 @@ async function visit(browser, decoder, base, program, screen) {
     await waitFor(page, () => !document.hidden && Module.SDL2.audioContext.state === 'running',
                   `${label}: a page shown again has its sound playing`, 10);
     check((await state()) === 'running', `${label}: hidden, the sound was suspended; shown, it plays`);
+    // A window that loses the focus pauses the program, which is silent
+    // until the focus is back.
+    await page.evaluate(() => window.dispatchEvent(new FocusEvent('blur')));
+    await waitFor(page, () => / <pause>$/.test(document.title) && Module.SDL2.audioContext.state === 'suspended',
+                  `${label}: a paused program has its sound suspended`, 10);
+    await page.evaluate(() => window.dispatchEvent(new FocusEvent('focus')));
+    await waitFor(page, () => !/<pause>/.test(document.title) && Module.SDL2.audioContext.state === 'running',
+                  `${label}: the program going on has its sound playing`, 10);
+    check((await state()) === 'running', `${label}: paused, the sound was suspended; going on, it plays`);
   }
   check(complaints.length === 0, `${label}: no error or warning in the console${complaints.length ? ': ' + complaints.join(' | ') : ''}`);
   await page.close();
