@@ -1,10 +1,17 @@
-// OpenGL calls made the way WebGL 1 accepts them. The runtime sets the
-// desktop's pixel-store defaults and asks for fast rendering through hints;
-// WebGL has neither those pixel-store names nor those hints (its uploads
-// already read rows as those defaults say), and warns about each call. A
-// setting WebGL lacks is dropped when it is the default; any other value
-// still reaches WebGL, which says it cannot have it.
+// OpenGL calls made the way WebGL 1 and its fixed-function emulation accept
+// them. The runtime sets the desktop's pixel-store defaults and asks for fast
+// rendering through hints; WebGL has neither those pixel-store names nor those
+// hints (its uploads already read rows as those defaults say), and warns about
+// each call. A setting WebGL lacks is dropped when it is the default; any
+// other value still reaches WebGL, which says it cannot have it.
 mergeInto(LibraryManager.library, {
+  // The emulation draws every primitive smooth-shaded and says so on the
+  // program's output. The runtime asks for flat shading only where every
+  // vertex has the same colour (smooth draws that the same), and for smooth
+  // shading where it gives colours by vertex: either is drawn as asked.
+  glShadeModel__sig: 'vi',
+  glShadeModel: function(mode) {},
+
   glHint__sig: 'vii',
   glHint: function(target, mode) {
     if (target == 0x8192 /* GL_GENERATE_MIPMAP_HINT, WebGL's only hint */) GLctx.hint(target, mode);
