@@ -22,7 +22,7 @@ const screens = [
   { name: 'window-700x500', width: 700, height: 500, scale: 1 },
   { name: 'laptop-1366x768', width: 1366, height: 768, scale: 1 },
   { name: 'desktop-1920x1080', width: 1920, height: 1080, scale: 1 },
-  { name: 'retina-1440x900', width: 1440, height: 900, scale: 2 },
+  { name: 'hidpi-1440x900', width: 1440, height: 900, scale: 2 },
 ];
 // How far the canvas may fall short of the page in the limiting direction.
 const fillTolerance = 4;
