@@ -66,12 +66,14 @@ set(MORVANE_WEB_NODE_OPTIONS -sENVIRONMENT=node -sNODERAWFS=1 -sEXIT_RUNTIME=1
 # loop kept as it is, its sleeps handing control to the browser (asyncify);
 # started by the page (callMain) after the click that allows audio. The
 # library functions SDL's audio start needs are named in a file (their names
-# begin with "$").
+# begin with "$"); web/webgl-calls.js makes the OpenGL calls WebGL warns about
+# the way it accepts them.
 set(MORVANE_WEB_PAGE_OPTIONS -O2 -sLEGACY_GL_EMULATION=1 -sASYNCIFY=1
     -sASYNCIFY_STACK_SIZE=65536 -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 -sINVOKE_RUN=0
     -sENVIRONMENT=web -sMINIFY_HTML=0 -sFORCE_FILESYSTEM=1
     -sEXPORTED_RUNTIME_METHODS=callMain,FS,ENV
-    -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${CMAKE_SOURCE_DIR}/web/library-functions.json)
+    -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${CMAKE_SOURCE_DIR}/web/library-functions.json
+    --js-library ${CMAKE_SOURCE_DIR}/web/webgl-calls.js)
 
 # morvane_program(NAME SOURCES... [MEDIA FILES-OR-FOLDERS...]) for the web: a
 # page instead of an executable. In the page's file system the folder /page
@@ -83,6 +85,7 @@ function(morvane_program name)
   add_executable(${name} ${arg_UNPARSED_ARGUMENTS})
   target_link_libraries(${name} PRIVATE morvane_entry morvane)
   target_link_options(${name} PRIVATE ${MORVANE_WEB_PAGE_OPTIONS})
+  set_property(TARGET ${name} APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/web/webgl-calls.js)
   if(arg_MEDIA)
     set(media_files)
     foreach(item IN LISTS arg_MEDIA)
@@ -126,6 +129,17 @@ function(morvane_web_page name binary_dir)
   set(page ${CMAKE_BINARY_DIR}/web/${name})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${page})
   set(MORVANE_PAGE_PROGRAM ${name})
+  # The start box has the program's size when the program names it (the
+  # target property MORVANE_PAGE_SIZE, "WIDTH;HEIGHT"); else the runtime's
+  # default window.
+  get_target_property(size ${name} MORVANE_PAGE_SIZE)
+  if(size)
+    list(GET size 0 MORVANE_PAGE_WIDTH)
+    list(GET size 1 MORVANE_PAGE_HEIGHT)
+  else()
+    set(MORVANE_PAGE_WIDTH 640)
+    set(MORVANE_PAGE_HEIGHT 480)
+  endif()
   configure_file(${CMAKE_SOURCE_DIR}/web/page.html ${page}/index.html @ONLY)
 endfunction()
 

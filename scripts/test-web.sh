@@ -35,12 +35,13 @@ if [[ ! -d $node_dir/node_modules/puppeteer-core ]] ||
   cp web/tests/package.json web/tests/package-lock.json "$node_dir/"
   (cd "$node_dir" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error)
 fi
-cp web/tests/page_test.js "$node_dir/"
+cp web/tests/*.js "$node_dir/"
 
 out=build-web/test-output
 rm -rf "$out" && mkdir -p "$out"
 # program, its window title and size, its desktop executable
 programs=("quadrivolant Quadrivolant 800 480 build/quadrivolant")
+names=()
 if [[ -d build-web/web/wayfarer ]]; then
   programs+=("wayfarer Wayfarer 640 480 $(find build -name wayfarer -type f -perm -u+x | head -n 1)")
 fi
@@ -49,5 +50,11 @@ for entry in "${programs[@]}"; do
   scripts/with-display.sh web/tests/desktop-frame.sh \
     "$desktop" "$title" "$width" "$height" "$out/$name-desktop.png"
   node "$node_dir/page_test.js" "$name" build-web/web "$out/$name-desktop.png" "$out"
+  names+=("$name")
 done
+# Every program on phones (upright and sideways, touch), small and large
+# windows and a high-DPI display.
+viewports_started=$(date +%s)
+node "$node_dir/viewport_test.js" build-web/web "$out" "${names[@]}"
+echo "test-web: the viewports took $(($(date +%s) - viewports_started)) s"
 echo "test-web: every web test passed in $(($(date +%s) - started)) s"
