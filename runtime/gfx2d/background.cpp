@@ -33,8 +33,11 @@ void clearScreen(int colour) {
   }
   r->clearEachFrame = 1;
   const float alpha = colour == r->colourKey ? 0.0f : 1.0f;
-  glClearColor((colour & 255) / 255.0f, ((colour >> 8) & 255) / 255.0f,
-               ((colour >> 16) & 255) / 255.0f, alpha);
+  r->clearColour[0] = (colour & 255) / 255.0f;
+  r->clearColour[1] = ((colour >> 8) & 255) / 255.0f;
+  r->clearColour[2] = ((colour >> 16) & 255) / 255.0f;
+  r->clearColour[3] = alpha;
+  glClearColor(r->clearColour[0], r->clearColour[1], r->clearColour[2], r->clearColour[3]);
   flushDrawBatch();
   glClear(GL_COLOR_BUFFER_BIT);
 }

@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <memory>
 #include <new>
 #include <vector>
@@ -137,6 +138,24 @@ RunDecision decideRun(Kind kind, const TexelSource* source) {
   return d;
 }
 
+// A clear costs about what a draw does; below this many pixels a rectangle
+// is cheaper drawn with the others of its run.
+constexpr int64_t fewestClearedPixels = 128 * 128;
+
+// Where a quad of an opaque colour may be a clear instead: each pixel it
+// covers (the pixel centres inside it, within the viewport) becomes the
+// colour, in all four channels, under ordinary blending (src * 1 + dst * 0)
+// or none, when no texture, alpha test or turn of the view takes part; a
+// clear limited by the scissor box to those pixels writes the same values.
+bool clearMayFill(const OpenGLRainbows& r, int64_t width, int64_t height) {
+  if (!batch.enabled || width * height < fewestClearedPixels) return false;
+  if (!r.viewOneToOne || r.currentRenderTarget != -1 || r.currentSlot >= 0) return false;
+  if (!colourIsOpaque()) return false;
+  if (!ordinaryBlending() && !capabilityKnown(GlCap::blend, false)) return false;
+  if (!capabilityKnown(GlCap::alphaTest, false) && !alphaTestPassesOpaque()) return false;
+  return capabilityKnown(GlCap::depthTest, false) && capabilityKnown(GlCap::stencilTest, false);
+}
+
 // Starts a run of the given kind and decision, drawing a run decided
 // otherwise first. False when the vertices must be drawn at once instead.
 bool open(Kind kind, int vertices, const TexelSource* source) {
@@ -230,6 +249,25 @@ void batchFrame(const QuadVertex (&c)[4], const TexelSource* source) {
   QuadVertex* v = &batch.vertices[batch.count];
   for (int i = 0; i < 4; ++i) v[i] = c[i];
   batch.count += 4;
+}
+
+bool fillAsClear(int64_t left, int64_t top, int64_t width, int64_t height) {
+  OpenGLRainbows* r = runtimeObjects.renderer;
+  float colour[4];
+  if (!r || !clearMayFill(*r, width, height) || !knownColour(colour)) return false;
+  // The rectangle within the viewport, in window pixels from the top left.
+  const ViewRect& v = r->viewport;
+  const int64_t x0 = std::max<int64_t>(v.x + left, v.x), x1 = std::min<int64_t>(v.x + left + width, v.x + int64_t(v.width));
+  const int64_t y0 = std::max<int64_t>(v.y + top, v.y), y1 = std::min<int64_t>(v.y + top + height, v.y + int64_t(v.height));
+  flushDrawBatch();
+  if (x1 <= x0 || y1 <= y0) return true;  // nothing of it in the view
+  glEnable(GL_SCISSOR_TEST);
+  glScissor(GLint(x0), GLint(r->windowHeight - y1), GLsizei(x1 - x0), GLsizei(y1 - y0));
+  glClearColor(colour[0], colour[1], colour[2], colour[3]);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glClearColor(r->clearColour[0], r->clearColour[1], r->clearColour[2], r->clearColour[3]);
+  glDisable(GL_SCISSOR_TEST);
+  return true;
 }
 
 void setDrawBatching(bool enabled) {

@@ -17,6 +17,8 @@
 // render target) must call flushDrawBatch() first.
 #pragma once
 
+#include <cstdint>
+
 #include "runtime/gfx2d/drawing.h"
 
 namespace mvn {
@@ -50,6 +52,14 @@ void batchFrame(const QuadVertex (&corners)[4], const TexelSource* source = null
 // - a run of exact quads that overlap enough is composited on the CPU and
 //   drawn as one quad (run_composite.h).
 //
+// Fills a rectangle of the program's coordinates (whole pixels) with the
+// current colour as a clear of the surface instead of a drawn quad, where
+// that leaves every pixel as the quad would: a large rectangle of an opaque
+// colour, untextured, in a one-to-one view, under ordinary blending or none
+// and an alpha test that passes it (see decideRun in draw_batch.cpp). False,
+// with nothing drawn, elsewhere.
+bool fillAsClear(int64_t left, int64_t top, int64_t width, int64_t height);
+
 // Batching on (the default) or off: off, every command draws at once as it
 // did before batching existed, blended as the state says.
 // The environment variable MORVANE_NO_BATCH=1 turns it off at start-up.

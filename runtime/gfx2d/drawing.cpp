@@ -148,6 +148,10 @@ void drawRect(int x, int y, int width, int height, int colour) {
   }
   setDrawColour(*r, colour);
   bindSlot(*r, -1);
+  if (fillAsClear(left, top, w, h)) {
+    restoreColour(*r);
+    return;
+  }
   const QuadVertex corners[4] = {{f(left), f(top + h), 0, 0},
                                  {f(left + w), f(top + h), 0, 0},
                                  {f(left + w), f(top), 0, 0},

@@ -74,6 +74,12 @@ bool colourIsOpaqueWhite() {
 
 bool colourIsOpaque() { return currentColour.known && currentColour.alpha == 1.0f; }
 
+bool knownColour(float rgba[4]) {
+  const Colour& c = currentColour;
+  rgba[0] = c.red, rgba[1] = c.green, rgba[2] = c.blue, rgba[3] = c.alpha;
+  return c.known;
+}
+
 void setBlendFunction(unsigned source, unsigned destination) {
   if (blendSource == source && blendDestination == destination) return;
   flushDrawBatch();

@@ -41,6 +41,8 @@ void forgetColour();
 bool colourIsOpaqueWhite();
 // True when GL's current colour is known to have alpha 1.
 bool colourIsOpaque();
+// GL's current colour into rgba; false when it is not known.
+bool knownColour(float rgba[4]);
 
 // Blend function with the same filtering.
 void setBlendFunction(unsigned source, unsigned destination);

@@ -75,6 +75,7 @@ class OpenGLRainbows {
   float globalAlpha = 1;          // alpha of everything drawn
   float alphaTestRef = 1;         // 1: alpha test off
   uint8_t clearEachFrame = 1;
+  float clearColour[4] = {0, 0, 0, 0};  // what glClearColor holds (clearScreen)
   uint8_t clearDepthPending = 1;
   int backgroundSlots[backgroundSlotCount] = {-1, -1, -1, -1, -1, -1, -1, -1};
   int currentRenderTarget = -1;   // -1: drawing goes to the window

@@ -90,7 +90,9 @@ class DrawBatch : public GlDrawing {
     rotoZoomSprite(kPicture, 600, 380, -45, 0.7);
     setAlphaMode(0.5);
     for (int i = 0; i < 10; ++i) drawSprite(kSmall, n.next(780), n.next(460));
+    drawRect(100, 100, 200, 150, 0x102030);  // large, added: drawn
     setAlphaMode(0);
+    drawRect(20, 200, 150, 120, 0x405060);  // large and opaque, unblended: a clear
     for (int i = 0; i < 10; ++i) drawAnim(kFrames, n.next(29), n.next(780), n.next(460));
     setAlphaMode(-1);
     setAlphaTest(0.6);
@@ -151,6 +153,7 @@ class DrawBatch : public GlDrawing {
     }
     setOrientation(0);
     viewport(200, 100, 300, 200);
+    drawRect(-50, 120, 420, 130, 0x2060A0);  // a clear held to the viewport
     fans(n, 6);
     drawAnim(kFrames, 2, 5, 5);
     setVirtualResolution(400, 240);
