@@ -65,7 +65,7 @@ bool rectOpaque(OpenGLRainbows& r, int slot, int left, int top, int width, int h
   if (!isSlotNumber(slot)) return false;
   SlotTexels* t = r.slotTexels[slot].get();
   if (!t || left < 0 || top < 0 || width < 1 || height < 1) return false;
-  if (left + width > t->imageWidth || top + height > t->imageHeight) return false;
+  if (int64_t(left) + width > t->imageWidth || int64_t(top) + height > t->imageHeight) return false;
   if (left == 0 && top == 0 && width == t->imageWidth && height == t->imageHeight) return t->imageOpaque;
   // Anything else is asked of animation frames: found once per frame size.
   const SpriteSlot& s = r.spriteSlots[slot];

@@ -24,7 +24,7 @@ constexpr int kNoise = 30;
 // The same with one texel of every frame at alpha 254.
 constexpr int kNoiseWithTranslucentTexels = 31;
 
-uint32_t noise(int x, int y) { return uint32_t((x * 73856093) ^ (y * 19349663)) * 2654435761u >> 8; }
+uint32_t noise(int x, int y) { return ((uint32_t(x) * 73856093u) ^ (uint32_t(y) * 19349663u)) * 2654435761u >> 8; }
 
 class RunComposite : public GlDrawing {
  protected:
