@@ -16,14 +16,19 @@ double perfFrequency = 0;
 double timerBase = 0;  // first reading, ms; 0: not read yet
 double liveBase = -1;  // the clock itself at the first reading, ms; -1: not read yet
 
+// A counter reading in milliseconds. Whole seconds and the remainder apart:
+// counter * 1000 would overflow 64 bits after a few months of uptime with a
+// nanosecond counter.
+double counterMs(uint64_t counter, uint64_t frequency) {
+  return static_cast<double>(counter / frequency) * 1000.0 +
+         static_cast<double>(counter % frequency) * 1000.0 / static_cast<double>(frequency);
+}
+
 // Milliseconds of the clock itself (never recorded or replayed); -1 when it
 // has no high-resolution counter.
 double liveMs() {
   const uint64_t frequency = platform::liveFrequency();
-  if (frequency == 0) return -1;
-  const uint64_t counter = platform::liveCounter();
-  return static_cast<double>(counter / frequency) * 1000.0 +
-         static_cast<double>(counter % frequency) * 1000.0 / static_cast<double>(frequency);
+  return frequency == 0 ? -1 : counterMs(platform::liveCounter(), frequency);
 }
 }  // namespace
 
@@ -38,12 +43,7 @@ void initTimer() {
 
 double timerMs() {
   if (hasPerfCounter) {
-    // Whole seconds and the remainder apart: counter * 1000 would overflow
-    // 64 bits after a few months of uptime with a nanosecond counter.
-    const uint64_t counter = platform::performanceCounter();
-    const uint64_t frequency = static_cast<uint64_t>(perfFrequency);
-    const double ms = static_cast<double>(counter / frequency) * 1000.0 +
-                      static_cast<double>(counter % frequency) * 1000.0 / perfFrequency;
+    const double ms = counterMs(platform::performanceCounter(), static_cast<uint64_t>(perfFrequency));
     if (timerBase == 0) {
       timerBase = ms;
       liveBase = liveMs();

@@ -83,6 +83,28 @@ void setBoundFilter(GLint filter) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
 }
 
+// What one draw leaves out. The environment, filter, blending and alpha test
+// are put back at once, so that no other drawing sees them and the state
+// records stay true between draws.
+struct DrawShortcuts {
+  bool replace;      // texels as they are: modulating by opaque white changes no bit
+  bool nearest;
+  bool unblended;
+  bool noAlphaTest;
+};
+
+void drawWith(const DrawShortcuts& with, GLenum primitive, const QuadVertex* v, int count, bool textured) {
+  if (with.replace) glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+  if (with.nearest) setBoundFilter(GL_NEAREST);
+  if (with.unblended) glDisable(GL_BLEND);
+  if (with.noAlphaTest) glDisable(GL_ALPHA_TEST);
+  drawArrays(primitive, v, count, textured);
+  if (with.noAlphaTest) glEnable(GL_ALPHA_TEST);
+  if (with.unblended) glEnable(GL_BLEND);
+  if (with.nearest) setBoundFilter(GL_LINEAR);
+  if (with.replace) glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+}
+
 // Whole numbers that a float holds exactly, with room for a quad's size.
 bool exactPosition(int value) { return value > -(1 << 23) && value < (1 << 23); }
 
@@ -97,7 +119,7 @@ bool texelsMeetPixels(const OpenGLRainbows& r, const TexelSource& q) {
   const SpriteSlot& s = r.spriteSlots[q.slot];
   if (s.texture == 0 || r.boundTexture != s.texture) return false;
   if (q.left < 0 || q.top < 0 || q.width < 1 || q.height < 1) return false;
-  if (int64_t(q.left) + q.width > s.imageWidth || int64_t(q.top) + q.height > s.imageHeight) return false;
+  if (q.left + q.width > s.imageWidth || q.top + q.height > s.imageHeight) return false;
   return exactPosition(q.x) && exactPosition(q.y);
 }
 
@@ -113,8 +135,8 @@ bool texelsMeetPixels(const OpenGLRainbows& r, const TexelSource& q) {
 // - Texels meeting pixel centres: linear filtering weighs the texel under
 //   each centre by 1 and its neighbours by 0, which is nearest sampling.
 // - Both, in opaque white (texels unchanged by the colour) under ordinary
-//   blending or none, with an alpha test that passes them: each covered
-//   pixel becomes its texel, a copy that may be made on the CPU.
+//   blending, with an alpha test that passes them: each covered pixel
+//   becomes its texel, a copy that may be made on the CPU.
 RunDecision decideRun(Kind kind, const TexelSource* source) {
   RunDecision d;
   OpenGLRainbows* r = runtimeObjects.renderer;
@@ -122,15 +144,14 @@ RunDecision decideRun(Kind kind, const TexelSource* source) {
   bool opaque = kind == Kind::untexturedFans;
   if (!opaque && r) {
     opaque = boundTextureOpaque(*r) ||
-             (meets && rectOpaque(*r, source->slot, source->left, source->top, source->width, source->height));
+             (meets && rectOpaque(*r, source->slot, int(source->left), int(source->top), source->width, source->height));
   }
   d.nearest = meets && r->smoothing == 1;
   if (opaque && colourIsOpaque()) {
     d.unblended = ordinaryBlending();
     d.noAlphaTest = alphaTestPassesOpaque();
   }
-  const bool alphaTestPasses = capabilityKnown(GlCap::alphaTest, false) || alphaTestPassesOpaque();
-  if (meets && opaque && d.unblended && colourIsOpaqueWhite() && alphaTestPasses &&
+  if (meets && opaque && d.unblended && colourIsOpaqueWhite() && alphaTestLetsOpaqueThrough() &&
       slotTexels(*r, source->slot)) {
     d.exact = true;
     d.slot = source->slot;
@@ -152,7 +173,7 @@ bool clearMayFill(const OpenGLRainbows& r, int64_t width, int64_t height) {
   if (!r.viewOneToOne || r.currentRenderTarget != -1 || r.currentSlot >= 0) return false;
   if (!colourIsOpaque()) return false;
   if (!ordinaryBlending() && !capabilityKnown(GlCap::blend, false)) return false;
-  if (!capabilityKnown(GlCap::alphaTest, false) && !alphaTestPassesOpaque()) return false;
+  if (!alphaTestLetsOpaqueThrough()) return false;
   return capabilityKnown(GlCap::depthTest, false) && capabilityKnown(GlCap::stencilTest, false);
 }
 
@@ -168,7 +189,8 @@ bool open(Kind kind, int vertices, const TexelSource* source) {
   }
   if (d.exact) {
     try {
-      batch.exactQuads.push_back({source->x, source->y, source->left, source->top, source->width, source->height});
+      batch.exactQuads.push_back(
+          {source->x, source->y, int(source->left), int(source->top), source->width, source->height});
     } catch (const std::bad_alloc&) {
       return false;
     }
@@ -186,15 +208,10 @@ bool drawComposited(const RunDecision& run) {
   CompositedRun image;
   if (!compositeRun(*texels, batch.exactQuads.data(), static_cast<int>(batch.exactQuads.size()), image))
     return false;
-  // Texels unchanged by the colour; transparent ones, where no quad was,
-  // blend to the surface as it is. A fully covered image needs no blending.
-  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-  if (image.covered) glDisable(GL_BLEND);
-  if (run.noAlphaTest) glDisable(GL_ALPHA_TEST);
-  drawArrays(GL_QUADS, image.corners, 4, true);
-  if (run.noAlphaTest) glEnable(GL_ALPHA_TEST);
-  if (image.covered) glEnable(GL_BLEND);
-  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+  // Texels unchanged by the colour (opaque white); transparent ones, where no
+  // quad was, blend to the surface as it is. A fully covered image needs no
+  // blending. The compositing texture is nearest-sampled already.
+  drawWith({true, false, image.covered, run.noAlphaTest}, GL_QUADS, image.corners, 4, true);
   glBindTexture(GL_TEXTURE_2D, r->boundTexture);
   return true;
 }
@@ -215,19 +232,9 @@ void flushDrawBatch() {
   if (composited) return;
   const bool textured = kind != Kind::untexturedFans;
   // Texels modulated by opaque white are the texels themselves, to the bit:
-  // the rasteriser is spared the colour. The environment, filter, blending and
-  // alpha test are put back at once, so that no other drawing sees them and
-  // the state records stay true between draws.
-  const bool replace = textured && colourIsOpaqueWhite();
-  if (replace) glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-  if (run.nearest) setBoundFilter(GL_NEAREST);
-  if (run.unblended) glDisable(GL_BLEND);
-  if (run.noAlphaTest) glDisable(GL_ALPHA_TEST);
-  drawArrays(kind == Kind::frames ? GL_QUADS : GL_TRIANGLES, batch.vertices.get(), count, textured);
-  if (run.noAlphaTest) glEnable(GL_ALPHA_TEST);
-  if (run.unblended) glEnable(GL_BLEND);
-  if (run.nearest) setBoundFilter(GL_LINEAR);
-  if (replace) glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+  // the rasteriser is spared the colour.
+  const DrawShortcuts with{textured && colourIsOpaqueWhite(), run.nearest, run.unblended, run.noAlphaTest};
+  drawWith(with, kind == Kind::frames ? GL_QUADS : GL_TRIANGLES, batch.vertices.get(), count, textured);
 }
 
 void batchFan(const QuadVertex (&c)[4], bool textured, const TexelSource* source) {
@@ -257,8 +264,10 @@ bool fillAsClear(int64_t left, int64_t top, int64_t width, int64_t height) {
   if (!r || !clearMayFill(*r, width, height) || !knownColour(colour)) return false;
   // The rectangle within the viewport, in window pixels from the top left.
   const ViewRect& v = r->viewport;
-  const int64_t x0 = std::max<int64_t>(v.x + left, v.x), x1 = std::min<int64_t>(v.x + left + width, v.x + int64_t(v.width));
-  const int64_t y0 = std::max<int64_t>(v.y + top, v.y), y1 = std::min<int64_t>(v.y + top + height, v.y + int64_t(v.height));
+  const int64_t x0 = std::max<int64_t>(v.x + left, v.x);
+  const int64_t x1 = std::min<int64_t>(v.x + left + width, v.x + int64_t(v.width));
+  const int64_t y0 = std::max<int64_t>(v.y + top, v.y);
+  const int64_t y1 = std::min<int64_t>(v.y + top + height, v.y + int64_t(v.height));
   flushDrawBatch();
   if (x1 <= x0 || y1 <= y0) return true;  // nothing of it in the view
   glEnable(GL_SCISSOR_TEST);

@@ -33,7 +33,8 @@ void flushDrawBatch();
 struct TexelSource {
   int slot;
   int x, y;                        // top left corner of the quad
-  int left, top, width, height;    // image rectangle, rows from the top
+  int64_t left, top;               // image rectangle, rows from the top
+  int width, height;
 };
 
 // Queues a four-corner fan (drawQuad): textured with the bound texture when

@@ -245,12 +245,8 @@ void drawAnim(int slot, int frame, int x, int y) {
                                    {f(x), f(y), t.sLeft, t.tTop},
                                    {f(x), f(y + fh), t.sLeft, t.tBottom},
                                    {f(x + fw), f(y + fh), t.sRight, t.tBottom}};
-    // A frame inside the image says what it shows; past the image's edge the
-    // texture repeats, which only drawing it shows.
-    const int64_t left = column * fw, top = row * fh;
-    const bool inside = left >= 0 && top >= 0 && left + fw <= s.imageWidth && top + fh <= s.imageHeight;
-    const TexelSource source{slot, x, y, int(inside ? left : 0), int(inside ? top : 0), int(fw), int(fh)};
-    batchFrame(corners, inside ? &source : nullptr);
+    const TexelSource source{slot, x, y, column * fw, row * fh, int(fw), int(fh)};
+    batchFrame(corners, &source);
     return;
   }
   glBegin(GL_QUADS);

@@ -115,6 +115,10 @@ bool alphaTestPassesOpaque() {
   return capabilityKnown(GlCap::alphaTest, true) && alphaFunctionKnown && alphaFunctionRef < 1.0f;
 }
 
+bool alphaTestLetsOpaqueThrough() {
+  return capabilityKnown(GlCap::alphaTest, false) || alphaTestPassesOpaque();
+}
+
 bool ordinaryBlending() {
   return capabilityKnown(GlCap::blend, true) && blendSource == GL_SRC_ALPHA &&
          blendDestination == GL_ONE_MINUS_SRC_ALPHA;

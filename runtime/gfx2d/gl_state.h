@@ -67,5 +67,7 @@ bool ordinaryBlending();
 // True when the alpha test is known to be on with a reference below 1, so
 // that it passes every fragment of alpha 1.
 bool alphaTestPassesOpaque();
+// True when it is known to be off or to pass every fragment of alpha 1.
+bool alphaTestLetsOpaqueThrough();
 
 }  // namespace mvn

@@ -36,11 +36,14 @@ void findFrameOpacity(SlotTexels& t, int frameWidth, int frameHeight) {
 
 }  // namespace
 
+bool keepsTexels(int slot, int textureWidth, int textureHeight) {
+  return slot >= 0 && slot <= lastProgramSlot && int64_t(textureWidth) * textureHeight <= largestKeptTexels;
+}
+
 void keepSlotTexels(OpenGLRainbows& r, int slot, std::unique_ptr<uint8_t[]> rgba, int textureWidth,
                     int textureHeight, int imageWidth, int imageHeight) {
   forgetSlotTexels(r, slot);
-  if (slot < 0 || slot > lastProgramSlot || !rgba) return;
-  if (int64_t(textureWidth) * textureHeight > largestKeptTexels) return;
+  if (!rgba || !keepsTexels(slot, textureWidth, textureHeight)) return;
   if (imageWidth < 1 || imageHeight < 1 || imageWidth > textureWidth || imageHeight > textureHeight) return;
   std::unique_ptr<SlotTexels> t(new (std::nothrow) SlotTexels);
   if (!t) return;

@@ -40,8 +40,12 @@ struct SlotTexels {
 // Largest texture whose texels are kept (4 MB of them).
 constexpr int64_t largestKeptTexels = 1024 * 1024;
 
-// Keeps the texels a slot's texture was just made from (a program slot whose
-// texture holds no more than largestKeptTexels; others keep none).
+// True for the textures whose texels are kept: a program slot's, of no more
+// than largestKeptTexels.
+bool keepsTexels(int slot, int textureWidth, int textureHeight);
+
+// Keeps the texels a slot's texture was just made from (where keepsTexels;
+// others keep none).
 void keepSlotTexels(OpenGLRainbows& renderer, int slot, std::unique_ptr<uint8_t[]> rgba,
                     int textureWidth, int textureHeight, int imageWidth, int imageHeight);
 

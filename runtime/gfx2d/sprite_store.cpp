@@ -125,7 +125,7 @@ bool createTexture(OpenGLRainbows& r, const ImageView& image, int x, int y, int 
 
   // The texels are kept for drawing (slot_texels.h); the mip chain is then
   // built on a copy, since it is built in place.
-  const bool keep = recordSlot >= 0 && recordSlot <= lastProgramSlot && int64_t(tw) * th <= largestKeptTexels;
+  const bool keep = keepsTexels(recordSlot, tw, th);
   std::unique_ptr<uint8_t[]> mipBuffer;
   if (mipTarget && keep) {
     mipBuffer.reset(new (std::nothrow) uint8_t[static_cast<size_t>(tw) * th * 4]);
@@ -143,10 +143,7 @@ bool createTexture(OpenGLRainbows& r, const ImageView& image, int x, int y, int 
       platform::uploadTextureRgba(level, side, side, pixels);
     });
   }
-  if (keep && (!mipTarget || mipBuffer))
-    keepSlotTexels(r, recordSlot, std::move(buffer), tw, th, width, height);
-  else
-    forgetSlotTexels(r, recordSlot);
+  if (keep && (!mipTarget || mipBuffer)) keepSlotTexels(r, recordSlot, std::move(buffer), tw, th, width, height);
   if (extent) *extent = {width, height, tw, th};
   return true;
 }
