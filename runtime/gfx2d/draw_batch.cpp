@@ -202,7 +202,7 @@ bool open(Kind kind, int vertices, const TexelSource* source) {
 
 // Draws an exact run as one composited quad; false when it does not pay.
 bool drawComposited(const RunDecision& run) {
-  const OpenGLRainbows* r = runtimeObjects.renderer;
+  OpenGLRainbows* r = runtimeObjects.renderer;
   const SlotTexels* texels = r ? slotTexels(*r, run.slot) : nullptr;
   if (!texels) return false;
   CompositedRun image;

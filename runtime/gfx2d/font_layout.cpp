@@ -32,7 +32,8 @@ FontFace fontFace(const SpriteSlot& slot, const FontTables& fonts, int font) {
   face.uExtent = slot.uExtent;
   face.vExtent = slot.vExtent;
   face.scale = fonts.fontScale[font];
-  face.glyphs = fonts.glyphs[font];
+  // A font slot without an image has no glyphs, however it was emptied.
+  face.glyphs = slot.imageWidth > 0 ? fonts.glyphs[font] : nullptr;
   face.texelWidth = slot.textureWidth > 0 ? 1.0f / static_cast<float>(slot.textureWidth) : 0;
   face.texelHeight = slot.textureHeight > 0 ? 1.0f / static_cast<float>(slot.textureHeight) : 0;
   return face;

@@ -55,9 +55,10 @@ void print(const char* text, double x, double y, int proportional) {
   restoreColour(*r);
 
   FontFace face = fontFace(r->spriteSlots[slot], r->fonts, font);
-  // Scaled and smoothed, a glyph's edge samples would reach into the next
-  // cell of the font image; unscaled text meets texel centres exactly.
-  face.samplesInsideCells = r->smoothing == 1 && face.scale != 1.0f;
+  // Magnified or shrunk on screen and smoothed, by the font's scale or the
+  // view's, a glyph's edge samples would reach into the next cell of the
+  // font image; text shown one to one meets texel centres exactly.
+  face.samplesInsideCells = r->smoothing == 1 && face.scale * r->viewScale != 1.0f;
   if (layoutText(face, text, x, y, proportional != 0, buffer) == 0) return;
 
   // The text's own GL draw: whatever drawing is still held back reaches GL

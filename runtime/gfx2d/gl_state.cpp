@@ -112,7 +112,11 @@ void setAlphaFunction(float reference) {
 }
 
 bool alphaTestPassesOpaque() {
-  return capabilityKnown(GlCap::alphaTest, true) && alphaFunctionKnown && alphaFunctionRef < 1.0f;
+  // The driver holds the reference in the colour buffer's 8 bits, rounded to
+  // the nearest step: from 254.5 / 255 up it is 255, which alpha 1 does not
+  // exceed.
+  return capabilityKnown(GlCap::alphaTest, true) && alphaFunctionKnown &&
+         double(alphaFunctionRef) * 255.0 < 254.5;
 }
 
 bool alphaTestLetsOpaqueThrough() {

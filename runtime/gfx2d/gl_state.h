@@ -64,8 +64,9 @@ void setAlphaFunction(float reference);
 // True when blending is known to be on with (GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA).
 bool ordinaryBlending();
 
-// True when the alpha test is known to be on with a reference below 1, so
-// that it passes every fragment of alpha 1.
+// True when the alpha test is known to be on with a reference that, held in
+// 8 bits as the driver holds it, is below 1, so that it passes every fragment
+// of alpha 1.
 bool alphaTestPassesOpaque();
 // True when it is known to be off or to pass every fragment of alpha 1.
 bool alphaTestLetsOpaqueThrough();

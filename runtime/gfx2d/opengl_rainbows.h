@@ -60,6 +60,7 @@ class OpenGLRainbows {
   std::unique_ptr<SpriteSlot[]> spriteSlots;        // slotCount records
   std::unique_ptr<std::unique_ptr<AlphaMask>[]> alphaMasks;  // slotCount entries
   std::unique_ptr<std::unique_ptr<SlotTexels>[]> slotTexels;  // slotCount entries (slot_texels.h)
+  SlotTexelLedger slotTexelLedger;
   // Wrap and filter last set on each slot's texture (see texture_binding.h).
   std::unique_ptr<uint8_t[]> textureParams;
   int32_t colourKey = 0x8000FF;   // transparent colour of sprite loading
@@ -86,6 +87,8 @@ class OpenGLRainbows {
   // The view maps a program pixel to one surface pixel: the window, unturned
   // and unscaled (set with the view).
   bool viewOneToOne = false;
+  // Program pixels to surface pixels of the view: above 1 it magnifies.
+  float viewScale = 1;
 
   // --- fonts: scales, glyph tables, text vertex buffer (runtime/gfx2d/font_*) ---
   FontTables fonts;

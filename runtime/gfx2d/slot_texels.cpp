@@ -1,5 +1,6 @@
 #include "runtime/gfx2d/slot_texels.h"
 
+#include <algorithm>
 #include <new>
 
 #include "runtime/gfx2d/opengl_rainbows.h"
@@ -7,6 +8,8 @@
 namespace mvn {
 
 namespace {
+
+int64_t scanned = 0;
 
 bool texelsOpaque(const SlotTexels& t, int left, int top, int width, int height) {
   for (int y = top; y < top + height; ++y) {
@@ -18,19 +21,42 @@ bool texelsOpaque(const SlotTexels& t, int left, int top, int width, int height)
   return true;
 }
 
-// The opacity of every whole frame of the given size, row by row as frames are numbered.
-void findFrameOpacity(SlotTexels& t, int frameWidth, int frameHeight) {
-  t.opacityFrameWidth = frameWidth;
-  t.opacityFrameHeight = frameHeight;
-  t.frameOpacity.clear();
-  const int columns = t.imageWidth / frameWidth;
-  const int rows = t.imageHeight / frameHeight;
-  t.frameOpacity.resize(static_cast<size_t>(columns) * rows);
-  for (int row = 0; row < rows; ++row) {
-    for (int column = 0; column < columns; ++column) {
-      t.frameOpacity[static_cast<size_t>(row) * columns + column] =
-          texelsOpaque(t, column * frameWidth, row * frameHeight, frameWidth, frameHeight) ? 1 : 0;
-    }
+// The record of a frame size, made afresh in the place of the one asked
+// least recently when the size is new; null when memory runs out.
+FrameOpacity* frameOpacity(SlotTexels& t, int frameWidth, int frameHeight) {
+  FrameOpacity* oldest = &t.frames[0];
+  for (FrameOpacity& f : t.frames) {
+    if (f.frameWidth == frameWidth && f.frameHeight == frameHeight) return &f;
+    if (f.lastUse < oldest->lastUse) oldest = &f;
+  }
+  oldest->frameWidth = oldest->frameHeight = 0;
+  try {
+    oldest->state.assign(static_cast<size_t>(t.imageWidth / frameWidth) * (t.imageHeight / frameHeight), 0);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+  oldest->frameWidth = frameWidth;
+  oldest->frameHeight = frameHeight;
+  return oldest;
+}
+
+void drop(OpenGLRainbows& r, int slot) {
+  std::unique_ptr<SlotTexels>& t = r.slotTexels[slot];
+  if (!t) return;
+  SlotTexelLedger& ledger = r.slotTexelLedger;
+  ledger.bytes -= t->bytes();
+  ledger.slots.erase(std::find(ledger.slots.begin(), ledger.slots.end(), slot));
+  t.reset();
+}
+
+// Drops the least recently drawn copies until `bytes` more fit the budget.
+void makeRoom(OpenGLRainbows& r, int64_t bytes) {
+  SlotTexelLedger& ledger = r.slotTexelLedger;
+  while (ledger.bytes + bytes > keptTexelBudget && !ledger.slots.empty()) {
+    const auto oldest = std::min_element(ledger.slots.begin(), ledger.slots.end(), [&r](int a, int b) {
+      return r.slotTexels[a]->lastUse < r.slotTexels[b]->lastUse;
+    });
+    drop(r, *oldest);
   }
 }
 
@@ -53,15 +79,28 @@ void keepSlotTexels(OpenGLRainbows& r, int slot, std::unique_ptr<uint8_t[]> rgba
   t->imageHeight = imageHeight;
   t->rgba = std::move(rgba);
   t->imageOpaque = texelsOpaque(*t, 0, 0, imageWidth, imageHeight);
+  SlotTexelLedger& ledger = r.slotTexelLedger;
+  try {
+    ledger.slots.reserve(ledger.slots.size() + 1);
+  } catch (const std::bad_alloc&) {
+    return;
+  }
+  makeRoom(r, t->bytes());
+  t->lastUse = ++ledger.clock;
+  ledger.bytes += t->bytes();
+  ledger.slots.push_back(slot);
   r.slotTexels[slot] = std::move(t);
 }
 
 void forgetSlotTexels(OpenGLRainbows& r, int slot) {
-  if (isSlotNumber(slot)) r.slotTexels[slot].reset();
+  if (isSlotNumber(slot)) drop(r, slot);
 }
 
-const SlotTexels* slotTexels(const OpenGLRainbows& r, int slot) {
-  return isSlotNumber(slot) ? r.slotTexels[slot].get() : nullptr;
+const SlotTexels* slotTexels(OpenGLRainbows& r, int slot) {
+  if (!isSlotNumber(slot)) return nullptr;
+  SlotTexels* t = r.slotTexels[slot].get();
+  if (t) t->lastUse = ++r.slotTexelLedger.clock;
+  return t;
 }
 
 bool rectOpaque(OpenGLRainbows& r, int slot, int left, int top, int width, int height) {
@@ -69,13 +108,24 @@ bool rectOpaque(OpenGLRainbows& r, int slot, int left, int top, int width, int h
   SlotTexels* t = r.slotTexels[slot].get();
   if (!t || left < 0 || top < 0 || width < 1 || height < 1) return false;
   if (int64_t(left) + width > t->imageWidth || int64_t(top) + height > t->imageHeight) return false;
+  t->lastUse = ++r.slotTexelLedger.clock;
   if (left == 0 && top == 0 && width == t->imageWidth && height == t->imageHeight) return t->imageOpaque;
-  // Anything else is asked of animation frames: found once per frame size.
+  // Anything else is asked of animation frames: each frame found once per
+  // frame size, when it is first asked.
   const SpriteSlot& s = r.spriteSlots[slot];
   if (width != s.frameWidth || height != s.frameHeight || left % width || top % height) return false;
-  if (t->opacityFrameWidth != width || t->opacityFrameHeight != height) findFrameOpacity(*t, width, height);
+  FrameOpacity* f = frameOpacity(*t, width, height);
+  if (!f) return false;
+  f->lastUse = t->lastUse;
   const size_t index = static_cast<size_t>(top / height) * (t->imageWidth / width) + left / width;
-  return index < t->frameOpacity.size() && t->frameOpacity[index] != 0;
+  if (index >= f->state.size()) return false;
+  if (f->state[index] == 0) {
+    ++scanned;
+    f->state[index] = texelsOpaque(*t, left, top, width, height) ? 1 : 2;
+  }
+  return f->state[index] == 1;
 }
+
+int64_t framesScanned() { return scanned; }
 
 }  // namespace mvn

@@ -156,6 +156,7 @@ int restoreTextures(OpenGLRainbows& r) {
     const ImageView image{record.pixels, record.width, record.height};
     if (!uploadImage(r, record.slot, image, false) && record.width > 0 && record.height > 0)
       logFormatted("   slot %lld cannot be restored\n", record.slot);
+    forgetEmptyFont(r, record.slot);
   }
   if (step == BackupStep::Damaged)
     logFormatted("   the backup is damaged at byte %lld (%s); the restore ends there\n",

@@ -53,6 +53,16 @@ int clamped(int64_t value) {
   return static_cast<int>(value);
 }
 
+// True when GL keeps a viewport of this size as it is: a larger one is
+// silently held to the driver's maximum, which scales the view. Every driver
+// takes at least 4096 either way.
+bool viewportKeptWhole(int width, int height) {
+  if (width <= 4096 && height <= 4096) return true;
+  GLint largest[2] = {0, 0};
+  glGetIntegerv(GL_MAX_VIEWPORT_DIMS, largest);
+  return width <= largest[0] && height <= largest[1];
+}
+
 }  // namespace
 
 const VirtualResolution& virtualResolution() { return virtualRecord; }
@@ -98,7 +108,8 @@ void setView(OpenGLRainbows& r, int x, int y, int width, int height, float scale
   }
   glOrtho(0, width, height, 0, -1, 1);
   r.viewport = {x, y, width, height};
-  r.viewOneToOne = !target && r.orientation == 0 && scale == 1.0f;
+  r.viewOneToOne = !target && r.orientation == 0 && scale == 1.0f && viewportKeptWhole(width, height);
+  r.viewScale = target ? 1.0f : scale;
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   if (scale != 1.0f && !target) glScalef(scale, scale, scale);

@@ -16,6 +16,8 @@
 #include "runtime/gfx2d/decoded_image.h"
 #include "runtime/gfx2d/font_builtin.h"
 #include "runtime/gfx2d/font_loading.h"
+#include "runtime/gfx2d/font_selection.h"
+#include "runtime/gfx2d/font_text.h"
 #include "runtime/gfx2d/image_writer.h"
 #include "runtime/gfx2d/sprite_loading.h"
 #include "runtime/gfx2d/texture_backup.h"
@@ -344,6 +346,22 @@ TEST_F(Backup, DamagedFilesRestoreWhatComesBeforeTheDamage) {
 
 // A save that cannot be written whole (here: the file size limit) answers 0
 // and keeps no file behind, and the slots stay loaded.
+// A font slot that a restore leaves empty measures as an empty font does,
+// whatever glyphs its font had.
+TEST_F(Backup, AFontSlotARestoreEmptiesHasNoGlyphs) {
+  buildBuiltinFont(*r, 3);
+  setFont(3, 1);
+  ASSERT_GT(textWidth("Hello", 1), 0);
+  plantBackup(record(fontSlot(3), 0, 0));
+  ASSERT_EQ(backupTextures(1), 1);
+  EXPECT_EQ(r->spriteSlots[fontSlot(3)].imageWidth, 0);
+  for (int proportional : {0, 1}) EXPECT_EQ(textWidth("Hello", proportional), 0) << proportional;
+  // Filled again as a sprite, the slot does not bring the old glyphs back.
+  makeSprite(fontSlot(3), 128, 64, [](int, int) { return rgba(0xFFFFFF); });
+  EXPECT_EQ(textWidth("Hello", 1), 0);
+  setFont(0, 1);
+}
+
 TEST_F(Backup, SaveThatCannotBeWrittenKeepsNoFile) {
   makeSprite(3, 8, 8, [](int x, int y) { return rgba(uint32_t(x + y)); });
   makeSprite(4, 8, 8, [](int x, int y) { return rgba(uint32_t(x * y)); });

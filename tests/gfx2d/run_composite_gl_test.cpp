@@ -92,6 +92,17 @@ TEST_F(RunComposite, AnExactStaticIsCompositedAndDrawsTheSamePixels) {
   compare(kNoise, [] {}, composited, differing, -60, 400);
   EXPECT_EQ(composited, 1);
   EXPECT_EQ(differing, 0u);
+  // An alpha test whose reference the driver holds below 1 passes every texel.
+  compare(kNoise, [] { setAlphaTest(254.4 / 255); }, composited, differing);
+  EXPECT_EQ(composited, 1);
+  EXPECT_EQ(differing, 0u);
+  // Around the step where the driver's 8 bits become 1, the shortcut and the
+  // test agree on every reference.
+  for (int step = -10; step <= 10; ++step) {
+    const double reference = (254.5 + step * 0.01) / 255;
+    compare(kNoise, [reference] { setAlphaTest(reference); }, composited, differing);
+    EXPECT_EQ(differing, 0u) << "reference 255 x " << reference * 255;
+  }
 }
 
 TEST_F(RunComposite, EachBrokenConditionTakesTheOrdinaryPath) {
@@ -100,6 +111,7 @@ TEST_F(RunComposite, EachBrokenConditionTakesTheOrdinaryPath) {
     int slot;
     std::function<void()> plant;
     int firstFrame;
+    int x0 = 100;  // where the static starts, in the program's pixels
   };
   const Case cases[] = {
       {"a colour that is not white", kNoise, [] { setColour(1, 0.5f, 0.75f, 1); }, 0},
@@ -109,11 +121,40 @@ TEST_F(RunComposite, EachBrokenConditionTakesTheOrdinaryPath) {
       {"frames past the image's edge, where the texture repeats", kNoise, [] {}, 25},
       {"a scaled view", kNoise, [] { setVirtualResolution(400, 240); }, 0},
       {"a turned view", kNoise, [] { setOrientation(2); }, 0},
+      // The driver holds the alpha test's reference in 8 bits: from 254.5 / 255
+      // up it is 1, and opaque texels fail the test. A large rectangle (a
+      // clear where the shortcuts hold) is drawn in the same state.
+      {"an alpha test reference held as 1", kNoise,
+       [] {
+         setAlphaTest(254.6 / 255);
+         drawRect(200, 150, 300, 200, 0x3070B0);
+       },
+       0},
+      {"an alpha test reference of 0.999", kNoise,
+       [] {
+         setAlphaTest(0.999);
+         drawRect(200, 150, 300, 200, 0x3070B0);
+       },
+       0},
+      // A viewport larger than the driver takes is held to its largest, which
+      // scales the view.
+      {"a viewport wider than the driver takes", kNoise,
+       [] {
+         viewport(-9600, 0, 20000, 480);
+         drawRect(9700, 150, 300, 200, 0x3070B0);
+       },
+       0, 9700},
+      {"a virtual screen wider than the driver takes", kNoise,
+       [] {
+         setVirtualResolution(20000, 480);
+         drawRect(9700, 150, 300, 200, 0x3070B0);
+       },
+       0, 9700},
   };
   for (const Case& c : cases) {
     int64_t composited = -1;
     size_t differing = 1;
-    compare(c.slot, c.plant, composited, differing, 100, 80, c.firstFrame);
+    compare(c.slot, c.plant, composited, differing, c.x0, 80, c.firstFrame);
     EXPECT_EQ(composited, 0) << c.condition;
     EXPECT_EQ(differing, 0u) << c.condition;
   }
@@ -140,6 +181,49 @@ TEST_F(RunComposite, NewTexelsAndANewFrameSizeAreSeen) {
   EXPECT_TRUE(rectOpaque(*r, kNoise, 0, 8, 4, 4));
   EXPECT_TRUE(rectOpaque(*r, kNoise, 36, 8, 4, 4));
   EXPECT_FALSE(rectOpaque(*r, kNoise, 0, 12, 4, 4));
+}
+
+// A program alternating frame sizes on one image has each frame looked at
+// once, not the whole image at every change.
+TEST_F(RunComposite, SeveralFrameSizesAreKeptApart) {
+  makeSprite(kNoise, 512, 512, [](int x, int y) { return rgba(noise(x, y), x < 256 ? 255 : 128); });
+  const int64_t before = framesScanned();
+  for (int i = 0; i < 100; ++i) {
+    setAnimFrameSize(kNoise, 16, 16);
+    EXPECT_TRUE(rectOpaque(*r, kNoise, 32, 16, 16, 16));
+    setAnimFrameSize(kNoise, 32, 8);
+    EXPECT_FALSE(rectOpaque(*r, kNoise, 256, 8, 32, 8));
+  }
+  EXPECT_EQ(framesScanned() - before, 2);
+}
+
+// The kept copies share a budget: loading more than it holds drops the least
+// recently drawn ones, and a slot without a copy draws the same pixels.
+TEST_F(RunComposite, KeptCopiesKeepToTheirBudget) {
+  constexpr int kFirst = 100, kCount = 20;  // 20 textures of 4 MB
+  auto big = [](int x, int y) { return rgba(noise(x, y)); };
+  makeSprite(kFirst, 1024, 1024, big);
+  for (int i = 1; i < kCount; ++i) {
+    rectOpaque(*r, kFirst, 0, 0, 1024, 1024);  // the first is drawn all the time
+    makeSprite(kFirst + i, 1024, 1024, big);
+    EXPECT_LE(r->slotTexelLedger.bytes, keptTexelBudget) << i;
+  }
+  EXPECT_NE(slotTexels(*r, kFirst), nullptr);
+  EXPECT_EQ(slotTexels(*r, kFirst + 1), nullptr);  // drawn least recently
+  EXPECT_NE(slotTexels(*r, kFirst + kCount - 1), nullptr);
+  int64_t kept = 0;
+  for (int i = 0; i < kCount; ++i) kept += slotTexels(*r, kFirst + i) ? 1 : 0;
+  EXPECT_EQ(kept * 4 << 20, r->slotTexelLedger.bytes);
+  setAnimFrameSize(kFirst + 1, 8, 8);
+  int64_t composited = -1;
+  size_t differing = 1;
+  compare(kFirst + 1, [] {}, composited, differing);
+  EXPECT_EQ(composited, 0);
+  EXPECT_EQ(differing, 0u);
+  // Freed slots give their share back.
+  for (int i = 0; i < kCount; ++i) freeSlot(*r, kFirst + i);
+  EXPECT_EQ(r->slotTexelLedger.bytes, 0);
+  EXPECT_TRUE(r->slotTexelLedger.slots.empty());
 }
 
 }  // namespace
