@@ -84,7 +84,7 @@ endforeach()
 # The guide and the example sources, for reading and as the start of a program
 # of one's own.
 set(MORVANE_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/libmorvane-dev)
-install(FILES docs/runtime.md DESTINATION ${MORVANE_DOC_DIR} COMPONENT dev)
+install(FILES docs/runtime.md docs/recording-format.md DESTINATION ${MORVANE_DOC_DIR} COMPONENT dev)
 install(DIRECTORY examples/ DESTINATION ${MORVANE_DOC_DIR}/examples COMPONENT dev
   REGEX "/examples/CMakeLists\\.txt$" EXCLUDE)
 

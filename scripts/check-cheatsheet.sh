@@ -3,7 +3,8 @@
 # "## Cheatsheet") and the public face (include/morvane/*.h) name the same
 # commands: every function declared at namespace level in a public header,
 # operators aside, has a line "- `name(...)`" in the cheatsheet, and every
-# such line names a declared function.
+# such line names a declared function; and every line says what its own
+# command does (no two lines share a description).
 #   scripts/check-cheatsheet.sh [PUBLIC-HEADER-FOLDER [GUIDE]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -27,6 +28,15 @@ if [[ -n $missing ]]; then
 fi
 if [[ -n $unknown ]]; then
   echo "cheatsheet: $guide lists commands the public face does not declare:" $unknown >&2
+  status=1
+fi
+# A description shared by several lines is a group's caption, not what a
+# command does.
+repeated=$(awk '/^## Cheatsheet/ {on = 1; next} /^## / {on = 0} on' "$guide" |
+  { grep -E '^- `[A-Za-z_][A-Za-z0-9_]*\(' || true; } | sed -E 's/^- `[^`]*`: //' | sort | uniq -d)
+if [[ -n $repeated ]]; then
+  echo "cheatsheet: lines of $guide that say the same instead of what their command does:" >&2
+  echo "$repeated" >&2
   status=1
 fi
 ((status == 0)) && echo "cheatsheet: $(echo "$declared" | wc -l) commands, the same in the guide and the public face"

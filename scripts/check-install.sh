@@ -63,6 +63,13 @@ prefix="$scratch/prefix"
 cmake --build build >/dev/null
 cmake --install build --prefix "$prefix" >"$scratch/install.log"
 
+# Every page the installed guide links to is installed beside it.
+docdir="$prefix/share/doc/libmorvane-dev"
+for link in $(grep -oE '\]\([A-Za-z0-9_./-]+\.md\)' "$docdir/runtime.md" | sed -E 's/^\]\(//; s/\)$//' | sort -u); do
+  [[ -f "$docdir/$link" ]] || fail "the installed guide links to $link, which is not installed"
+done
+step "every page the installed guide links to is installed"
+
 build_with_cmake wayfarer-cmake "$prefix"
 run wayfarer-cmake "$scratch/wayfarer-cmake/wayfarer"
 

@@ -11,6 +11,7 @@ scripts/setup.sh
 scripts/check-layers.sh
 scripts/docs.sh             # the reference from the public face; an undocumented entity fails
 scripts/check-cheatsheet.sh # the guide's cheatsheet and the public face name the same commands
+scripts/check-guide.sh      # the guide's recipes on a virtual display never wait on a message box
 scripts/build.sh
 
 export SDL_AUDIODRIVER=dummy

@@ -46,7 +46,9 @@ extern int currentLine;
 /// @return code
 int setError(int code);
 /// The code and its text, "%.4d %s": "0009 out of bounds", "0000 success";
-/// codes without a text of their own read "unknown error".
+/// codes without a text of their own read "unknown error". Code 7 is shared
+/// by ::kErrorOutOfMemory and ::kErrorOutOfRange and reads "0007 out of
+/// memory" for a number out of range too; MORVANE_TRACE_ERRORS=1 says which.
 /// @return the text of ::errorCode
 RtString errorText();
 /// Ends the program with a failed assertion when value is 0 ("Assertion:

@@ -6,8 +6,10 @@
 /// characters). The character of code c is in row c / 16, column c % 16
 /// (code = row x 16 + column), so a 128 x 64 image holds 8 x 8 cells of
 /// codes 0 to 127. Fonts are numbered 0 to 31; font f's image is sprite slot
-/// 65504 + f. In proportional text each character advances by the width of
-/// its ink plus one column; a space is as wide as the letter j. At start-up
+/// 65504 + f. In proportional text a loaded font's characters each advance by
+/// the width of their ink plus one column, and a space is as wide as the
+/// letter j. The built-in font is monospaced: every character advances by its
+/// whole 8-pixel cell, in proportional text too. At start-up
 /// font 0 is the default font file ("smalfont.png" or "smalfont.bmp" in
 /// Media/ or beside the executable, or in its archive) or else the built-in
 /// 8 x 8 font, selected at scale 1.
@@ -49,8 +51,8 @@ int freeFontNumber();
 ///        and code 0 ends the text
 /// @param x left edge (rounded up to a whole pixel)
 /// @param y top edge (rounded up)
-/// @param proportional non-zero: each character advances by its own width;
-///        0: by the cell width
+/// @param proportional non-zero: each character advances by its own width
+///        (the built-in font's by the cell width still); 0: by the cell width
 void print(const char* text, double x, double y, int proportional);
 /// The width text takes in the current font at its scale, exactly where
 /// print() ends it: right-align with print(text, right - textWidth(text, p), y, p).

@@ -33,12 +33,12 @@ void unpack(uint32_t v, uint8_t* p) {
 // Sizes a buffer whose size the program or a file chose; false, with error 7
 // and the buffer as it was, when the memory cannot be had.
 template <typename T>
-bool sizeBuffer(std::vector<T>& buffer, size_t count) {
+bool sizeBuffer(std::vector<T>& buffer, size_t count, const char* command, int slot) {
   try {
     buffer.resize(count);
     return true;
   } catch (const std::bad_alloc&) {
-    setError(7);
+    failWith(7, "out of memory for the pixels", command, slot);
     return false;
   }
 }
@@ -79,10 +79,10 @@ bool readSlotImage(OpenGLRainbows& r, int slot, std::vector<uint8_t>& rgba, int&
   platform::boundTextureSize(tw, th);
   if (tw < s.imageWidth || th < s.imageHeight) return false;
   std::vector<uint8_t> texture;
-  if (!sizeBuffer(texture, size_t(tw) * th * 4)) return false;
+  if (!sizeBuffer(texture, size_t(tw) * th * 4, "readSlotImage", slot)) return false;
   platform::readBoundTexture(GL_RGBA, 4, texture.data());
   if (glGetError() != GL_NO_ERROR) return false;
-  if (!sizeBuffer(rgba, size_t(s.imageWidth) * s.imageHeight * 4)) return false;
+  if (!sizeBuffer(rgba, size_t(s.imageWidth) * s.imageHeight * 4, "readSlotImage", slot)) return false;
   width = s.imageWidth;
   height = s.imageHeight;
   for (int y = 0; y < height; ++y) {
@@ -97,7 +97,7 @@ int spriteToMem(std::vector<int32_t>& pixels, int slot) {
   std::vector<uint8_t> rgba;
   int width = 0, height = 0;
   if (!readSlotImage(*r, slot, rgba, width, height)) return 0;
-  if (!sizeBuffer(pixels, size_t(width) * height)) return 0;
+  if (!sizeBuffer(pixels, size_t(width) * height, "spriteToMem", slot)) return 0;
   for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = int32_t(pack(&rgba[i * 4]));
   return 1;
 }
@@ -137,9 +137,9 @@ bool grabScreen(OpenGLRainbows& r, int slot, int x, int y, int width, int height
   std::vector<uint8_t> screen;
   const int sw = right - left + 1, sh = bottom - top + 1;
   std::vector<uint8_t> image;
-  if (!sizeBuffer(image, size_t(width) * height * 4)) return false;
+  if (!sizeBuffer(image, size_t(width) * height * 4, "grabSprite", slot)) return false;
   if (sw > 0 && sh > 0) {
-    if (!sizeBuffer(screen, size_t(sw) * sh * 4)) return false;
+    if (!sizeBuffer(screen, size_t(sw) * sh * 4, "grabSprite", slot)) return false;
     flushDrawBatch();
     platform::readFramePixels(left, r.windowHeight - 1 - bottom, sw, sh, GL_RGBA, 1, screen.data());
   }

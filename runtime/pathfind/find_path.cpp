@@ -110,7 +110,7 @@ int findPathInIntegers(const RtArray<int>& map, Path& path, double weight, int s
   if (count > 0) {
     values.reset(new (std::nothrow) double[count]);
     if (!values) {
-      setError(kErrorOutOfMemory);
+      failWith(kErrorOutOfMemory, "out of memory for the map's costs", "findPath", int64_t(count));
       return 0;
     }
     for (std::size_t i = 0; i < count; ++i) values[i] = map.data[i];

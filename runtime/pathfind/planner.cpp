@@ -4,6 +4,7 @@
 #include <new>
 
 #include "runtime/pathfind/cost_grid.h"
+#include "runtime/values/error_trace.h"
 #include "runtime/values/errors.h"
 
 namespace mvn {
@@ -29,7 +30,7 @@ bool Planner::setup(const PlannerParameters& parameters) {
   // Cells and open-list slots are numbered with ints.
   std::size_t cells = static_cast<std::size_t>(p.width) * static_cast<std::size_t>(p.height);
   if (cells >= static_cast<std::size_t>(INT_MAX)) {
-    setError(kErrorOutOfMemory);
+    failWith(kErrorOutOfMemory, "out of memory: more cells than a search can number", "findPath", int64_t(cells));
     return false;
   }
   float largest = largestMapValue(p.map, cells);
@@ -42,7 +43,7 @@ bool Planner::setup(const PlannerParameters& parameters) {
   taken_.reset(new (std::nothrow) int[poolSize_]);
   if (!costs_ || !nodes_ || !taken_ || !open_.allocate(static_cast<int>(capacity), nodes_.get())) {
     release();
-    setError(kErrorOutOfMemory);
+    failWith(kErrorOutOfMemory, "out of memory for the search", "findPath", int64_t(cells));
     return false;
   }
   fillCosts(p.map, cells, largest, costs_.get());

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <utility>
 
+#include "runtime/values/error_trace.h"
 #include "runtime/values/errors.h"
 
 namespace mvn {
@@ -65,13 +66,13 @@ void RtString::release() {
 bool RtString::reserve(int n, bool keep) {
   if (n <= 0 || capacity >= n + 1) return true;
   if (n > kMaxLength) {
-    setError(7);
+    failWith(7, "text longer than the longest a text holds", "text", n);
     return false;
   }
   int newCapacity = (n + 1) - ((n + 1) % 16) + 16;
   char* fresh = static_cast<char*>(std::calloc(static_cast<size_t>(newCapacity), 1));
   if (fresh == nullptr) {
-    setError(7);
+    failWith(7, "out of memory for the text", "text", n);
     return false;
   }
   if (keep && length > 0) {
@@ -123,7 +124,7 @@ void RtString::append(char c) { appendBytes(&c, 1); }
 void RtString::appendBytes(const char* text, int count) {
   if (count <= 0) return;
   if (count > kMaxLength - length) {
-    setError(7);
+    failWith(7, "text longer than the longest a text holds", "text", int64_t(length) + count);
     return;
   }
   // Appending a part of ourselves: the buffer may move while growing.

@@ -1,7 +1,8 @@
 // A program that makes one failing call of each kind and ends, for the error
 // trace's tests: a missing file, a file that is no image, a sprite slot out of
 // range, a font number out of range, a sound slot out of range, a path search
-// on a map with no passable cell. MVN_TRACE_DIR names a folder holding the
+// on a map with no passable cell, a text longer than any text holds.
+// MVN_TRACE_DIR names a folder holding the
 // files it needs ("not-an-image.png").
 #include <cstdlib>
 #include <string>
@@ -29,6 +30,8 @@ void gameMain() {
   map.dimension(4, 4);
   RtArray<int> path;
   findPath(map, path, 0.5, 0, 0, 3, 3);
+  RtString text;
+  text.reserve(RtString::kMaxLength + 1, false);
   endProgram();
 }
 

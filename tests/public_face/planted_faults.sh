@@ -55,5 +55,16 @@ fresh
 sed -i 's|^- `drawLine(|- `drawLines(|' "$scratch/runtime.md"
 expect fail "a cheatsheet line the header lacks fails the check" "drawLines" \
   "$root/scripts/check-cheatsheet.sh" "$scratch/include/morvane" "$scratch/runtime.md"
+fresh
+sed -i 's|^- `pauseMusic(pause)`: .*|- `pauseMusic(pause)`: control.|; s|^- `stopMusic()`: .*|- `stopMusic()`: control.|' "$scratch/runtime.md"
+expect fail "cheatsheet lines that repeat a caption fail the check" "control." \
+  "$root/scripts/check-cheatsheet.sh" "$scratch/include/morvane" "$scratch/runtime.md"
+
+fresh
+expect pass "the guide's recipes on a virtual display set MORVANE_NO_MESSAGEBOX=1" "" \
+  "$root/scripts/check-guide.sh" "$scratch/runtime.md"
+sed -i 's|MORVANE_NO_MESSAGEBOX=1 MORVANE_RECORD=|MORVANE_RECORD=|' "$scratch/runtime.md"
+expect fail "a recipe on a virtual display without it fails the check" "MORVANE_RECORD=" \
+  "$root/scripts/check-guide.sh" "$scratch/runtime.md"
 
 ((failures == 0)) || exit 1

@@ -59,10 +59,11 @@ TEST(ErrorTrace, EachFailingCallIsOneLineOnlyWhenAskedFor) {
             "setFont(40, 1.5): error 7: font number outside 0..31\n"
             "loadSound(\"click.wav\", 5000, 1): error 7: sound slot outside 0..4095\n"
             "findPath(map 4x4, path, 0.5, 0, 0, 3, 3): refused: no cell of the map is passable "
-            "(every value is 0 or less)\n");
+            "(every value is 0 or less)\n"
+            "text(2147483616): error 7: text longer than the longest a text holds\n");
   // The program's own output is the same either way, the error lines included.
   EXPECT_EQ(traced.out, plain.out);
-  EXPECT_EQ(plain.out, "error: 3\nerror: 3\nerror: 7\nerror: 7\nerror: 7\nexit\n");
+  EXPECT_EQ(plain.out, "error: 3\nerror: 3\nerror: 7\nerror: 7\nerror: 7\nerror: 7\nexit\n");
   EXPECT_EQ(traceLines(plain.err), "");
 }
 
