@@ -49,6 +49,15 @@ void setSmoothing(int flag);
 /// @param value pixels of this alpha or less are not drawn; 1 or more (or
 ///        not a number) switches the test off
 void setAlphaTest(double value);
+/// The tint: what images (sprites, frames, text, polygons) and shapes draw
+/// is multiplied by it, channel by channel, so white (the default) leaves
+/// them as they are and 0x0000FF keeps only their red. drawRect(),
+/// drawLine() and setPixel() draw their colour as given. showScreen() goes
+/// back to white.
+/// @param colour packed colour (red + 256 x green + 65536 x blue)
+void setTint(int colour);
+/// @return the tint, 0xFFFFFF unless setTint() chose another this frame
+int getTint();
 /// @}
 
 /// @name Shapes and pixels
@@ -149,8 +158,54 @@ void polyNewStrip();
 void endPoly();
 /// @}
 
+/// @name Shapes
+/// Drawn in their colour times the tint (see setTint()), with the alpha mode,
+/// in the current view; a shape of no size draws nothing.
+/// @{
+
+/// An outlined rectangle one pixel wide, covering the border pixels of
+/// drawRect(x, y, width, height, colour) (negative sizes extend left or up).
+/// @param x left edge @param y top edge @param width width @param height height
+/// @param colour packed colour
+void drawRectOutline(int x, int y, int width, int height, int colour);
+/// A line of a width: the rectangle around the segment from (x1, y1) to
+/// (x2, y2), width / 2 to either side, ends cut square at the end points.
+/// @param x1 start x @param y1 start y @param x2 end x @param y2 end y
+/// @param width the width in pixels, above 0
+/// @param colour packed colour
+void drawWideLine(double x1, double y1, double x2, double y2, double width, int colour);
+/// A filled circle.
+/// @param x centre x @param y centre y @param radius the radius in pixels, above 0
+/// @param colour packed colour
+void fillCircle(double x, double y, double radius, int colour);
+/// A circle's outline, one pixel wide, centred on the radius.
+/// @param x centre x @param y centre y @param radius the radius in pixels, above 0
+/// @param colour packed colour
+void drawCircle(double x, double y, double radius, int colour);
+/// A filled ellipse with axes along x and y.
+/// @param x centre x @param y centre y @param radiusX half the width @param radiusY half the height
+/// @param colour packed colour
+void fillEllipse(double x, double y, double radiusX, double radiusY, int colour);
+/// An ellipse's outline, one pixel wide, centred on the radii.
+/// @param x centre x @param y centre y @param radiusX half the width @param radiusY half the height
+/// @param colour packed colour
+void drawEllipse(double x, double y, double radiusX, double radiusY, int colour);
+/// @}
+
 /// @name Collisions
 /// @{
+
+/// Whether two rectangles share a pixel (a rectangle covers x to
+/// x + width - 1); one of no size shares none.
+/// @param xA first's left edge @param yA its top edge @param widthA its width @param heightA its height
+/// @param xB second's left edge @param yB its top edge @param widthB its width @param heightB its height
+/// @return 1 when they overlap, else 0
+int rectsOverlap(int xA, int yA, int widthA, int heightA, int xB, int yB, int widthB, int heightB);
+/// Whether a point lies in a rectangle (x to x + width - 1, y to y + height - 1).
+/// @param px the point's x @param py its y
+/// @param x left edge @param y top edge @param width width @param height height
+/// @return 1 inside, else 0
+int pointInRect(int px, int py, int x, int y, int width, int height);
 
 /// Whether two placed images touch: 1 when non-transparent pixels of the
 /// two overlap, else 0.

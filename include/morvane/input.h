@@ -134,6 +134,18 @@ enum Keys : int {
 /// @param code a key number, 0 to 255 (see ::Keys)
 /// @return 1 while down, else 0 (also for a code outside 0..255)
 int isKeyDown(int code);
+/// Whether a key went down since the last frame: 1 in the first frame that
+/// reads it down (a held key once, however long it is held), else 0. A tap
+/// shorter than a frame reads as one press, and as one release the frame
+/// after. "The last frame" is the last one whose keys the program read.
+/// @param code a key number, 0 to 255 (see ::Keys)
+/// @return 1 in the frame the key went down, else 0
+int keyWentDown(int code);
+/// Whether a key came up since the last frame: 1 in the first frame that
+/// reads it up after a frame that read it down, else 0.
+/// @param code a key number, 0 to 255 (see ::Keys)
+/// @return 1 in the frame the key came up, else 0
+int keyWentUp(int code);
 
 /// @name The mouse
 /// @{
@@ -148,6 +160,18 @@ int isKeyDown(int code);
 /// @param[out] button1 the left button, 1 or 0
 /// @param[out] button2 the right button, 1 or 0
 void mouseState(int& x, int& y, int& button1, int& button2);
+/// Whether a mouse button went down since the last frame: 1 in the first
+/// frame that finds it down, else 0. A click shorter than a frame reads as
+/// one press, and as one release the frame after; several clicks between
+/// two frames count once.
+/// @param button 1 the left, 2 the right, 3 the middle button
+/// @return 1 in the frame the button went down, else 0 (also for another number)
+int mouseButtonWentDown(int button);
+/// Whether a mouse button came up since the last frame: 1 in the first
+/// frame that finds it up after a frame that found it down, else 0.
+/// @param button 1 the left, 2 the right, 3 the middle button
+/// @return 1 in the frame the button came up, else 0
+int mouseButtonWentUp(int button);
 /// One axis of the current mouse since its last read.
 /// @param axis 0 movement in x, 1 movement in y, 2 wheel steps, 3 to 5 the
 ///        left, right and middle buttons

@@ -15,6 +15,14 @@ namespace mvn {
 /// @param x left edge @param y top edge (program coordinates)
 /// @param width width; 0 or less: the whole screen @param height height
 void viewport(int x, int y, int width, int height);
+/// Moves what is drawn next by (-x, -y): a camera over a world larger than
+/// the screen, drawn in world coordinates. It applies inside every view and
+/// viewport until the frame ends (showScreen() goes back to 0, 0). Reading
+/// pixels and the mouse stay in screen coordinates: add the offset to a
+/// mouse position to find the world's.
+/// @param x the world's column at the view's left edge
+/// @param y the world's row at the view's top edge
+void setCameraOffset(int x, int y);
 /// The current drawing area, in program coordinates.
 /// @param[out] x left edge @param[out] y top edge
 /// @param[out] width width @param[out] height height

@@ -66,7 +66,28 @@ FrameTexture frameTexture(const SpriteSlot& s, int column, int row) {
 
 }  // namespace
 
-void restoreColour(const OpenGLRainbows& r) { setColour(1, 1, 1, r.globalAlpha); }
+void restoreColour(const OpenGLRainbows& r) { setColour(r.tint[0], r.tint[1], r.tint[2], r.globalAlpha); }
+
+void setTint(int colour) {
+  OpenGLRainbows* r = runtimeObjects.renderer;
+  if (!r) return;
+  for (int i = 0; i < 3; ++i) r->tint[i] = component(colour, 8 * i);
+  restoreColour(*r);
+}
+
+int getTint() {
+  const OpenGLRainbows* r = runtimeObjects.renderer;
+  if (!r) return 0xFFFFFF;
+  int colour = 0;
+  for (int i = 0; i < 3; ++i) colour |= int(std::lround(r->tint[i] * 255.0f)) << (8 * i);
+  return colour;
+}
+
+void setShapeColour(const OpenGLRainbows& r, int colour) {
+  const float alpha = colour == r.colourKey ? 0.0f : r.globalAlpha;
+  setColour(component(colour, 0) * r.tint[0], component(colour, 8) * r.tint[1],
+            component(colour, 16) * r.tint[2], alpha);
+}
 
 void drawQuad(OpenGLRainbows& r, const QuadVertex (&corners)[4], const TexelSource* source) {
   const bool textured = r.currentSlot >= 0;

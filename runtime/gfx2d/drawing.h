@@ -21,8 +21,13 @@ struct QuadVertex {
 void drawQuad(OpenGLRainbows& renderer, const QuadVertex (&corners)[4],
               const TexelSource* source = nullptr);
 
-// Current colour back to white at the global alpha.
+// Current colour back to the tint (white unless the program set one) at the
+// global alpha.
 void restoreColour(const OpenGLRainbows& renderer);
+
+// The colour of a shape: the colour times the tint, at the global alpha (the
+// key colour drawn invisible).
+void setShapeColour(const OpenGLRainbows& renderer, int colour);
 
 // Column and row of an animation frame; false when the slot has no frame size.
 bool framePosition(const SpriteSlot& slot, int frame, int& column, int& row);

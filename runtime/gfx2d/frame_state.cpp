@@ -21,6 +21,7 @@ void resetBlending(OpenGLRainbows& r) {
   setCapability(GlCap::blend, true);
   setBlendFunction(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   r.globalAlpha = 1;
+  r.tint[0] = r.tint[1] = r.tint[2] = 1;
   setColour(1, 1, 1, 1);
 }
 
@@ -59,6 +60,7 @@ void beginFrame(OpenGLRainbows& r) {
 }
 
 void resetDrawingState(OpenGLRainbows& r) {
+  r.cameraX = r.cameraY = 0;
   wholeScreenView(r);
   beginFrame(r);
   resetBlending(r);

@@ -74,6 +74,7 @@ class OpenGLRainbows {
 
   // --- drawing state, view and frame state (runtime/gfx2d) ---
   float globalAlpha = 1;          // alpha of everything drawn
+  float tint[3] = {1, 1, 1};      // red, green, blue images and shapes are multiplied by
   float alphaTestRef = 1;         // 1: alpha test off
   uint8_t clearEachFrame = 1;
   float clearColour[4] = {0, 0, 0, 0};  // what glClearColor holds (clearScreen)
@@ -89,6 +90,8 @@ class OpenGLRainbows {
   bool viewOneToOne = false;
   // Program pixels to surface pixels of the view: above 1 it magnifies.
   float viewScale = 1;
+  int cameraX = 0;                // what is drawn moves by (-cameraX, -cameraY)
+  int cameraY = 0;
 
   // --- fonts: scales, glyph tables, text vertex buffer (runtime/gfx2d/font_*) ---
   FontTables fonts;

@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -97,6 +98,13 @@ void polyVector(double x, double y, double textureX, double textureY, int colour
     v.green = static_cast<uint8_t>((colour >> 8) & 255);
     v.blue = static_cast<uint8_t>((colour >> 16) & 255);
     polygon.hasColours = true;
+  }
+  // Vertex colours replace the current colour, which carries the tint: they
+  // carry it themselves.
+  if (r->tint[0] != 1.0f || r->tint[1] != 1.0f || r->tint[2] != 1.0f) {
+    v.red = static_cast<uint8_t>(std::lround(v.red * r->tint[0]));
+    v.green = static_cast<uint8_t>(std::lround(v.green * r->tint[1]));
+    v.blue = static_cast<uint8_t>(std::lround(v.blue * r->tint[2]));
   }
   if (colour == r->colourKey) {
     v.alpha = 0;

@@ -108,11 +108,23 @@ void setView(OpenGLRainbows& r, int x, int y, int width, int height, float scale
   }
   glOrtho(0, width, height, 0, -1, 1);
   r.viewport = {x, y, width, height};
-  r.viewOneToOne = !target && r.orientation == 0 && scale == 1.0f && viewportKeptWhole(width, height);
+  r.viewOneToOne = !target && r.orientation == 0 && scale == 1.0f && viewportKeptWhole(width, height) &&
+                   r.cameraX == 0 && r.cameraY == 0;
   r.viewScale = target ? 1.0f : scale;
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   if (scale != 1.0f && !target) glScalef(scale, scale, scale);
+  if (r.cameraX != 0 || r.cameraY != 0) glTranslatef(-float(r.cameraX), -float(r.cameraY), 0);
+}
+
+void setCameraOffset(int x, int y) {
+  OpenGLRainbows* r = runtimeObjects.renderer;
+  if (!r || (r->cameraX == x && r->cameraY == y)) return;
+  flushDrawBatch();  // queued quads were placed by the old offset
+  r->cameraX = x;
+  r->cameraY = y;
+  const ViewRect v = r->viewport;
+  setView(*r, v.x, v.y, v.width, v.height, r->viewScale);
 }
 
 void endRenderTarget(OpenGLRainbows& r) {
@@ -122,6 +134,7 @@ void endRenderTarget(OpenGLRainbows& r) {
 }
 
 void make2D(OpenGLRainbows& r) {
+  r.cameraX = r.cameraY = 0;
   setView(r, 0, 0, 0, 0, 1);
   forgetCapabilities();
   forgetColour();
@@ -151,6 +164,7 @@ void make2D(OpenGLRainbows& r) {
   setCapability(GlCap::blend, true);
   setBlendFunction(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   r.globalAlpha = 1;
+  r.tint[0] = r.tint[1] = r.tint[2] = 1;
   setColour(1, 1, 1, 1);
 }
 

@@ -44,6 +44,15 @@ struct InputSystem {
   std::string joystickNames[kMaxJoysticks];
   int32_t joystickCount = 0;
   uint8_t keyState[256] = {};
+  // Edges: the key state of the frame before the one keyState was read in,
+  // and the mouse buttons (bits as in MouseReading) seen by every read since
+  // the frame's snapshot, the snapshot of this frame and of the one before.
+  uint8_t previousKeyState[256] = {};
+  bool keysOfEarlierFrame = false;  // the next keyboard read starts a frame
+  int32_t buttonsSinceSnapshot = 0;
+  int32_t frameButtons = 0;
+  int32_t previousFrameButtons = 0;
+  bool buttonsOfEarlierFrame = true;  // the next edge query takes a snapshot
   platform::WindowHandle window = nullptr;
   uint8_t systemPointer = 0;  // 1: system pointer shown; 0: hidden, relative movement
   int32_t mouseCooperation = platform::kExclusiveForeground;

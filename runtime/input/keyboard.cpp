@@ -17,6 +17,11 @@ void pollKeyboard() {
   if (!input) return;
   if (++input->keyPollCounter <= 100) return;
   input->keyPollCounter = 0;
+  // The first read of a frame keeps the last frame's state for the edges.
+  if (input->keysOfEarlierFrame) {
+    std::memcpy(input->previousKeyState, input->keyState, sizeof input->keyState);
+    input->keysOfEarlierFrame = false;
+  }
   if (platform::foregroundWindow() != input->window) return;
 
   std::memset(input->keyState, 0, sizeof input->keyState);
@@ -43,8 +48,24 @@ int isKeyDown(int code) {
   return input && input->keyboardDevice && (input->keyState[code] & 0x80) ? 1 : 0;
 }
 
+int keyWentDown(int code) {
+  if (!isKeyDown(code)) return 0;
+  const InputSystem* input = currentInput();
+  return (input->previousKeyState[code] & 0x80) ? 0 : 1;
+}
+
+int keyWentUp(int code) {
+  if (code < 0 || code > 255 || isKeyDown(code)) return 0;
+  const InputSystem* input = currentInput();
+  return input && input->keyboardDevice && (input->previousKeyState[code] & 0x80) ? 1 : 0;
+}
+
 void resetKeyPolling() {
-  if (InputSystem* input = currentInput()) input->keyPollCounter = 100000;
+  InputSystem* input = currentInput();
+  if (!input) return;
+  input->keyPollCounter = 100000;
+  input->keysOfEarlierFrame = true;
+  input->buttonsOfEarlierFrame = true;
 }
 
 bool quitKeyDown() { return isKeyDown(kKey129) || isKeyDown(platform::DIK_ESCAPE); }

@@ -167,6 +167,7 @@ void pollMouse(MouseReport& report, bool consume) {
   report.button1 = (r.buttons & 1) ? 1 : 0;
   report.button2 = (r.buttons & 2) ? 1 : 0;
   report.button3 = (r.buttons & 4) ? 1 : 0;
+  input->buttonsSinceSnapshot |= r.buttons & 7;
   if (consume) {
     mouse.reportedX = mouse.trackedX = r.x;
     mouse.reportedY = mouse.trackedY = r.y;
@@ -207,6 +208,39 @@ void placeOnScreen(int& x, int& y, const MouseScreen& s) {
     x = clampToInt(tx);
     y = clampToInt(ty);
   }
+}
+
+namespace {
+
+// The buttons of this frame: at the first question of a frame, every button
+// any read saw down since the last frame's snapshot, or down now. A click
+// between two snapshots is one press; it is released at the next frame.
+int snapshotButtons(InputSystem& input) {
+  if (input.buttonsOfEarlierFrame) {
+    MouseReport report;
+    pollMouse(report, false);
+    input.previousFrameButtons = input.frameButtons;
+    input.frameButtons = input.buttonsSinceSnapshot;
+    input.buttonsSinceSnapshot = 0;
+    input.buttonsOfEarlierFrame = false;
+  }
+  return input.frameButtons;
+}
+
+int buttonBit(int button) { return button >= 1 && button <= 3 ? 1 << (button - 1) : 0; }
+
+}  // namespace
+
+int mouseButtonWentDown(int button) {
+  InputSystem* input = currentInput();
+  if (!input || input->mice.empty() || !buttonBit(button)) return 0;
+  return (snapshotButtons(*input) & ~input->previousFrameButtons & buttonBit(button)) ? 1 : 0;
+}
+
+int mouseButtonWentUp(int button) {
+  InputSystem* input = currentInput();
+  if (!input || input->mice.empty() || !buttonBit(button)) return 0;
+  return (~snapshotButtons(*input) & input->previousFrameButtons & buttonBit(button)) ? 1 : 0;
 }
 
 void mouseState(int& x, int& y, int& button1, int& button2) {
