@@ -21,8 +21,11 @@ std::string nativePath(const char* name);
 int openFileRead(const char* name);
 // Creates a new empty file for reading and writing in place of a file or
 // symbolic link of that name: the old name is removed first and the new file
-// is made without following links. kNoFile on failure, for a directory, or
-// when the file of that name is open.
+// is made without following links. A device, a FIFO or a socket of that name
+// is never removed: it is opened for writing and written through (kNoFile
+// when it cannot be, such as a FIFO without a reader or a socket; the open
+// never waits). kNoFile on failure, for a directory, or when the file of that
+// name is open.
 int createFile(const char* name);
 // Opens or creates a file for writing; kNoFile on failure or when it is open.
 int openFileAppend(const char* name);
@@ -31,7 +34,8 @@ int openFileAppend(const char* name);
 int64_t fileSize(int handle);
 // Reads up to count bytes at offset; the number read, or -1 on failure.
 int64_t readFileAt(int handle, int64_t offset, void* destination, int64_t count);
-// Writes count bytes at offset; true when all of them were written.
+// Writes count bytes at offset (in order, for a FIFO or a terminal, which
+// have no positions); true when all of them were written.
 bool writeFileAt(int handle, int64_t offset, const void* source, int64_t count);
 void closeFile(int handle);
 

@@ -171,5 +171,22 @@ TEST_F(ShoeboxToolTest, ReadsArchivesOfOtherWritersAndReportsDamage) {
   EXPECT_FALSE(fileExists("escape"));
 }
 
+// Member names come from the archive: the listing and the reports print them
+// with the bytes a terminal acts on escaped.
+TEST_F(ShoeboxToolTest, MemberNamesArePrintedEscaped) {
+  const std::string hostile = "\x1b]0;owned\x07\x1b[2J.png";
+  const std::string printed = "\\x1b]0;owned\\x07\\x1b[2J.png";
+  writeBytes("names.sbx", buildArchive({{hostile, lzoBlock("x")}, {"a/b", lzoBlock("y")}}, Mode::Absolute));
+  const ToolRun list = shoebox("list names.sbx");
+  EXPECT_EQ(list.status, 0);
+  EXPECT_EQ(list.output.rfind(printed + "\t", 0), 0u) << list.output;
+  EXPECT_EQ(list.output.find('\x1b'), std::string::npos);
+  writeBytes("damaged.sbx", buildArchive({{hostile, lzoBlock("x"), 9999}}, Mode::Absolute));
+  const ToolRun damaged = shoebox("verify damaged.sbx");
+  EXPECT_EQ(damaged.status, 1);
+  EXPECT_NE(damaged.output.find("member \"" + printed + "\" is damaged"), std::string::npos) << damaged.output;
+  EXPECT_EQ(damaged.output.find('\x1b'), std::string::npos);
+}
+
 }  // namespace
 }  // namespace mvn

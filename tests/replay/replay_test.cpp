@@ -4,6 +4,7 @@
 // before the window opens, and a recording that cannot be written leaves the
 // run going.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <regex>
 #include <string>
@@ -114,6 +115,16 @@ TEST_F(Replay, FilesThatCannotBeReplayedAreRefusedBeforeTheWindowOpens) {
   std::string damaged = good;
   damaged[damaged.size() / 2] ^= 0x10;
   writeFile(folder / "corrupt.mvr", damaged);
+  // Well formed, but a run of no quiet intakes is no run's.
+  other = committed();
+  runfile::Item quiet;
+  quiet.kind = runfile::ItemKind::Quiet;
+  quiet.count = 0;
+  other.items.insert(other.items.begin() + 1, quiet);
+  writeFile(folder / "impossible.mvr", runfile::encodeRun(other));
+  // Nobody writes to the FIFO: opened as a file, it would hold the start.
+  ASSERT_EQ(mkfifo((folder / "fifo.mvr").c_str(), 0600), 0);
+  fs::create_directories(folder / "folder.mvr");
   // A recording of the other program, made here.
   ASSERT_TRUE(fs::exists(kWayfarer));
   const Ran wayfarer = runProgram(kWayfarer, freshFolder("wayfarer"),
@@ -131,6 +142,9 @@ TEST_F(Replay, FilesThatCannotBeReplayedAreRefusedBeforeTheWindowOpens) {
       {"version.mvr", "is in recording format version 2; this runtime reads version 1"},
       {"build.mvr", "was recorded by build Morvane 0.0.1 linux-x86_64, not by this build"},
       {"corrupt.mvr", "is corrupt"},
+      {"impossible.mvr", "is corrupt (a damaged item)"},
+      {"fifo.mvr", "cannot be opened: it is not a regular file"},
+      {"folder.mvr", "cannot be opened: Is a directory"},
   };
   for (const Case& c : cases) {
     const std::string path = (folder / c.file).string();
@@ -203,6 +217,59 @@ TEST_F(Replay, ARecordingThatCannotBeWrittenIsReportedOnceAndTheRunGoesOn) {
     EXPECT_NE(log.find(err[0] + "\n"), std::string::npos);
     EXPECT_EQ(lines(log).back(), "mvn is shut down") << file;
   }
+}
+
+// Waits until the program's log holds text (or the program has ended).
+bool logShows(const fs::path& folder, const std::string& text) {
+  for (int i = 0; i < 3000; ++i) {
+    if (fileText(folder / "ErrorLog.txt").find(text) != std::string::npos) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return false;
+}
+
+// Two runs recording to one file: the second is refused and runs on
+// unrecorded, and the first one's recording stays whole and replays.
+TEST_F(Replay, ASecondRunRecordingToTheSameFileIsRefused) {
+  const fs::path folder = freshFolder("two_writers");
+  const std::string file = (folder / "run.mvr").string();
+  const fs::path firstFolder = freshFolder("two_writers_first");
+  Program first(kGame, firstFolder, {"MORVANE_RECORD=" + file, "MORVANE_RECORD_FRAMES=5"});
+  ASSERT_TRUE(first.started());
+  ASSERT_TRUE(logShows(firstFolder, "Recording the run to " + file));
+  const Ran second = runProgram(kGame, freshFolder("two_writers_second"),
+                                {"MORVANE_RECORD=" + file, "MORVANE_FRAMES=10"});
+  EXPECT_EQ(second.status, 0);
+  EXPECT_EQ(lines(second.err),
+            std::vector<std::string>{"recording: cannot write " + file +
+                                     ": another run is recording to it; the run goes on unrecorded"});
+  first.terminate();
+  const Ran recorded = first.wait();
+  ASSERT_EQ(recorded.status, 0) << recorded.err;
+  EXPECT_NE(recorded.log.find(" frames written to " + file), std::string::npos) << recorded.log;
+  const Ran replayed = runProgram(kGame, folder, {"MORVANE_REPLAY=" + file, "MORVANE_NO_FRAME_HOLD=1"});
+  EXPECT_EQ(replayed.status, 0) << replayed.err;
+}
+
+// A recording deleted while the run goes on is reported lost, never as
+// written.
+TEST_F(Replay, ARecordingDeletedWhileTheRunGoesOnIsReportedLost) {
+  const fs::path folder = freshFolder("deleted");
+  const std::string file = (folder / "run.mvr").string();
+  Program program(kGame, folder, {"MORVANE_RECORD=" + file});
+  ASSERT_TRUE(program.started());
+  ASSERT_TRUE(logShows(folder, "Recording the run to " + file));
+  ASSERT_TRUE(fs::remove(file));
+  program.terminate();
+  const Ran ran = program.wait();
+  EXPECT_EQ(ran.status, 0);
+  // Found at a flush (every 64 frames) or at the end, whichever comes first.
+  const std::vector<std::string> err = lines(ran.err);
+  ASSERT_EQ(err.size(), 1u) << ran.err;
+  EXPECT_EQ(err[0].rfind("recording: cannot write " + file + ": it was deleted or replaced while the run went on; ", 0),
+            0u)
+      << err[0];
+  EXPECT_EQ(ran.log.find("frames written"), std::string::npos) << ran.log;
 }
 
 }  // namespace

@@ -1,19 +1,34 @@
 // The recording file: what is written reads back the same, and every kind of
 // damage is refused with its own reason.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <zlib.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "runtime/platform/recording/run_coding.h"
 #include "runtime/platform/recording/run_file.h"
+#include "tests/support/allocation_limit.h"
 
 namespace mvn::platform::runfile {
 namespace {
 
 std::string scratch(const std::string& name) {
   return std::string(MORVANE_BINARY_DIR) + "/tmp/run_file_" + name;
+}
+
+// A scratch folder of its own for a test.
+std::string freshScratch(const std::string& name) {
+  const std::string folder = scratch(name);
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  return folder;
 }
 
 std::string fileBytes(const std::string& path) {
@@ -198,6 +213,233 @@ TEST(RunFile, DamageIsRefusedWithItsReason) {
   std::string problem;
   EXPECT_FALSE(readRunFile(scratch("missing.mvr"), contents, problem));
   EXPECT_EQ(problem, "cannot be opened: No such file or directory");
+}
+
+Item quiet(uint64_t count) {
+  Item item;
+  item.kind = ItemKind::Quiet;
+  item.count = count;
+  return item;
+}
+
+Item intake(std::vector<OutsideEvent> events) {
+  Item item;
+  item.kind = ItemKind::Events;
+  item.events = std::move(events);
+  return item;
+}
+
+// Items that are well formed but that no run can hold: each would pass for
+// a while in a replay and then wrap a counter, read a value the program did
+// not ask for, or end where the run does not. They are refused before the
+// run begins.
+TEST(RunFile, ItemsNoRunCanHoldAreRefused) {
+  const std::string damaged = "is corrupt (a damaged item)";
+  Item text = read(OutsideRead::Counter, {});
+  text.kind = ItemKind::Text;
+  text.text = "not a text read";
+  const struct Case {
+    const char* what;
+    Item item;
+    std::string reason;
+  } cases[] = {
+      {"a run of no quiet intakes", quiet(0), damaged},
+      {"an intake of no events", intake({}), damaged},
+      {"a counter with two values", read(OutsideRead::Counter, {1, 2}), damaged},
+      {"a pointer position with one value", read(OutsideRead::CursorPosition, {1}), damaged},
+      {"a controller state with nine values", read(OutsideRead::ControllerState, {1, 2, 3, 4, 5, 6, 7, 8, 9}),
+       damaged},
+      {"300 keys down", read(OutsideRead::VirtualKeys, std::vector<int64_t>(300, 1)), damaged},
+      {"a counter read as text", text, damaged},
+      {"a controller name read as numbers", read(OutsideRead::ControllerName, {}), damaged},
+      {"an event of no known kind", intake({{9, {}, ""}}), damaged},
+      {"an event of kind 0", intake({{0, {}, ""}}), damaged},
+      {"a key event with two values", intake({{3, {1, 1}, ""}}), damaged},
+      {"a quit event with a text", intake({{1, {}, "x"}}), damaged},
+  };
+  for (const Case& c : cases) {
+    Contents run = sampleRun();
+    run.items.insert(run.items.begin() + 1, c.item);
+    Contents back;
+    std::string problem;
+    EXPECT_FALSE(parseRun(encodeRun(run), back, problem)) << c.what;
+    EXPECT_EQ(problem, c.reason) << c.what;
+  }
+  // The end mark counts the frames of the run: no more, no fewer.
+  for (const uint64_t frames : {uint64_t{0}, uint64_t{3}, uint64_t{1} << 40}) {
+    Contents run = sampleRun();
+    run.items.back().count = frames;
+    Contents back;
+    std::string problem;
+    EXPECT_FALSE(parseRun(encodeRun(run), back, problem)) << frames;
+    EXPECT_EQ(problem, "is corrupt (its end mark counts " + std::to_string(frames) + " frames; the run has 2)");
+  }
+}
+
+// A recording of n frames with nothing but frame marks: two bytes each,
+// which deflate packs up to a thousand to one. Packed as it is made, so that the
+// test holds no more of it than the file.
+std::string frameMarksRun(uint64_t frames, int level) {
+  Header header;
+  header.program = "Quadrivolant";
+  header.build = "b";
+  std::string end("\x07\x00", 2);
+  for (uint64_t v = frames;; v >>= 7) {
+    end.push_back(static_cast<char>(v < 0x80 ? v : (v & 0x7F) | 0x80));
+    if (v < 0x80) break;
+  }
+  std::string marks;
+  for (int i = 0; i < 32768; ++i) marks.append("\x01\x00", 2);
+  std::string packed = encodeHeader(header);
+  z_stream z{};
+  deflateInit(&z, level);
+  char chunk[65536];
+  const auto pack = [&](const char* in, size_t size, int mode) {
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in));
+    z.avail_in = static_cast<uInt>(size);
+    do {
+      z.next_out = reinterpret_cast<Bytef*>(chunk);
+      z.avail_out = sizeof chunk;
+      deflate(&z, mode);
+      packed.append(chunk, sizeof chunk - z.avail_out);
+    } while (z.avail_out == 0);
+  };
+  for (uint64_t left = frames; left > 0;) {
+    const uint64_t n = left < 32768 ? left : 32768;
+    pack(marks.data(), 2 * n, Z_NO_FLUSH);
+    left -= n;
+  }
+  pack(end.data(), end.size(), Z_FINISH);
+  deflateEnd(&z);
+  return packed;
+}
+
+// A body of cheap items costs what the file and a window of its body take,
+// not what the items would take all together: twenty million frames, a
+// twenty-kilobyte file, read with no allocation above 32 MB. A body that
+// unpacks past the limit is refused.
+TEST(RunFile, AFileOfManyCheapItemsIsReadInBoundedMemory) {
+  const uint64_t frames = 20000000;
+  const std::string bomb = frameMarksRun(frames, 9);
+  ASSERT_LT(bomb.size(), 64u << 10);
+  const std::string over = frameMarksRun(kLargestBody / 2 + 1, 1);
+  mvn::testing::AllocationLimit limit(32u << 20);
+  Reader reader;
+  std::string problem;
+  ASSERT_TRUE(reader.open(bomb, problem)) << problem;
+  ASSERT_TRUE(reader.check(problem)) << problem;
+  Item item;
+  ASSERT_TRUE(reader.next(item, problem));
+  EXPECT_EQ(item.kind, ItemKind::Frame);
+  Reader large;
+  ASSERT_TRUE(large.open(over, problem)) << problem;
+  EXPECT_FALSE(large.check(problem));
+  EXPECT_EQ(problem, "is too large to be a run recording");
+}
+
+// Only a regular file is read, and only as far as its first bytes when they
+// are not a recording's: a FIFO with no writer or a device is refused at once
+// instead of holding the start or reading without end, a folder is refused
+// with its reason, and a large file of another kind is not read into memory.
+TEST(RunFile, OnlyARegularFileIsReadAndOnlyWhenItBeginsAsARecording) {
+  const std::string folder = freshScratch("kinds");
+  ASSERT_EQ(mkfifo((folder + "/fifo.mvr").c_str(), 0600), 0);
+  const auto sparse = [&](const std::string& name, off_t size) {
+    const std::string path = folder + "/" + name;
+    std::ofstream(path, std::ios::binary) << "\x89PNG\r\n";
+    EXPECT_EQ(truncate(path.c_str(), size), 0);
+    return path;
+  };
+  const struct Case {
+    std::string path;
+    std::string problem;
+  } cases[] = {
+      {folder, "cannot be opened: Is a directory"},
+      {folder + "/fifo.mvr", "cannot be opened: it is not a regular file"},
+      {"/dev/zero", "cannot be opened: it is not a regular file"},
+      {sparse("picture.png", off_t{200} << 20), "is not a run recording"},
+      {sparse("huge.mvr", static_cast<off_t>(kLargestFile) + 1), "is too large to be a run recording"},
+  };
+  mvn::testing::AllocationLimit limit(32u << 20);
+  for (const Case& c : cases) {
+    Contents contents;
+    std::string problem;
+    EXPECT_FALSE(readRunFile(c.path, contents, problem)) << c.path;
+    EXPECT_EQ(problem, c.problem) << c.path;
+  }
+}
+
+// One file, one writer: a second run recording to the same file is refused
+// and the first one's recording stays whole.
+TEST(RunFile, ASecondWriterOfTheSameFileIsRefused) {
+  const std::string path = freshScratch("shared") + "/run.mvr";
+  Header header;
+  header.program = "Wayfarer";
+  Writer first;
+  ASSERT_TRUE(first.open(path, header)) << first.problem();
+  first.add(frame(false));
+  Writer second;
+  EXPECT_FALSE(second.open(path, header));
+  EXPECT_EQ(second.problem(), "another run is recording to it");
+  ASSERT_TRUE(first.close(false, 1)) << first.problem();
+  Contents back;
+  std::string problem;
+  ASSERT_TRUE(readRunFile(path, back, problem)) << problem;
+  EXPECT_EQ(back.items.size(), 2u);
+  // Once the first is done, the file may be recorded anew.
+  Writer again;
+  EXPECT_TRUE(again.open(path, header)) << again.problem();
+}
+
+// A recording whose file is deleted or replaced while the run goes on is not
+// reported written: the next flush, or the close, says what became of it.
+TEST(RunFile, AFileDeletedOrReplacedWhileWrittenIsReported) {
+  const std::string folder = freshScratch("vanished");
+  const struct Case {
+    const char* what;
+    void (*act)(const std::string& path);
+    bool atFlush;  // else at the close
+  } cases[] = {
+      {"deleted", [](const std::string& path) { ::unlink(path.c_str()); }, true},
+      {"replaced", [](const std::string& path) {
+         std::ofstream(path + ".new") << "other";
+         std::rename((path + ".new").c_str(), path.c_str());
+       }, true},
+      {"deleted before the end", [](const std::string& path) { ::unlink(path.c_str()); }, false},
+  };
+  for (const Case& c : cases) {
+    const std::string path = folder + "/" + c.what + ".mvr";
+    Writer writer;
+    ASSERT_TRUE(writer.open(path, Header{})) << c.what;
+    writer.add(frame(false));
+    ASSERT_TRUE(writer.flush()) << c.what;
+    c.act(path);
+    if (c.atFlush) {
+      EXPECT_FALSE(writer.flush()) << c.what;
+    }
+    EXPECT_FALSE(writer.close(false, 1)) << c.what;
+    EXPECT_EQ(writer.problem(), "it was deleted or replaced while the run went on") << c.what;
+  }
+}
+
+// A FIFO that nobody reads is refused at the open, without waiting for a
+// reader; one with a reader takes the recording.
+TEST(RunFile, AWriterNeverWaitsOnAFifo) {
+  const std::string folder = freshScratch("fifo");
+  const std::string path = folder + "/run.mvr";
+  ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+  Writer unread;
+  EXPECT_FALSE(unread.open(path, Header{}));
+  EXPECT_EQ(unread.problem(), "No such device or address");
+  const int reader = ::open(path.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  Writer read;
+  EXPECT_TRUE(read.open(path, Header{})) << read.problem();
+  EXPECT_TRUE(read.close(false, 0)) << read.problem();
+  char magic[6] = {};
+  EXPECT_EQ(::read(reader, magic, sizeof magic), 6);
+  EXPECT_EQ(std::string(magic, 6), "MVNRUN");
+  ::close(reader);
 }
 
 // Any single damaged byte or any cut is refused or read as a whole run: the

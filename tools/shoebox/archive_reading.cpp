@@ -1,5 +1,7 @@
 #include "tools/shoebox/archive_reading.h"
 
+#include "runtime/core/printable_text.h"
+
 namespace shoebox {
 
 bool openArchive(const std::string& path, OpenedArchive* archive, std::string* error) {
@@ -39,13 +41,13 @@ bool openArchive(const std::string& path, OpenedArchive* archive, std::string* e
 bool unpackEntry(OpenedArchive& archive, const mvn::ShoeboxEntry& entry,
                  std::vector<unsigned char>* stored, mvn::UnpackedMember* member, std::string* error) {
   if (!mvn::readShoeboxBlock(archive.file, archive.layout, entry, stored)) {
-    *error = "member \"" + entry.name + "\" is damaged (block outside the archive)";
+    *error = "member \"" + mvn::printableText(entry.name) + "\" is damaged (block outside the archive)";
     return false;
   }
   *member = mvn::unpackShoeboxMember(*stored);
   const int32_t recorded = mvn::recordedUnpackedSize(*stored);
   if (!member->ok || recorded < 0 || member->length != static_cast<uint32_t>(recorded)) {
-    *error = "member \"" + entry.name + "\" is damaged (does not unpack to its recorded " +
+    *error = "member \"" + mvn::printableText(entry.name) + "\" is damaged (does not unpack to its recorded " +
              std::to_string(recorded) + " bytes)";
     return false;
   }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/core/printable_text.h"
 #include "tools/shoebox/archive_reading.h"
 #include "tools/shoebox/archive_writer.h"
 
@@ -174,9 +175,11 @@ int list(const std::string& archivePath) {
   for (const mvn::ShoeboxEntry& entry : archive.entries) {
     std::vector<unsigned char> stored;
     if (!mvn::readShoeboxBlock(archive.file, archive.layout, entry, &stored)) {
-      return fail(archivePath + ": member \"" + entry.name + "\" is damaged (block outside the archive)");
+      return fail(archivePath + ": member \"" + mvn::printableText(entry.name) +
+                  "\" is damaged (block outside the archive)");
     }
-    std::printf("%s\t%d\t%d\n", entry.name.c_str(), entry.storedSize,
+    // Names come from the archive: printed as they are, they could drive the terminal.
+    std::printf("%s\t%d\t%d\n", mvn::printableText(entry.name).c_str(), entry.storedSize,
                 mvn::recordedUnpackedSize(stored));
   }
   return 0;
@@ -199,7 +202,8 @@ int extract(const std::string& archivePath, const std::string& dir,
       if (seen.emplace(lowerAscii(entry.name), true).second) {
         chosen.push_back(&entry);
       } else {
-        std::fprintf(stderr, "shoebox: skipping duplicate member \"%s\"\n", entry.name.c_str());
+        std::fprintf(stderr, "shoebox: skipping duplicate member \"%s\"\n",
+                     mvn::printableText(entry.name).c_str());
       }
     }
   } else {
@@ -217,7 +221,8 @@ int extract(const std::string& archivePath, const std::string& dir,
   if (!fs::is_directory(dir, ec)) return fail(dir + ": cannot create folder");
   for (const mvn::ShoeboxEntry* entry : chosen) {
     if (!safeMemberName(entry->name)) {
-      return fail(archivePath + ": member name \"" + entry->name + "\" is not a plain file name");
+      return fail(archivePath + ": member name \"" + mvn::printableText(entry->name) +
+                  "\" is not a plain file name");
     }
     std::vector<unsigned char> stored;
     mvn::UnpackedMember member;

@@ -71,6 +71,28 @@ int openLocked(const char* name, int flags, bool regularOnly) {
   return fd;
 }
 
+// A device, a FIFO or a socket at the name is written through and stays.
+// O_NONBLOCK keeps the open of a FIFO without a reader from waiting for one
+// (it fails with ENXIO, as a socket does); writes block again afterwards.
+// Nothing is created, and only a special file is taken: one that became a
+// regular file or a folder meanwhile is left to the caller's next try.
+int openSpecialForWriting(const std::string& path) {
+  int fd;
+  do {
+    fd = ::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return kNoFile;
+  struct stat st;
+  if (fstat(fd, &st) != 0 || S_ISREG(st.st_mode) || S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    return kNoFile;
+  }
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return fd;
+}
+
+bool isSpecialFile(mode_t mode) { return S_ISCHR(mode) || S_ISBLK(mode) || S_ISFIFO(mode) || S_ISSOCK(mode); }
+
 }  // namespace
 
 std::string nativePath(const char* name) {
@@ -93,6 +115,7 @@ int createFile(const char* name) {
   struct stat st;
   if (::lstat(path.c_str(), &st) == 0) {
     if (S_ISDIR(st.st_mode)) return kNoFile;
+    if (isSpecialFile(st.st_mode)) return openSpecialForWriting(path);
     if (S_ISREG(st.st_mode)) {
       old = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
       if (old >= 0 && !lockExclusive(old)) {
@@ -143,8 +166,9 @@ bool writeFileAt(int handle, int64_t offset, const void* source, int64_t count) 
   int64_t done = 0;
   while (done < count) {
     const int64_t chunk = count - done < (1 << 30) ? count - done : (1 << 30);
-    const ssize_t n = ::pwrite(handle, in + done, static_cast<size_t>(chunk),
-                               static_cast<off_t>(offset + done));
+    ssize_t n = ::pwrite(handle, in + done, static_cast<size_t>(chunk), static_cast<off_t>(offset + done));
+    // A FIFO or a terminal has no positions: the bytes go in order.
+    if (n < 0 && errno == ESPIPE) n = ::write(handle, in + done, static_cast<size_t>(chunk));
     if (n < 0) {
       if (errno == EINTR) continue;
       return false;

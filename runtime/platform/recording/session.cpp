@@ -4,6 +4,7 @@
 #include <string>
 
 #include "runtime/core/log.h"
+#include "runtime/core/printable_text.h"
 #include "runtime/core/program_end.h"
 #include "runtime/platform/recording.h"
 #include "runtime/platform/recording/run_file.h"
@@ -28,8 +29,8 @@ struct Session {
   uint64_t frames = 0;    // frames presented so far
   uint32_t hashInterval = 0;
   runfile::Writer writer;
-  runfile::Contents recording;  // replaying: the whole file
-  size_t next = 0;              // replaying: the next item
+  runfile::Reader reader;  // replaying: the recording, read as the run goes
+  Item current;            // replaying: the next item (the end mark stays)
   uint64_t quietLeft = 0;       // replaying: intakes left of a Quiet item
   uint64_t hashesCompared = 0;
 };
@@ -45,12 +46,13 @@ void report(const std::string& line) {
   logLine((line + "\n").c_str());
 }
 
-// Recording: a write that fails is reported once; the run goes on unrecorded.
+// Recording: a write that fails is reported once; the run goes on unrecorded
+// (or, at the end, what was recorded is lost).
 void checkWriter() {
   Session& s = session();
   if (s.mode != RunMode::Recording || !s.writer.failed()) return;
   report("recording: cannot write " + s.path + ": " + s.writer.problem() +
-         "; the run goes on unrecorded");
+         (s.finished ? "; the recording is lost" : "; the run goes on unrecorded"));
   s.mode = RunMode::Live;
 }
 
@@ -89,6 +91,18 @@ void recordingEnds() {
   endProgram();
 }
 
+// Replaying: on to the next recorded item. The file was read through and
+// checked before the run began, so reading it again fails only when memory
+// runs out.
+void advance() {
+  Session& s = session();
+  std::string problem;
+  if (s.reader.next(s.current, problem)) return;
+  s.finished = true;
+  report("replay: " + s.path + " " + problem);
+  endProgramWithStatus(kReplayRefusedStatus);
+}
+
 bool replaying() {
   const Session& s = session();
   return s.mode == RunMode::Replaying && !s.finished;
@@ -98,7 +112,7 @@ bool replaying() {
 // been seen to) when it is not.
 const Item* expect(ItemKind kind, const std::string& wanted, OutsideRead read = OutsideRead::Counter) {
   Session& s = session();
-  const Item& item = s.recording.items[s.next];  // the End item stays last
+  const Item& item = s.current;
   if (item.kind == ItemKind::End) {
     if (item.cutShort) {
       recordingEnds();
@@ -171,27 +185,33 @@ bool beginRecording(const std::string& path, const RunIdentity& identity, int fr
 bool beginReplay(const std::string& path, const RunIdentity& identity, bool unpaced) {
   Session& s = session();
   std::string problem;
-  runfile::Contents contents;
-  if (!runfile::readRunFile(path, contents, problem)) {
+  if (!runfile::openRunFile(path, s.reader, problem)) {
     report("replay: " + path + " " + problem);
     return false;
   }
-  const runfile::Header& header = contents.header;
+  // The names come from the file: printed as they are, they could drive the
+  // terminal that shows the line.
+  const runfile::Header& header = s.reader.header();
   if (header.program != identity.program) {
-    report("replay: " + path + " is a recording of " + header.program + ", not of " + identity.program);
+    report("replay: " + path + " is a recording of " + printableText(header.program) + ", not of " +
+           identity.program);
     return false;
   }
   if (header.build != identity.build) {
-    report("replay: " + path + " was recorded by build " + header.build + ", not by this build (" +
-           identity.build + ")");
+    report("replay: " + path + " was recorded by build " + printableText(header.build) +
+           ", not by this build (" + identity.build + ")");
     return false;
   }
-  s.recording = std::move(contents);
+  if (!s.reader.check(problem)) {
+    report("replay: " + path + " " + problem);
+    return false;
+  }
   s.path = path;
   s.hashInterval = header.frameHashInterval;
   s.unpaced = unpaced;
   s.atSeams = true;
   s.mode = RunMode::Replaying;
+  advance();
   logLine(("Replaying the run from " + path + "\n").c_str());
   return true;
 }
@@ -225,7 +245,7 @@ void outsideValues(OutsideRead read, std::vector<int64_t>& values) {
     return;
   }
   values = item->values;
-  ++s.next;
+  advance();
 }
 
 std::string outsideText(OutsideRead read, const std::string& live) {
@@ -242,8 +262,9 @@ std::string outsideText(OutsideRead read, const std::string& live) {
   if (s.mode != RunMode::Replaying) return live;
   const Item* item = expect(ItemKind::Text, outsideReadName(read), read);
   if (!item) return live;
-  ++s.next;
-  return item->text;
+  std::string text = item->text;
+  advance();
+  return text;
 }
 
 void outsideEvents(std::vector<OutsideEvent>& events) {
@@ -261,13 +282,13 @@ void outsideEvents(std::vector<OutsideEvent>& events) {
     if (!item) return;
     if (item->kind == ItemKind::Events) {
       events = item->events;
-      ++s.next;
+      advance();
       return;
     }
     s.quietLeft = item->count;
   }
   // An intake that took nothing, one of a Quiet item's run.
-  if (--s.quietLeft == 0) ++s.next;
+  if (--s.quietLeft == 0) advance();
 }
 
 uint32_t runSeed(uint32_t (*draw)()) {
@@ -275,8 +296,9 @@ uint32_t runSeed(uint32_t (*draw)()) {
   if (replaying()) {
     const Item* item = expect(ItemKind::Seed, "the seed");
     if (item) {
-      ++s.next;
-      return static_cast<uint32_t>(item->count);
+      const uint32_t seed = static_cast<uint32_t>(item->count);
+      advance();
+      return seed;
     }
   }
   s.drawingSeed = true;
@@ -295,8 +317,7 @@ bool frameHashWanted() {
   const Session& s = session();
   if (s.finished || s.hashInterval == 0) return false;
   if (s.mode == RunMode::Replaying) {
-    const Item& item = s.recording.items[s.next];
-    return item.kind == ItemKind::Frame && item.hashed;
+    return s.current.kind == ItemKind::Frame && s.current.hashed;
   }
   return s.mode == RunMode::Recording && (s.frames + 1) % s.hashInterval == 0;
 }
@@ -333,10 +354,9 @@ void markFrame(bool hashed, uint64_t hash) {
     }
     ++s.hashesCompared;
   }
-  ++s.next;
+  advance();
   ++s.frames;
-  const Item& after = s.recording.items[s.next];
-  if (after.kind == ItemKind::End && after.cutShort) recordingEnds();
+  if (s.current.kind == ItemKind::End && s.current.cutShort) recordingEnds();
 }
 
 int endRun(bool cutShort) {
@@ -350,7 +370,7 @@ int endRun(bool cutShort) {
     return 0;
   }
   if (s.mode != RunMode::Replaying) return 0;
-  const Item& item = s.recording.items[s.next];
+  const Item& item = s.current;
   const std::string frames = std::to_string(s.frames);
   if (item.kind == ItemKind::End) {
     logLine(("replay: the run ended as recorded after " + frames + " frames; " +
