@@ -90,7 +90,7 @@ void keepAlive(bool wait) {
 void bringToFront() {
   std::puts("activate");
   WindowHandle window = runtimeObjects.mainWindow;
-  showWindow(window, SW_SHOW);
+  showWindow(window, kShow);
   bringWindowToTop(window);
   setFocus(window);
   std::puts("ok");
@@ -155,9 +155,9 @@ bool pumpMessages(OpenGLRainbows& renderer, MessageCallback callback, bool wait)
       callback();
     }
     if (!peekMessage(message, renderer.window, true)) break;
-    if (message.message == WM_CHAR)
+    if (message.message == kMessageChar)
       addTypedCharacter(static_cast<unsigned char>(message.wParam & 0xFF));
-    if (message.message == WM_KEYDOWN) translateMessage(message);
+    if (message.message == kMessageKeyDown) translateMessage(message);
     dispatchMessage(message);
   }
   return true;

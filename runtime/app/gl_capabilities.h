@@ -16,11 +16,11 @@ namespace mvn {
 
 class OpenGLRainbows;
 
-using WglSwapIntervalFunction = int (*)(int interval);
-using WglGetExtensionsStringFunction = const char* (*)(void* deviceContext);
-using WglChoosePixelFormatFunction = int (*)(void* deviceContext, const int* intAttributes,
-                                             const float* floatAttributes, unsigned maxFormats,
-                                             int* formats, unsigned* formatCount);
+using WglSwapIntervalFunction = int(APIENTRY*)(int interval);
+using WglGetExtensionsStringFunction = const char*(APIENTRY*)(void* deviceContext);
+using WglChoosePixelFormatFunction = int(APIENTRY*)(void* deviceContext, const int* intAttributes,
+                                                    const float* floatAttributes, unsigned maxFormats,
+                                                    int* formats, unsigned* formatCount);
 
 extern WglSwapIntervalFunction wglSwapIntervalEXT;
 

@@ -159,7 +159,7 @@ int initialiseRuntime(ModuleHandle instance, int showCommand, const char* title)
 
   if (showCommand == 0) {
     hideWindow(renderer);
-    showWindow(runtimeObjects.mainWindow, SW_HIDE);
+    showWindow(runtimeObjects.mainWindow, kShowHide);
   }
 
   showSystemPointer(runtimeSettings.exclusiveMouse == 0 ? 1 : 0);

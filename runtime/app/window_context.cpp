@@ -38,12 +38,12 @@ namespace {
 int classRegistered = 0;
 int softwareCheckDone = 0;
 constexpr char kClassName[] = "Morvane";
-constexpr uint32_t kStyleWindowed = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;  // 0x00CA0000
-constexpr uint32_t kStyleHidden = WS_CLIPSIBLINGS | WS_CLIPCHILDREN;           // 0x06000000
+constexpr uint32_t kStyleWindowed = kStyleCaption | kStyleSysMenu | kStyleMinimizeBox;  // 0x00CA0000
+constexpr uint32_t kStyleHidden = kStyleClipSiblings | kStyleClipChildren;           // 0x06000000
 
 WindowHandle createCaptionedWindow(ModuleHandle, int width, int height) {
-  const int outerHeight = height + systemMetric(SM_CYCAPTION) + 6 * systemMetric(SM_CYBORDER);
-  return createWindow(kClassName, kClassName, WS_CAPTION, 0, 0, width, outerHeight);
+  const int outerHeight = height + systemMetric(kMetricCaptionHeight) + 6 * systemMetric(kMetricBorderHeight);
+  return createWindow(kClassName, kClassName, kStyleCaption, 0, 0, width, outerHeight);
 }
 
 // Reads the driver note of the current directory: at most 2047 bytes.
@@ -64,7 +64,7 @@ void checkSoftwareRenderer(OpenGLRainbows& renderer, int format) {
   const char* rendererName = nullptr;
   if (describePixelFormat(renderer.window, format, description))
     rendererName = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-  const bool software = (description.flags & PFD_GENERIC_FORMAT) != 0 ||
+  const bool software = (description.flags & kPixelFormatGeneric) != 0 ||
                         (rendererName && std::strcmp(rendererName, "Mesa Windows GDI Driver") == 0);
   if (!software) return;
   logLine("*** OpenGL Software Emulation - update driver!\n");
@@ -72,7 +72,7 @@ void checkSoftwareRenderer(OpenGLRainbows& renderer, int format) {
   char note[2048];
   readDriverNote(note);
   showMessageBox("No OpenGL Hardware Drivers", note[0] ? note : kDriverNoticeText,
-                 MB_ICONEXCLAMATION);
+                 kIconExclamation);
 }
 
 }  // namespace
@@ -87,8 +87,8 @@ bool createContext(OpenGLRainbows& renderer, ModuleHandle instance, int width, i
   }
   renderer.instance = instance;
   logLine("WIN32 init video\n");
-  runtimeSettings.desktopWidth = systemMetric(SM_CXSCREEN);
-  runtimeSettings.desktopHeight = systemMetric(SM_CYSCREEN);
+  runtimeSettings.desktopWidth = systemMetric(kMetricScreenWidth);
+  runtimeSettings.desktopHeight = systemMetric(kMetricScreenHeight);
 
   renderer.window = createCaptionedWindow(instance, width, height);
   if (!renderer.window) return false;
@@ -104,7 +104,7 @@ bool createContext(OpenGLRainbows& renderer, ModuleHandle instance, int width, i
 
   PixelFormat request;
   request.flags =
-      PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER | PFD_SUPPORT_COMPOSITION;
+      kPixelFormatDrawToWindow | kPixelFormatSupportOpenGL | kPixelFormatDoubleBuffer | kPixelFormatSupportComposition;
   request.colourBits = colourBits > 24 ? 24 : colourBits;
   request.alphaBits = 8;
   request.depthBits = 24;
@@ -159,7 +159,7 @@ bool createContext(OpenGLRainbows& renderer, ModuleHandle instance, int width, i
   loadFramebufferEntryPoints();
 
   updateWindow(renderer.window);
-  showWindow(renderer.window, SW_HIDE);
+  showWindow(renderer.window, kShowHide);
   logLine("2D VP\n");
   make2D(renderer);
   logLine("OGRB init [OK]\n");
@@ -173,15 +173,15 @@ bool enterWindowMode(OpenGLRainbows& renderer) {
 
   Rect work;
   if (!monitorWorkArea(renderer.window, work)) work = desktopWorkArea();
-  const int outerWidth = renderer.windowWidth + 6 * systemMetric(SM_CXBORDER);
+  const int outerWidth = renderer.windowWidth + 6 * systemMetric(kMetricBorderWidth);
   const int outerHeight =
-      systemMetric(SM_CYCAPTION) + renderer.windowHeight + 6 * systemMetric(SM_CYBORDER);
+      systemMetric(kMetricCaptionHeight) + renderer.windowHeight + 6 * systemMetric(kMetricBorderHeight);
   // Centred from the screen origin: the work area's own left and top are
   // not added.
   const int x = (work.width() - renderer.windowWidth) / 2;
   const int y = (work.height() - renderer.windowHeight) / 2;
   setWindowPos(renderer.window, false, x, y, outerWidth, outerHeight, true);
-  showWindow(renderer.window, SW_SHOWNORMAL);
+  showWindow(renderer.window, kShowNormal);
   invalidateDesktop();
   updateWindow(renderer.window);
   bringWindowToTop(renderer.window);
@@ -198,14 +198,14 @@ bool enterFullScreen(OpenGLRainbows& renderer) {
   if (!changeDisplayMode(renderer.window, renderer.windowWidth, renderer.windowHeight, bits) &&
       (bits == 0 ||
        !changeDisplayMode(renderer.window, renderer.windowWidth, renderer.windowHeight, 0))) {
-    messageBeep(MB_ICONEXCLAMATION);
+    messageBeep(kIconExclamation);
     logLine("No Fullscreen Mode available\n");
     enterWindowMode(renderer);
     return false;
   }
   setView(renderer, 0, 0, 0, 0, 1);
-  setWindowStyle(renderer.window, WS_POPUP | WS_VISIBLE, 0);
-  showWindow(renderer.window, SW_RESTORE);
+  setWindowStyle(renderer.window, kStylePopup | kStyleVisible, 0);
+  showWindow(renderer.window, kShowRestore);
   updateWindow(renderer.window);
   setForegroundWindow(renderer.window);
   setFocus(renderer.window);
@@ -246,7 +246,7 @@ void setScreen(int width, int height, int fullScreen) {
 bool hideWindow(OpenGLRainbows& renderer) {
   if (renderer.fullScreenActive) restoreDisplayMode(renderer.window);
   setWindowStyle(renderer.window, kStyleHidden, 0);
-  showWindow(renderer.window, SW_HIDE);
+  showWindow(renderer.window, kShowHide);
   updateWindow(renderer.window);
   renderer.fullScreenActive = 0;
   pumpMessages(renderer, nullptr, false);

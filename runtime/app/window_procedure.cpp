@@ -20,10 +20,10 @@ uint32_t lowWord(uintptr_t value) { return static_cast<uint32_t>(value & 0xFFFF)
 
 void handleActivation(WindowHandle window, uint32_t state) {
   if (runtimeSettings.debugMode) return;
-  if (state == WA_INACTIVE) {
+  if (state == kActivateInactive) {
     setPaused(1);
     if (paused) setWindowText(window, (windowTitle + " <pause>").c_str());
-  } else if (state == WA_ACTIVE || state == WA_CLICKACTIVE) {
+  } else if (state == kActivateActive || state == kActivateClickActive) {
     setPaused(0);
     if (!paused) setWindowText(window, windowTitle.c_str());
   }
@@ -43,14 +43,14 @@ void handlePointer(uint32_t message, uintptr_t wParam) {
   if (!slot) return;
 
   int buttons = 0;
-  if (info.pointerFlags & POINTER_FLAG_FIRSTBUTTON) buttons |= 1;
-  if (info.pointerFlags & POINTER_FLAG_SECONDBUTTON) buttons |= 2;
-  if (info.pointerFlags & POINTER_FLAG_THIRDBUTTON) buttons |= 4;
+  if (info.pointerFlags & kPointerFlagFirstButton) buttons |= 1;
+  if (info.pointerFlags & kPointerFlagSecondButton) buttons |= 2;
+  if (info.pointerFlags & kPointerFlagThirdButton) buttons |= 4;
 
   const int32_t before = slot->buttons;
-  if (message == WM_POINTERUPDATE) {
+  if (message == kMessagePointerUpdate) {
     slot->buttons = buttons;
-  } else if (message == WM_POINTERDOWN) {
+  } else if (message == kMessagePointerDown) {
     slot->buttons |= buttons;
     slot->id = static_cast<int32_t>(id);
   } else {
@@ -72,25 +72,25 @@ platform::EnableMouseInPointerFunction EnableMouseInPointer = nullptr;
 intptr_t windowProcedure(WindowHandle window, uint32_t message, uintptr_t wParam,
                          intptr_t lParam) {
   switch (message) {
-    case WM_CLOSE:
+    case kMessageClose:
       endProgram();
       return 0;
-    case WM_ACTIVATE:
+    case kMessageActivate:
       handleActivation(window, lowWord(wParam));
       return 0;
-    case WM_SYSKEYUP:
+    case kMessageSysKeyUp:
       return 0;
-    case WM_ERASEBKGND:
+    case kMessageEraseBackground:
       return 1;
-    case WM_SYSCOMMAND: {
+    case kMessageSysCommand: {
       const uintptr_t command = wParam & 0xFFF0;
-      if (command == SC_SCREENSAVE || command == SC_MONITORPOWER) return 0;
-      if (command == SC_CLOSE) postQuitMessage(0);
+      if (command == kSysCommandScreenSave || command == kSysCommandMonitorPower) return 0;
+      if (command == kSysCommandClose) postQuitMessage(0);
       break;
     }
-    case WM_POINTERUPDATE:
-    case WM_POINTERDOWN:
-    case WM_POINTERUP:
+    case kMessagePointerUpdate:
+    case kMessagePointerDown:
+    case kMessagePointerUp:
       if (lowWord(wParam) != 0) handlePointer(message, wParam);
       break;
     default:

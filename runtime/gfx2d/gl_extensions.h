@@ -8,14 +8,19 @@
 #undef GL_GLEXT_LEGACY
 #include <GL/glext.h>
 
+// Windows' own gl.h stops at 1.1.
+#ifndef GL_CLAMP_TO_EDGE
+#define GL_CLAMP_TO_EDGE 0x812F
+#endif
+
 namespace mvn {
 
 // Under "GL_ARB_multitexture" and "GL_ARB_shader_objects".
 extern PFNGLACTIVETEXTUREARBPROC glActiveTextureARB;
 extern PFNGLUSEPROGRAMOBJECTARBPROC glUseProgramObjectARB;
 
-using ActiveTextureFunction = void (*)(unsigned unit);
-using UseProgramFunction = void (*)(unsigned program);
+using ActiveTextureFunction = PFNGLACTIVETEXTUREARBPROC;
+using UseProgramFunction = PFNGLUSEPROGRAMOBJECTARBPROC;
 
 ActiveTextureFunction activeTextureEntry();
 UseProgramFunction useProgramEntry();

@@ -7,6 +7,7 @@
 #include <new>
 #include <vector>
 
+#include "runtime/gfx2d/gl_extensions.h"
 #include "runtime/gfx2d/slot_texels.h"
 #include "runtime/gfx2d/texture_pixels.h"
 #include "runtime/platform/gl_pixels.h"

@@ -11,11 +11,11 @@ namespace mvn::platform {
 struct GLContext;
 using GLContextHandle = GLContext*;
 
-constexpr uint32_t PFD_DOUBLEBUFFER = 0x01;
-constexpr uint32_t PFD_DRAW_TO_WINDOW = 0x04;
-constexpr uint32_t PFD_SUPPORT_OPENGL = 0x20;
-constexpr uint32_t PFD_GENERIC_FORMAT = 0x40;
-constexpr uint32_t PFD_SUPPORT_COMPOSITION = 0x8000;
+constexpr uint32_t kPixelFormatDoubleBuffer = 0x01;  // PFD_DOUBLEBUFFER
+constexpr uint32_t kPixelFormatDrawToWindow = 0x04;  // PFD_DRAW_TO_WINDOW
+constexpr uint32_t kPixelFormatSupportOpenGL = 0x20;  // PFD_SUPPORT_OPENGL
+constexpr uint32_t kPixelFormatGeneric = 0x40;  // PFD_GENERIC_FORMAT
+constexpr uint32_t kPixelFormatSupportComposition = 0x8000;  // PFD_SUPPORT_COMPOSITION
 
 struct PixelFormat {
   uint32_t flags = 0;
@@ -37,7 +37,7 @@ int choosePixelFormat(WindowHandle window, const PixelFormat& request);
 // layer (same handle, title, place and size). False when that fails; the
 // window then keeps the standard format.
 bool setPixelFormat(WindowHandle window, int format);
-// The format as granted; PFD_GENERIC_FORMAT marks a software renderer.
+// The format as granted; kPixelFormatGeneric marks a software renderer.
 bool describePixelFormat(WindowHandle window, int format, PixelFormat& description);
 
 GLContextHandle createGLContext(WindowHandle window);

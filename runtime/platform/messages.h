@@ -8,47 +8,47 @@
 
 namespace mvn::platform {
 
-constexpr uint32_t WM_MOVE = 0x0003;  // lParam: the client area's new top-left on the screen
-constexpr uint32_t WM_ACTIVATE = 0x0006;
-constexpr uint32_t WM_CLOSE = 0x0010;
-constexpr uint32_t WM_QUIT = 0x0012;
-constexpr uint32_t WM_ERASEBKGND = 0x0014;
-constexpr uint32_t WM_KEYDOWN = 0x0100;
-constexpr uint32_t WM_KEYUP = 0x0101;
-constexpr uint32_t WM_CHAR = 0x0102;
-constexpr uint32_t WM_SYSKEYDOWN = 0x0104;
-constexpr uint32_t WM_SYSKEYUP = 0x0105;
-constexpr uint32_t WM_SYSCOMMAND = 0x0112;
-constexpr uint32_t WM_MOUSEMOVE = 0x0200;
-constexpr uint32_t WM_LBUTTONDOWN = 0x0201;
-constexpr uint32_t WM_LBUTTONUP = 0x0202;
-constexpr uint32_t WM_RBUTTONDOWN = 0x0204;
-constexpr uint32_t WM_RBUTTONUP = 0x0205;
-constexpr uint32_t WM_MBUTTONDOWN = 0x0207;
-constexpr uint32_t WM_MBUTTONUP = 0x0208;
-constexpr uint32_t WM_MOUSEWHEEL = 0x020A;
-constexpr uint32_t WM_POINTERUPDATE = 0x0245;
-constexpr uint32_t WM_POINTERDOWN = 0x0246;
-constexpr uint32_t WM_POINTERUP = 0x0247;
+constexpr uint32_t kMessageMove = 0x0003;  // WM_MOVE: lParam: the client area's new top-left on the screen
+constexpr uint32_t kMessageActivate = 0x0006;  // WM_ACTIVATE
+constexpr uint32_t kMessageClose = 0x0010;  // WM_CLOSE
+constexpr uint32_t kMessageQuit = 0x0012;  // WM_QUIT
+constexpr uint32_t kMessageEraseBackground = 0x0014;  // WM_ERASEBKGND
+constexpr uint32_t kMessageKeyDown = 0x0100;  // WM_KEYDOWN
+constexpr uint32_t kMessageKeyUp = 0x0101;  // WM_KEYUP
+constexpr uint32_t kMessageChar = 0x0102;  // WM_CHAR
+constexpr uint32_t kMessageSysKeyDown = 0x0104;  // WM_SYSKEYDOWN
+constexpr uint32_t kMessageSysKeyUp = 0x0105;  // WM_SYSKEYUP
+constexpr uint32_t kMessageSysCommand = 0x0112;  // WM_SYSCOMMAND
+constexpr uint32_t kMessageMouseMove = 0x0200;  // WM_MOUSEMOVE
+constexpr uint32_t kMessageLeftButtonDown = 0x0201;  // WM_LBUTTONDOWN
+constexpr uint32_t kMessageLeftButtonUp = 0x0202;  // WM_LBUTTONUP
+constexpr uint32_t kMessageRightButtonDown = 0x0204;  // WM_RBUTTONDOWN
+constexpr uint32_t kMessageRightButtonUp = 0x0205;  // WM_RBUTTONUP
+constexpr uint32_t kMessageMiddleButtonDown = 0x0207;  // WM_MBUTTONDOWN
+constexpr uint32_t kMessageMiddleButtonUp = 0x0208;  // WM_MBUTTONUP
+constexpr uint32_t kMessageMouseWheel = 0x020A;  // WM_MOUSEWHEEL
+constexpr uint32_t kMessagePointerUpdate = 0x0245;  // WM_POINTERUPDATE
+constexpr uint32_t kMessagePointerDown = 0x0246;  // WM_POINTERDOWN
+constexpr uint32_t kMessagePointerUp = 0x0247;  // WM_POINTERUP
 
-// WM_ACTIVATE's low word.
-constexpr uint32_t WA_INACTIVE = 0;
-constexpr uint32_t WA_ACTIVE = 1;
-constexpr uint32_t WA_CLICKACTIVE = 2;
+// kMessageActivate's low word.
+constexpr uint32_t kActivateInactive = 0;  // WA_INACTIVE
+constexpr uint32_t kActivateActive = 1;  // WA_ACTIVE
+constexpr uint32_t kActivateClickActive = 2;  // WA_CLICKACTIVE
 
-// WM_SYSCOMMAND's wParam & 0xFFF0.
-constexpr uint32_t SC_CLOSE = 0xF060;
-constexpr uint32_t SC_SCREENSAVE = 0xF140;
-constexpr uint32_t SC_MONITORPOWER = 0xF170;
+// kMessageSysCommand's wParam & 0xFFF0.
+constexpr uint32_t kSysCommandClose = 0xF060;  // SC_CLOSE
+constexpr uint32_t kSysCommandScreenSave = 0xF140;  // SC_SCREENSAVE
+constexpr uint32_t kSysCommandMonitorPower = 0xF170;  // SC_MONITORPOWER
 
-// Virtual-key codes of WM_KEYDOWN / WM_KEYUP the runtime names.
-constexpr uint32_t VK_BACK = 0x08;
-constexpr uint32_t VK_TAB = 0x09;
-constexpr uint32_t VK_RETURN = 0x0D;
-constexpr uint32_t VK_ESCAPE = 0x1B;
+// Virtual-key codes of kMessageKeyDown / kMessageKeyUp the runtime names.
+constexpr uint32_t kVirtualKeyBack = 0x08;  // VK_BACK
+constexpr uint32_t kVirtualKeyTab = 0x09;  // VK_TAB
+constexpr uint32_t kVirtualKeyReturn = 0x0D;  // VK_RETURN
+constexpr uint32_t kVirtualKeyEscape = 0x1B;  // VK_ESCAPE
 
 struct Message {
-  WindowHandle window = nullptr;  // null: a message of the thread (WM_QUIT)
+  WindowHandle window = nullptr;  // null: a message of the thread (kMessageQuit)
   uint32_t message = 0;
   uintptr_t wParam = 0;
   intptr_t lParam = 0;
@@ -69,7 +69,7 @@ intptr_t sendMessage(WindowHandle window, uint32_t message, uintptr_t wParam, in
 // Queues a message for the window.
 void postMessage(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);
 void postQuitMessage(int exitCode);
-// The default handling: WM_SYSCOMMAND with SC_CLOSE sends WM_CLOSE; everything
+// The default handling: kMessageSysCommand with kSysCommandClose sends kMessageClose; everything
 // else is accepted with result 0.
 intptr_t defWindowProc(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);
 

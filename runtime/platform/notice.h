@@ -3,7 +3,7 @@
 
 namespace mvn::platform {
 
-constexpr unsigned MB_ICONEXCLAMATION = 0x30;
+constexpr unsigned kIconExclamation = 0x30;  // MB_ICONEXCLAMATION
 
 // A modal message box without owner; caption and text in the system code
 // page (Windows-1252). Blocks until it is answered.

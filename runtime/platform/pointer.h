@@ -6,13 +6,13 @@
 
 namespace mvn::platform {
 
-constexpr uint32_t POINTER_FLAG_INCONTACT = 0x4;
-constexpr uint32_t POINTER_FLAG_FIRSTBUTTON = 0x10;
-constexpr uint32_t POINTER_FLAG_SECONDBUTTON = 0x20;
-constexpr uint32_t POINTER_FLAG_THIRDBUTTON = 0x40;
-constexpr uint32_t POINTER_FLAG_DOWN = 0x10000;
-constexpr uint32_t POINTER_FLAG_UPDATE = 0x20000;
-constexpr uint32_t POINTER_FLAG_UP = 0x40000;
+constexpr uint32_t kPointerFlagInContact = 0x4;  // POINTER_FLAG_INCONTACT
+constexpr uint32_t kPointerFlagFirstButton = 0x10;  // POINTER_FLAG_FIRSTBUTTON
+constexpr uint32_t kPointerFlagSecondButton = 0x20;  // POINTER_FLAG_SECONDBUTTON
+constexpr uint32_t kPointerFlagThirdButton = 0x40;  // POINTER_FLAG_THIRDBUTTON
+constexpr uint32_t kPointerFlagDown = 0x10000;  // POINTER_FLAG_DOWN
+constexpr uint32_t kPointerFlagUpdate = 0x20000;  // POINTER_FLAG_UPDATE
+constexpr uint32_t kPointerFlagUp = 0x40000;  // POINTER_FLAG_UP
 
 // The mouse is pointer 1; touch contacts take the ids from 2 on.
 constexpr uint32_t kMousePointerId = 1;

@@ -20,27 +20,27 @@ using WindowProcedure = intptr_t (*)(WindowHandle window, uint32_t message, uint
                                      intptr_t lParam);
 
 // Styles.
-constexpr uint32_t WS_POPUP = 0x80000000u;
-constexpr uint32_t WS_VISIBLE = 0x10000000u;
-constexpr uint32_t WS_CLIPSIBLINGS = 0x04000000u;
-constexpr uint32_t WS_CLIPCHILDREN = 0x02000000u;
-constexpr uint32_t WS_CAPTION = 0x00C00000u;
-constexpr uint32_t WS_SYSMENU = 0x00080000u;
-constexpr uint32_t WS_MINIMIZEBOX = 0x00020000u;
+constexpr uint32_t kStylePopup = 0x80000000u;  // WS_POPUP
+constexpr uint32_t kStyleVisible = 0x10000000u;  // WS_VISIBLE
+constexpr uint32_t kStyleClipSiblings = 0x04000000u;  // WS_CLIPSIBLINGS
+constexpr uint32_t kStyleClipChildren = 0x02000000u;  // WS_CLIPCHILDREN
+constexpr uint32_t kStyleCaption = 0x00C00000u;  // WS_CAPTION
+constexpr uint32_t kStyleSysMenu = 0x00080000u;  // WS_SYSMENU
+constexpr uint32_t kStyleMinimizeBox = 0x00020000u;  // WS_MINIMIZEBOX
 
 // Show commands.
-constexpr int SW_HIDE = 0;
-constexpr int SW_SHOWNORMAL = 1;
-constexpr int SW_SHOW = 5;
-constexpr int SW_RESTORE = 9;
-constexpr int SW_SHOWDEFAULT = 10;
+constexpr int kShowHide = 0;  // SW_HIDE
+constexpr int kShowNormal = 1;  // SW_SHOWNORMAL
+constexpr int kShow = 5;  // SW_SHOW
+constexpr int kShowRestore = 9;  // SW_RESTORE
+constexpr int kShowDefault = 10;  // SW_SHOWDEFAULT
 
 // System metrics.
-constexpr int SM_CXSCREEN = 0;
-constexpr int SM_CYSCREEN = 1;
-constexpr int SM_CYCAPTION = 4;
-constexpr int SM_CXBORDER = 5;
-constexpr int SM_CYBORDER = 6;
+constexpr int kMetricScreenWidth = 0;  // SM_CXSCREEN
+constexpr int kMetricScreenHeight = 1;  // SM_CYSCREEN
+constexpr int kMetricCaptionHeight = 4;  // SM_CYCAPTION
+constexpr int kMetricBorderWidth = 5;  // SM_CXBORDER
+constexpr int kMetricBorderHeight = 6;  // SM_CYBORDER
 
 struct Rect {
   int left = 0, top = 0, right = 0, bottom = 0;
@@ -51,10 +51,10 @@ struct Rect {
 // The window class: registered once, it names the procedure of its windows.
 bool registerWindowClass(const char* className, WindowProcedure procedure);
 
-// A new window, hidden unless the style carries WS_VISIBLE. The outer size
+// A new window, hidden unless the style carries kStyleVisible. The outer size
 // includes the frame the layer reports through the system metrics: a window
-// with a caption has a client area of outerWidth - 6 * SM_CXBORDER by
-// outerHeight - SM_CYCAPTION - 6 * SM_CYBORDER.
+// with a caption has a client area of outerWidth - 6 * kMetricBorderWidth by
+// outerHeight - kMetricCaptionHeight - 6 * kMetricBorderHeight.
 WindowHandle createWindow(const char* className, const char* title, uint32_t style, int x, int y,
                           int outerWidth, int outerHeight);
 void destroyWindow(WindowHandle window);

@@ -24,18 +24,18 @@ TEST(MessageQueue, PostedMessagesArriveInOrderAndKeysBringCharacters) {
   Message m;
   while (peekMessage(m, renderer.window, true)) {}
 
-  postMessage(renderer.window, WM_KEYDOWN, VK_RETURN, 1);
-  postMessage(renderer.window, WM_KEYDOWN, 'A', 1);
-  postMessage(renderer.window, WM_CHAR, 'a', 1);
+  postMessage(renderer.window, kMessageKeyDown, kVirtualKeyReturn, 1);
+  postMessage(renderer.window, kMessageKeyDown, 'A', 1);
+  postMessage(renderer.window, kMessageChar, 'a', 1);
   std::vector<std::pair<uint32_t, uintptr_t>> seen;
   ASSERT_TRUE(peekMessage(m, renderer.window, false));
-  EXPECT_EQ(m.message, WM_KEYDOWN);  // looked at, still there
+  EXPECT_EQ(m.message, kMessageKeyDown);  // looked at, still there
   while (peekMessage(m, renderer.window, true)) {
     seen.emplace_back(m.message, m.wParam);
     translateMessage(m);
   }
   const std::vector<std::pair<uint32_t, uintptr_t>> expected = {
-      {WM_KEYDOWN, VK_RETURN}, {WM_KEYDOWN, 'A'}, {WM_CHAR, 'a'}, {WM_CHAR, 13}};
+      {kMessageKeyDown, kVirtualKeyReturn}, {kMessageKeyDown, 'A'}, {kMessageChar, 'a'}, {kMessageChar, 13}};
   EXPECT_EQ(seen, expected);
 }
 
@@ -54,11 +54,11 @@ TEST(MessageQueue, ActivationPausesUnlessDebugging) {
   for (const Case& c : cases) {
     runtimeSettings.debugMode = c.debugMode;
     setWindowText(renderer.window, windowTitle.c_str());
-    postMessage(renderer.window, WM_ACTIVATE, WA_INACTIVE, 0);
+    postMessage(renderer.window, kMessageActivate, kActivateInactive, 0);
     pumpMessages(renderer, nullptr, false);
     EXPECT_EQ(paused, c.debugMode ? 0 : 1);
     EXPECT_EQ(windowText(renderer.window), c.titleWhileInactive);
-    postMessage(renderer.window, WM_ACTIVATE, WA_CLICKACTIVE, 0);
+    postMessage(renderer.window, kMessageActivate, kActivateClickActive, 0);
     pumpMessages(renderer, nullptr, false);
     EXPECT_EQ(paused, 0);
     EXPECT_EQ(windowText(renderer.window), "Pause Test");

@@ -39,17 +39,17 @@ class PointerSlots : public ::testing::Test {
 };
 
 TEST_F(PointerSlots, DownUpdateUpFollowOneContact) {
-  send(WM_POINTERDOWN, 7, POINTER_FLAG_FIRSTBUTTON | POINTER_FLAG_INCONTACT, 10, 20);
+  send(kMessagePointerDown, 7, kPointerFlagFirstButton | kPointerFlagInContact, 10, 20);
   EXPECT_EQ(pointerSlots[0].id, 7);
   EXPECT_EQ(pointerSlots[0].buttons, 1);
   EXPECT_EQ(pointerSlots[0].x, 10);
   EXPECT_EQ(pointerSlots[0].y, 20);
 
-  send(WM_POINTERUPDATE, 7, POINTER_FLAG_FIRSTBUTTON | POINTER_FLAG_THIRDBUTTON, 11, 21);
+  send(kMessagePointerUpdate, 7, kPointerFlagFirstButton | kPointerFlagThirdButton, 11, 21);
   EXPECT_EQ(pointerSlots[0].buttons, 5);
   EXPECT_EQ(pointerSlots[0].x, 11);
 
-  send(WM_POINTERUP, 7, POINTER_FLAG_SECONDBUTTON, 12, 22);
+  send(kMessagePointerUp, 7, kPointerFlagSecondButton, 12, 22);
   EXPECT_EQ(pointerSlots[0].id, 0);  // free again
   EXPECT_EQ(pointerSlots[0].buttons, 0);
   EXPECT_EQ(pointerSlots[0].y, 22);
@@ -57,18 +57,18 @@ TEST_F(PointerSlots, DownUpdateUpFollowOneContact) {
 
 TEST_F(PointerSlots, ThirtyThirdContactIsNotRecorded) {
   for (uint32_t id = 1; id <= 33; ++id)
-    send(WM_POINTERDOWN, id, POINTER_FLAG_FIRSTBUTTON, static_cast<int>(id), 0);
+    send(kMessagePointerDown, id, kPointerFlagFirstButton, static_cast<int>(id), 0);
   for (int i = 0; i < kPointerSlotCount; ++i) EXPECT_EQ(pointerSlots[i].id, i + 1);
   EXPECT_EQ(pointerSlots[31].x, 32);
 }
 
 TEST_F(PointerSlots, UpdateWithoutSlotUsesAFreeSlotWithoutClaimingIt) {
-  send(WM_POINTERDOWN, 3, POINTER_FLAG_FIRSTBUTTON, 1, 1);
-  send(WM_POINTERUPDATE, 9, POINTER_FLAG_SECONDBUTTON, 40, 50);
+  send(kMessagePointerDown, 3, kPointerFlagFirstButton, 1, 1);
+  send(kMessagePointerUpdate, 9, kPointerFlagSecondButton, 40, 50);
   EXPECT_EQ(pointerSlots[1].id, 0);
   EXPECT_EQ(pointerSlots[1].buttons, 2);
   EXPECT_EQ(pointerSlots[1].x, 40);
-  send(WM_POINTERUPDATE, 0, POINTER_FLAG_FIRSTBUTTON, 99, 99);  // id 0: not a contact
+  send(kMessagePointerUpdate, 0, kPointerFlagFirstButton, 99, 99);  // id 0: not a contact
   EXPECT_NE(pointerSlots[1].x, 99);
 }
 
@@ -78,11 +78,11 @@ TEST(WindowProcedure, RefusesScreenSaverAndMonitorPowerOnly) {
     uintptr_t wParam;
     intptr_t result;
   } cases[] = {
-      {WM_SYSCOMMAND, SC_SCREENSAVE, 0},
-      {WM_SYSCOMMAND, SC_MONITORPOWER | 0x2, 0},
-      {WM_ERASEBKGND, 0, 1},
-      {WM_SYSKEYUP, 0x73, 0},
-      {WM_ACTIVATE, 3, 0},
+      {kMessageSysCommand, kSysCommandScreenSave, 0},
+      {kMessageSysCommand, kSysCommandMonitorPower | 0x2, 0},
+      {kMessageEraseBackground, 0, 1},
+      {kMessageSysKeyUp, 0x73, 0},
+      {kMessageActivate, 3, 0},
   };
   for (const Case& c : cases)
     EXPECT_EQ(windowProcedure(nullptr, c.message, c.wParam, 0), c.result) << c.message;

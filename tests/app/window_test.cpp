@@ -46,10 +46,10 @@ TEST(Window, SetScreenGivesExactClientAreaCentredAndPresentsFiveFrames) {
   const Rect outer = windowRect(renderer.window);
   EXPECT_EQ(outer.left, (work.width() - 800) / 2);
   EXPECT_EQ(outer.top, (work.height() - 480) / 2);
-  EXPECT_EQ(outer.width(), 800 + 6 * systemMetric(SM_CXBORDER));
-  EXPECT_EQ(outer.height(), 480 + systemMetric(SM_CYCAPTION) + 6 * systemMetric(SM_CYBORDER));
-  EXPECT_EQ(g.x, outer.left + 3 * systemMetric(SM_CXBORDER));
-  EXPECT_EQ(g.y, outer.top + systemMetric(SM_CYCAPTION) + 3 * systemMetric(SM_CYBORDER));
+  EXPECT_EQ(outer.width(), 800 + 6 * systemMetric(kMetricBorderWidth));
+  EXPECT_EQ(outer.height(), 480 + systemMetric(kMetricCaptionHeight) + 6 * systemMetric(kMetricBorderHeight));
+  EXPECT_EQ(g.x, outer.left + 3 * systemMetric(kMetricBorderWidth));
+  EXPECT_EQ(g.y, outer.top + systemMetric(kMetricCaptionHeight) + 3 * systemMetric(kMetricBorderHeight));
 }
 
 TEST(Window, FullScreenTakesTheDisplayModeOrFallsBackToACentredWindow) {

@@ -89,9 +89,9 @@ TEST_F(InputTest, PointerPositionsAreExactAfterTheWindowMoves) {
   EXPECT_EQ(x, left);
   EXPECT_EQ(y, top);
   const platform::Rect outer = platform::windowRect(window);
-  EXPECT_EQ(outer.left, left - 3 * platform::systemMetric(platform::SM_CXBORDER));
-  EXPECT_EQ(outer.top, top - platform::systemMetric(platform::SM_CYCAPTION) -
-                           3 * platform::systemMetric(platform::SM_CYBORDER));
+  EXPECT_EQ(outer.left, left - 3 * platform::systemMetric(platform::kMetricBorderWidth));
+  EXPECT_EQ(outer.top, top - platform::systemMetric(platform::kMetricCaptionHeight) -
+                           3 * platform::systemMetric(platform::kMetricBorderHeight));
 
   // Pointer messages carry the real screen position.
   showPointer(1.0);

@@ -104,7 +104,7 @@ void gameMain() {
   }
   PointerSlot shown;
   for (;;) {
-    if (hooks) platform::postMessage(runtimeObjects.mainWindow, platform::WM_ERASEBKGND, 0, 0);
+    if (hooks) platform::postMessage(runtimeObjects.mainWindow, platform::kMessageEraseBackground, 0, 0);
     showScreen();
     const PointerSlot& s = pointerSlots[0];
     if (pointer &&

@@ -43,7 +43,7 @@ void applicationMain(platform::ModuleHandle instance, const char* tail, int show
 
 int main() {
   const std::string line = mvn::platform::commandLine();
-  int showCommand = mvn::platform::SW_SHOWDEFAULT;
+  int showCommand = mvn::platform::kShowDefault;
   mvn::platform::startupShowCommand(showCommand);
   mvn::applicationMain(mvn::platform::executableModule(), mvn::commandTail(line.c_str()),
                        showCommand);

@@ -15,14 +15,14 @@ namespace {
 constexpr int WGL_SAMPLE_BUFFERS_ARB = 0x2041;
 constexpr int WGL_SAMPLES_ARB = 0x2042;
 
-const char* getExtensionsString(void*) { return windowSystemExtensions(); }
+const char* APIENTRY getExtensionsString(void*) { return windowSystemExtensions(); }
 
-int swapInterval(int interval) { return SDL_GL_SetSwapInterval(interval) == 0 ? 1 : 0; }
+int APIENTRY swapInterval(int interval) { return SDL_GL_SetSwapInterval(interval) == 0 ? 1 : 0; }
 
 // Multisampled formats are named, not tried: setPixelFormat builds the window
 // with them and falls back to the standard format when that fails.
-int choosePixelFormatArb(void*, const int* attributes, const float*, unsigned maxFormats,
-                         int* formats, unsigned* count) {
+int APIENTRY choosePixelFormatArb(void*, const int* attributes, const float*,
+                                  unsigned maxFormats, int* formats, unsigned* count) {
   int sampleBuffers = 0, samples = 0;
   for (const int* a = attributes; a && a[0]; a += 2) {
     if (a[0] == WGL_SAMPLE_BUFFERS_ARB) sampleBuffers = a[1];
@@ -77,7 +77,7 @@ bool setPixelFormat(WindowHandle window, int format) {
 bool describePixelFormat(WindowHandle window, int format, PixelFormat& d) {
   if (!isWindow(window) || format <= 0) return false;
   d = {};
-  d.flags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER | PFD_SUPPORT_COMPOSITION;
+  d.flags = kPixelFormatDrawToWindow | kPixelFormatSupportOpenGL | kPixelFormatDoubleBuffer | kPixelFormatSupportComposition;
   int value = 0;
   if (SDL_GL_GetCurrentContext()) {
     SDL_GL_GetAttribute(SDL_GL_RED_SIZE, &value);
@@ -87,7 +87,7 @@ bool describePixelFormat(WindowHandle window, int format, PixelFormat& d) {
     SDL_GL_GetAttribute(SDL_GL_STENCIL_SIZE, &d.stencilBits);
     SDL_GL_GetAttribute(SDL_GL_MULTISAMPLESAMPLES, &d.samples);
     const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-    if (isSoftwareRenderer(renderer)) d.flags |= PFD_GENERIC_FORMAT;
+    if (isSoftwareRenderer(renderer)) d.flags |= kPixelFormatGeneric;
   }
   return true;
 }

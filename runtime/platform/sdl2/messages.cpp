@@ -20,7 +20,7 @@ namespace {
 struct Queued {
   Message message;
   PointerTouchInfo pointer;  // pointer messages: the state they report
-  int outerX = 0, outerY = 0;  // WM_MOVE: the window's new outer top-left
+  int outerX = 0, outerY = 0;  // kMessageMove: the window's new outer top-left
 };
 
 std::deque<Queued> queue;
@@ -45,11 +45,11 @@ uint32_t virtualKey(SDL_Keycode key) {
   if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
   if (key >= SDLK_F1 && key <= SDLK_F12) return 0x70 + (key - SDLK_F1);
   switch (key) {
-    case SDLK_BACKSPACE: return VK_BACK;
-    case SDLK_TAB: return VK_TAB;
+    case SDLK_BACKSPACE: return kVirtualKeyBack;
+    case SDLK_TAB: return kVirtualKeyTab;
     case SDLK_RETURN:
-    case SDLK_KP_ENTER: return VK_RETURN;
-    case SDLK_ESCAPE: return VK_ESCAPE;
+    case SDLK_KP_ENTER: return kVirtualKeyReturn;
+    case SDLK_ESCAPE: return kVirtualKeyEscape;
     case SDLK_SPACE: return 0x20;
     case SDLK_PAGEUP: return 0x21;
     case SDLK_PAGEDOWN: return 0x22;
@@ -91,15 +91,15 @@ void pushText(WindowHandle window, const char* utf8) {
     if (extra) c &= 0x3F >> extra;
     ++s;
     for (; extra > 0 && (*s & 0xC0) == 0x80; --extra, ++s) c = (c << 6) | (*s & 0x3F);
-    if (const unsigned char byte = codePageByte(c)) push(window, WM_CHAR, byte, 1);
+    if (const unsigned char byte = codePageByte(c)) push(window, kMessageChar, byte, 1);
   }
 }
 
 uint32_t buttonFlag(uint8_t button) {
   switch (button) {
-    case SDL_BUTTON_LEFT: return POINTER_FLAG_FIRSTBUTTON;
-    case SDL_BUTTON_RIGHT: return POINTER_FLAG_SECONDBUTTON;
-    case SDL_BUTTON_MIDDLE: return POINTER_FLAG_THIRDBUTTON;
+    case SDL_BUTTON_LEFT: return kPointerFlagFirstButton;
+    case SDL_BUTTON_RIGHT: return kPointerFlagSecondButton;
+    case SDL_BUTTON_MIDDLE: return kPointerFlagThirdButton;
     default: return 0;
   }
 }
@@ -108,10 +108,10 @@ void pushPointer(WindowHandle window, uint32_t message, uint32_t id, uint32_t bu
                  int clientY) {
   PointerTouchInfo info;
   info.pointerId = id;
-  info.pointerFlags = buttons | (buttons ? POINTER_FLAG_INCONTACT : 0) |
-                      (message == WM_POINTERDOWN ? POINTER_FLAG_DOWN
-                       : message == WM_POINTERUP ? POINTER_FLAG_UP
-                                                 : POINTER_FLAG_UPDATE);
+  info.pointerFlags = buttons | (buttons ? kPointerFlagInContact : 0) |
+                      (message == kMessagePointerDown ? kPointerFlagDown
+                       : message == kMessagePointerUp ? kPointerFlagUp
+                                                 : kPointerFlagUpdate);
   // The screen position as of this event: the window's position in the
   // event stream, which the runtime's coordinates reach when it takes the
   // window's own move messages.
@@ -130,14 +130,14 @@ void translateMouseButton(WindowHandle window, const SDL_MouseButtonEvent& e, bo
   else
     mouseButtons &= ~buttonFlag(e.button);
   if (mouseInPointer) {
-    const uint32_t message = (before == 0 && mouseButtons != 0)   ? WM_POINTERDOWN
-                             : (before != 0 && mouseButtons == 0) ? WM_POINTERUP
-                                                                  : WM_POINTERUPDATE;
+    const uint32_t message = (before == 0 && mouseButtons != 0)   ? kMessagePointerDown
+                             : (before != 0 && mouseButtons == 0) ? kMessagePointerUp
+                                                                  : kMessagePointerUpdate;
     pushPointer(window, message, kMousePointerId, mouseButtons, e.x, e.y);
     return;
   }
-  static const uint32_t downs[] = {0, WM_LBUTTONDOWN, WM_MBUTTONDOWN, WM_RBUTTONDOWN};
-  static const uint32_t ups[] = {0, WM_LBUTTONUP, WM_MBUTTONUP, WM_RBUTTONUP};
+  static const uint32_t downs[] = {0, kMessageLeftButtonDown, kMessageMiddleButtonDown, kMessageRightButtonDown};
+  static const uint32_t ups[] = {0, kMessageLeftButtonUp, kMessageMiddleButtonUp, kMessageRightButtonUp};
   if (e.button >= 1 && e.button <= 3)
     push(window, down ? downs[e.button] : ups[e.button], 0, packPoint(e.x, e.y));
 }
@@ -146,7 +146,7 @@ void translateMouseButton(WindowHandle window, const SDL_MouseButtonEvent& e, bo
 void releaseMouseButtons(WindowHandle window) {
   if (mouseButtons == 0) return;
   mouseButtons = 0;
-  if (mouseInPointer) pushPointer(window, WM_POINTERUP, kMousePointerId, 0, mouseX, mouseY);
+  if (mouseInPointer) pushPointer(window, kMessagePointerUp, kMousePointerId, 0, mouseX, mouseY);
 }
 
 // SDL reports where the client area went; the window record keeps the outer
@@ -154,7 +154,7 @@ void releaseMouseButtons(WindowHandle window) {
 void translateMove(WindowHandle window, int clientLeft, int clientTop) {
   window->eventX = clientLeft - clientOffsetX(*window);
   window->eventY = clientTop - clientOffsetY(*window);
-  Queued moved{{window, WM_MOVE, 0, packPoint(clientLeft, clientTop)}, {}};
+  Queued moved{{window, kMessageMove, 0, packPoint(clientLeft, clientTop)}, {}};
   moved.outerX = window->eventX;
   moved.outerY = window->eventY;
   queue.push_back(moved);
@@ -181,10 +181,10 @@ void translateFinger(WindowHandle window, const SDL_TouchFingerEvent& e) {
   const int y = static_cast<int>(e.y * window->clientHeight);
   if (e.type == SDL_FINGERUP) {
     fingerIds.erase(e.fingerId);
-    pushPointer(window, WM_POINTERUP, id, 0, x, y);
+    pushPointer(window, kMessagePointerUp, id, 0, x, y);
   } else {
-    pushPointer(window, e.type == SDL_FINGERDOWN ? WM_POINTERDOWN : WM_POINTERUPDATE, id,
-                POINTER_FLAG_FIRSTBUTTON, x, y);
+    pushPointer(window, e.type == SDL_FINGERDOWN ? kMessagePointerDown : kMessagePointerUpdate, id,
+                kPointerFlagFirstButton, x, y);
   }
 }
 
@@ -193,20 +193,20 @@ void translate(const SDL_Event& e) {
   switch (e.type) {
     case SDL_QUIT:
       // An interrupt or termination request: ends the program like a close.
-      if (WindowHandle w = firstWindow()) push(w, WM_CLOSE, 0, 0);
+      if (WindowHandle w = firstWindow()) push(w, kMessageClose, 0, 0);
       break;
     case SDL_WINDOWEVENT: {
       WindowHandle w = windowFromSdlId(e.window.windowID);
       if (!w) break;
       if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
         w->focusRequested = false;
-        push(w, WM_ACTIVATE, WA_ACTIVE, 0);
+        push(w, kMessageActivate, kActivateActive, 0);
       } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
         w->focusRequested = false;
         releaseMouseButtons(w);
-        push(w, WM_ACTIVATE, WA_INACTIVE, 0);
+        push(w, kMessageActivate, kActivateInactive, 0);
       } else if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
-        push(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+        push(w, kMessageSysCommand, kSysCommandClose, 0);
       } else if (e.window.event == SDL_WINDOWEVENT_MOVED) {
         translateMove(w, e.window.data1, e.window.data2);
       }
@@ -214,9 +214,9 @@ void translate(const SDL_Event& e) {
       // A page whose tab is hidden is out of the player's sight, as a window
       // without the focus; shown again, it is back.
       else if (e.window.event == SDL_WINDOWEVENT_HIDDEN)
-        push(w, WM_ACTIVATE, WA_INACTIVE, 0);
+        push(w, kMessageActivate, kActivateInactive, 0);
       else if (e.window.event == SDL_WINDOWEVENT_SHOWN)
-        push(w, WM_ACTIVATE, WA_ACTIVE, 0);
+        push(w, kMessageActivate, kActivateActive, 0);
 #endif
       break;
     }
@@ -229,7 +229,7 @@ void translate(const SDL_Event& e) {
       const bool alt = (e.key.keysym.mod & KMOD_ALT) != 0 || vk == 0x12;
       const bool down = e.type == SDL_KEYDOWN;
       const uint32_t message =
-          alt ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
+          alt ? (down ? kMessageSysKeyDown : kMessageSysKeyUp) : (down ? kMessageKeyDown : kMessageKeyUp);
       intptr_t lParam = 1 | (static_cast<intptr_t>(e.key.keysym.scancode & 0xFF) << 16);
       if (alt) lParam |= intptr_t{1} << 29;
       push(w, message, vk, lParam);
@@ -247,9 +247,9 @@ void translate(const SDL_Event& e) {
       mouseX = e.motion.x;
       mouseY = e.motion.y;
       if (mouseInPointer)
-        pushPointer(w, WM_POINTERUPDATE, kMousePointerId, mouseButtons, e.motion.x, e.motion.y);
+        pushPointer(w, kMessagePointerUpdate, kMousePointerId, mouseButtons, e.motion.x, e.motion.y);
       else
-        push(w, WM_MOUSEMOVE, 0, packPoint(e.motion.x, e.motion.y));
+        push(w, kMessageMouseMove, 0, packPoint(e.motion.x, e.motion.y));
       break;
     }
     case SDL_MOUSEBUTTONDOWN:
@@ -263,7 +263,7 @@ void translate(const SDL_Event& e) {
       WindowHandle w = windowFromSdlId(e.wheel.windowID);
       if (!w || e.wheel.which == SDL_TOUCH_MOUSEID) break;
       const int delta = e.wheel.y * 120;
-      push(w, WM_MOUSEWHEEL, static_cast<uintptr_t>(static_cast<uint16_t>(delta)) << 16, 0);
+      push(w, kMessageMouseWheel, static_cast<uintptr_t>(static_cast<uint16_t>(delta)) << 16, 0);
       break;
     }
     case SDL_FINGERDOWN:
@@ -337,9 +337,9 @@ bool peekMessage(Message& message, WindowHandle window, bool remove) {
     }
     message = it->message;
     if (remove) {
-      if (message.message >= WM_POINTERUPDATE && message.message <= WM_POINTERUP)
+      if (message.message >= kMessagePointerUpdate && message.message <= kMessagePointerUp)
         currentPointers[it->pointer.pointerId] = it->pointer;
-      if (message.message == WM_MOVE) {
+      if (message.message == kMessageMove) {
         message.window->x = it->outerX;
         message.window->y = it->outerY;
       }
@@ -357,12 +357,12 @@ void waitMessage() {
 }
 
 void translateMessage(const Message& message) {
-  if (message.message != WM_KEYDOWN) return;
+  if (message.message != kMessageKeyDown) return;
   switch (message.wParam) {
-    case VK_BACK:
-    case VK_TAB:
-    case VK_RETURN:
-    case VK_ESCAPE: push(message.window, WM_CHAR, message.wParam, message.lParam); break;
+    case kVirtualKeyBack:
+    case kVirtualKeyTab:
+    case kVirtualKeyReturn:
+    case kVirtualKeyEscape: push(message.window, kMessageChar, message.wParam, message.lParam); break;
     default: break;
   }
 }
@@ -388,8 +388,8 @@ void postQuitMessage(int exitCode) {
 }
 
 intptr_t defWindowProc(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
-  if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE)
-    return sendMessage(window, WM_CLOSE, 0, 0);
+  if (message == kMessageSysCommand && (wParam & 0xFFF0) == kSysCommandClose)
+    return sendMessage(window, kMessageClose, 0, 0);
   return 0;
 }
 

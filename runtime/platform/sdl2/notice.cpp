@@ -40,7 +40,7 @@ std::string toUtf8(const char* text) {
 
 void messageBox(const char* caption, const char* text, unsigned icon) {
   const Uint32 kind =
-      icon == MB_ICONEXCLAMATION ? SDL_MESSAGEBOX_WARNING : SDL_MESSAGEBOX_INFORMATION;
+      icon == kIconExclamation ? SDL_MESSAGEBOX_WARNING : SDL_MESSAGEBOX_INFORMATION;
   SDL_ShowSimpleMessageBox(kind, toUtf8(caption).c_str(), toUtf8(text).c_str(), nullptr);
 }
 

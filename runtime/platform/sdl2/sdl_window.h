@@ -20,7 +20,7 @@ struct Window {
   int x = 0, y = 0;                        // outer top-left on the screen
   // The outer top-left as of the last window event taken from SDL: pointer
   // messages get their screen positions from it. x and y follow it when the
-  // message of the move (WM_MOVE) is taken from the queue, so every message
+  // message of the move (kMessageMove) is taken from the queue, so every message
   // is converted back with the position it was made with.
   int eventX = 0, eventY = 0;
   // Shown or brought forward by the program and no focus change reported

@@ -26,7 +26,7 @@ std::vector<Window*> windows;
 constexpr int kBorder = 1;
 constexpr int kCaption = 23;
 
-bool hasFrame(const Window& w) { return (w.style & WS_CAPTION) != 0 && !w.fullScreen; }
+bool hasFrame(const Window& w) { return (w.style & kStyleCaption) != 0 && !w.fullScreen; }
 
 bool shownNow(const Window* w) { return (SDL_GetWindowFlags(w->sdl) & SDL_WINDOW_SHOWN) != 0; }
 
@@ -159,7 +159,7 @@ WindowHandle createWindow(const char* className, const char* title, uint32_t sty
   w->title = title ? title : "";
   w->style = style;
   placeWindowRecord(*w, x, y);
-  const bool framed = (style & WS_CAPTION) != 0;
+  const bool framed = (style & kStyleCaption) != 0;
   w->clientWidth = outerWidth - (framed ? 6 * kBorder : 0);
   w->clientHeight = outerHeight - (framed ? kCaption + 6 * kBorder : 0);
   w->sdl = buildSdlWindow(*w, 0);
@@ -168,7 +168,7 @@ WindowHandle createWindow(const char* className, const char* title, uint32_t sty
     return nullptr;
   }
   windows.push_back(w);
-  if (style & WS_VISIBLE) {
+  if (style & kStyleVisible) {
     SDL_ShowWindow(w->sdl);
     w->focusRequested = true;
   }
@@ -203,15 +203,15 @@ namespace {
 
 int liveSystemMetric(int metric) {
   switch (metric) {
-    case SM_CXSCREEN:
-    case SM_CYSCREEN: {
+    case kMetricScreenWidth:
+    case kMetricScreenHeight: {
       SDL_DisplayMode mode;
       if (!ensureVideo() || SDL_GetDesktopDisplayMode(0, &mode) != 0) return 0;
-      return metric == SM_CXSCREEN ? mode.w : mode.h;
+      return metric == kMetricScreenWidth ? mode.w : mode.h;
     }
-    case SM_CYCAPTION: return kCaption;
-    case SM_CXBORDER:
-    case SM_CYBORDER: return kBorder;
+    case kMetricCaptionHeight: return kCaption;
+    case kMetricBorderWidth:
+    case kMetricBorderHeight: return kBorder;
     default: return 0;
   }
 }
@@ -271,7 +271,7 @@ void setWindowStyle(WindowHandle window, uint32_t style, uint32_t extendedStyle)
   window->style = style;
   window->extendedStyle = extendedStyle;
   applyGeometry(*window);
-  if (style & WS_VISIBLE) {
+  if (style & kStyleVisible) {
     SDL_ShowWindow(window->sdl);
     window->focusRequested = true;
   }
@@ -297,15 +297,15 @@ void setWindowPos(WindowHandle window, bool topMost, int x, int y, int outerWidt
 
 void showWindow(WindowHandle window, int showCommand) {
   if (!isWindow(window)) return;
-  if (showCommand == SW_HIDE) {
+  if (showCommand == kShowHide) {
     SDL_HideWindow(window->sdl);
-    window->style &= ~WS_VISIBLE;
+    window->style &= ~kStyleVisible;
     window->focusRequested = false;
     return;
   }
-  if (showCommand == SW_RESTORE || showCommand == SW_SHOWNORMAL) SDL_RestoreWindow(window->sdl);
+  if (showCommand == kShowRestore || showCommand == kShowNormal) SDL_RestoreWindow(window->sdl);
   SDL_ShowWindow(window->sdl);
-  window->style |= WS_VISIBLE;
+  window->style |= kStyleVisible;
   window->focusRequested = true;
 }
 
