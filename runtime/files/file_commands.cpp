@@ -4,6 +4,7 @@
 #include "runtime/files/memory_name.h"
 #include "runtime/files/rt_file.h"
 #include "runtime/platform/files.h"
+#include "runtime/platform/path_names.h"
 #include "runtime/values/errors.h"
 #include "runtime/values/error_trace.h"
 
@@ -28,13 +29,14 @@ void removePath(const char* path) {
     platform::deleteFile(native.c_str());
     return;
   }
-  // A directory. Only a path that reads exactly as the current directory
-  // leaves it for its parent first. The current directory under another
-  // spelling ("." say) is in use and stays, as a directory in use does.
+  // A directory. Only a path that reads as the current directory (on Windows
+  // whatever the separators and letter case) leaves it for its parent first.
+  // The current directory under another spelling ("." say) is in use and
+  // stays, as a directory in use does.
   const std::string current = platform::currentDirectory();
-  if (current == native) {
+  if (platform::samePathName(current, native)) {
     platform::setCurrentDirectory((native + "/..").c_str());
-  } else if (platform::absolutePath(native.c_str()) == current) {
+  } else if (platform::samePathName(platform::absolutePath(native.c_str()), current)) {
     return;
   }
   platform::removeDirectory(native.c_str());

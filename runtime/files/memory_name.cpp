@@ -1,5 +1,6 @@
 #include "runtime/files/memory_name.h"
 
+#include <cinttypes>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -51,8 +52,9 @@ bool isMemoryName(const char* name) {
 
 std::string makeMemoryName(const void* base, uint32_t length) {
   char text[64];
-  std::snprintf(text, sizeof text, "mem://%8x.%8lx", static_cast<unsigned>(length),
-                static_cast<unsigned long>(reinterpret_cast<uintptr_t>(base)));
+  // The address through uintptr_t: unsigned long is 32 bits on 64-bit Windows.
+  std::snprintf(text, sizeof text, "mem://%8" PRIx32 ".%8" PRIxPTR, length,
+                reinterpret_cast<uintptr_t>(base));
   return text;
 }
 

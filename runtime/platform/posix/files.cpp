@@ -1,5 +1,6 @@
 // File services on POSIX: open(2), pread/pwrite, stat, flock for exclusive opens.
 #include "runtime/platform/files.h"
+#include "runtime/platform/path_names.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -235,7 +236,7 @@ std::string temporaryDirectory() {
   const std::string value = tmp && *tmp ? tmp : "/tmp";
   if (!resolved.empty() && value == seenValue) return resolved;
   std::string dir = nativePath(value.c_str());
-  if (dir.front() != '/') {
+  if (!isAbsolutePath(dir)) {
     const std::string here = currentDirectory();
     if (!here.empty()) dir = here + (here.back() == '/' ? "" : "/") + dir;
   }
