@@ -11,6 +11,7 @@
 #
 # Works inside the runtime's own tree and after find_package(Morvane), which
 # provides the targets Morvane::runtime, Morvane::entry and Morvane::shoebox.
+# A cross build names the building machine's shoebox in MORVANE_HOST_SHOEBOX.
 function(morvane_program name)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "MEDIA")
   add_executable(${name} ${arg_UNPARSED_ARGUMENTS})
@@ -34,13 +35,19 @@ function(morvane_program name)
     message(FATAL_ERROR "morvane_program(${name}): MEDIA names no files")
   endif()
 
-  # A change of a media file relinks the program, which appends afresh.
+  # A change of a media file relinks the program, which appends afresh. A
+  # cross build packs with a shoebox of the building machine.
   set(archive ${CMAKE_CURRENT_BINARY_DIR}/${name}.sbx)
+  if(MORVANE_HOST_SHOEBOX)
+    set(packer ${MORVANE_HOST_SHOEBOX})
+  else()
+    set(packer Morvane::shoebox)
+  endif()
   set_property(TARGET ${name} APPEND PROPERTY LINK_DEPENDS ${media_files})
   add_custom_command(TARGET ${name} POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E rm -f ${archive}
-    COMMAND Morvane::shoebox pack ${archive} ${media_files}
-    COMMAND Morvane::shoebox append $<TARGET_FILE:${name}> ${archive}
+    COMMAND ${packer} pack ${archive} ${media_files}
+    COMMAND ${packer} append $<TARGET_FILE:${name}> ${archive}
     VERBATIM)
 endfunction()
 
@@ -55,8 +62,9 @@ endfunction()
 # The replay's log, which names the first frame that differs, is the folder
 # NAME's ErrorLog.txt in the build folder. A browser build adds no test.
 function(morvane_replay_test name program recording)
-  # A browser build's program runs in a page, not from a test command.
-  if(EMSCRIPTEN)
+  # A browser build's program runs in a page, not from a test command; a
+  # cross build's runs on its own system (scripts/test-windows.sh).
+  if(EMSCRIPTEN OR CMAKE_CROSSCOMPILING)
     return()
   endif()
   get_filename_component(recording ${recording} ABSOLUTE)

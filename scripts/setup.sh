@@ -13,6 +13,13 @@ packages=(
   dpkg-dev file desktop-file-utils
   valgrind doxygen
 )
+# --windows: the cross compilers and Wine for scripts/windows.sh and
+# scripts/test-windows.sh. Only the 64-bit Wine: with wine32 installed, these
+# machines (which cannot run 32-bit programs) start 64-bit ones through the
+# 32-bit loader, and they fail too.
+if [[ ${1:-} == --windows ]]; then
+  packages+=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools wine wine64)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

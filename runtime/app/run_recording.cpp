@@ -43,8 +43,14 @@ int frameHashInterval() {
 }  // namespace
 
 std::string runBuildIdentifier() {
-#if defined(__EMSCRIPTEN__)
+#if defined(MORVANE_RUN_SYSTEM)
+  // A build that replays runs recorded on another system of the same
+  // drawing (the Windows build under Wine replays Linux runs).
+  const char* system = MORVANE_RUN_SYSTEM;
+#elif defined(__EMSCRIPTEN__)
   const char* system = "web";
+#elif defined(_WIN32)
+  const char* system = "windows";
 #elif defined(__linux__)
   const char* system = "linux";
 #else

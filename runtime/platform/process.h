@@ -14,6 +14,8 @@ std::string commandLine();
 bool startupShowCommand(int& showCommand);
 // The value of an environment variable; null when unset.
 const char* environment(const char* name);
+// True while a debugger is attached to the process.
+bool debuggerPresent();
 // The running process's id: no other running process has the same.
 unsigned processId();
 // A number from the system's source of randomness, different at every call

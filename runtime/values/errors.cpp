@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "runtime/core/program_end.h"
+#include "runtime/platform/process.h"
 #include "runtime/values/text_format.h"
 
 namespace mvn {
@@ -58,21 +59,7 @@ RtString errorText() {
   return RtString(text);
 }
 
-bool debuggerAttached() {
-  std::FILE* status = std::fopen("/proc/self/status", "r");
-  if (status == nullptr) return false;
-  char line[256];
-  bool attached = false;
-  while (std::fgets(line, sizeof line, status) != nullptr) {
-    if (std::strncmp(line, "TracerPid:", 10) == 0) {
-      int pid = 0;
-      attached = std::sscanf(line + 10, "%d", &pid) == 1 && pid != 0;
-      break;
-    }
-  }
-  std::fclose(status);
-  return attached;
-}
+bool debuggerAttached() { return platform::debuggerPresent(); }
 
 void debugOutput(const char* text) {
   if (text == nullptr || !debuggerAttached()) return;

@@ -13,7 +13,7 @@ extern int currentModule;  // module of currentLine
 // program's entry routine).
 void clearErrorRegisters();
 
-// True while a debugger traces the process (TracerPid in /proc/self/status).
+// True while a debugger is attached to the process (platform::debuggerPresent).
 bool debuggerAttached();
 // Debugger output: with a debugger attached, "TX" and the text go to standard
 // error (where a debugger session shows them); otherwise nothing.

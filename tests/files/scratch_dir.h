@@ -3,39 +3,57 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
 class ScratchDir : public ::testing::Test {
  protected:
   void SetUp() override {
-    char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-    savedCwd_ = cwd;
-    const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/files_test_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    savedCwd_ = fs::current_path(ec);
+    ASSERT_FALSE(ec) << ec.message();
+    // TMPDIR (or /tmp) on POSIX, the user's temporary folder on Windows.
+    const fs::path base = fs::temp_directory_path(ec);
+    ASSERT_FALSE(ec) << ec.message();
+    std::random_device random;
+    for (int tries = 0; tries < 100 && dir_.empty(); ++tries) {
+      const fs::path candidate = base / ("files_test_" + std::to_string(random()));
+      if (fs::create_directory(candidate, ec)) dir_ = candidate.generic_u8string();
+    }
+    ASSERT_FALSE(dir_.empty()) << "no scratch directory under " << base;
   }
   void TearDown() override {
-    ASSERT_EQ(chdir(savedCwd_.c_str()), 0);
-    std::system(("rm -rf '" + dir_ + "'").c_str());
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::current_path(savedCwd_, ec);
+    ASSERT_FALSE(ec) << ec.message();
+    fs::remove_all(fs::u8path(dir_), ec);
   }
 
   std::string path(const std::string& name) const { return dir_ + "/" + name; }
+  bool makeDir(const std::string& name) const {
+    std::error_code ec;
+    return std::filesystem::create_directory(std::filesystem::u8path(path(name)), ec);
+  }
+  // True when anything (a link included, dangling or not) is at the name.
+  bool exists(const std::string& name) const {
+    std::error_code ec;
+    return std::filesystem::exists(std::filesystem::symlink_status(std::filesystem::u8path(path(name)), ec));
+  }
 
   void writeBytes(const std::string& name, const std::string& bytes) const {
-    std::ofstream(path(name), std::ios::binary) << bytes;
+    std::ofstream(std::filesystem::u8path(path(name)), std::ios::binary) << bytes;
   }
   std::string readBytes(const std::string& name) const {
-    std::ifstream in(path(name), std::ios::binary);
+    std::ifstream in(std::filesystem::u8path(path(name)), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
 
   std::string dir_;
-  std::string savedCwd_;
+  std::filesystem::path savedCwd_;
 };

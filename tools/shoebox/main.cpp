@@ -8,6 +8,12 @@
 #include <map>
 #include <string>
 #include <vector>
+#ifdef _WIN32
+#include <windows.h>
+#include <shellapi.h>
+
+#include "runtime/platform/win32/wide_names.h"
+#endif
 
 #include "runtime/core/printable_text.h"
 #include "tools/shoebox/archive_reading.h"
@@ -16,6 +22,11 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+// Names are UTF-8 text throughout; a path is made from one, and shown as one,
+// only here (on Windows the system's names are wide).
+fs::path named(const std::string& text) { return fs::u8path(text); }
+std::string shown(const fs::path& path) { return path.u8string(); }
 
 const char kUsage[] =
     "usage: shoebox COMMAND ARGUMENTS...\n"
@@ -74,12 +85,12 @@ bool collectInputs(const std::vector<std::string>& inputs, std::vector<fs::path>
                    std::string* error) {
   for (const std::string& input : inputs) {
     std::error_code ec;
-    const fs::file_status status = fs::status(input, ec);
+    const fs::file_status status = fs::status(named(input), ec);
     if (fs::is_regular_file(status)) {
-      files->push_back(input);
+      files->push_back(named(input));
     } else if (fs::is_directory(status)) {
       std::vector<fs::path> found;
-      for (fs::recursive_directory_iterator it(input, ec), end; !ec && it != end; it.increment(ec)) {
+      for (fs::recursive_directory_iterator it(named(input), ec), end; !ec && it != end; it.increment(ec)) {
         if (it->is_regular_file(ec)) found.push_back(it->path());
       }
       if (ec) {
@@ -104,19 +115,19 @@ int pack(const std::string& out, const std::vector<std::string>& inputs) {
   std::map<std::string, fs::path> seen;  // lower-case name -> its file
   std::error_code ec;
   for (const fs::path& file : files) {
-    if (fs::exists(out, ec) && fs::equivalent(file, out, ec)) continue;  // never pack itself
-    const std::string name = file.filename().string();
+    if (fs::exists(named(out), ec) && fs::equivalent(file, named(out), ec)) continue;  // never pack itself
+    const std::string name = shown(file.filename());
     const auto [it, fresh] = seen.emplace(lowerAscii(name), file);
     if (!fresh) {
-      return fail("duplicate member name \"" + name + "\": " + it->second.string() + " and " +
-                  file.string());
+      return fail("duplicate member name \"" + name + "\": " + shown(it->second) + " and " +
+                  shown(file));
     }
-    if (name.size() > 255) return fail(file.string() + ": name longer than 255 bytes");
+    if (name.size() > 255) return fail(shown(file) + ": name longer than 255 bytes");
     std::vector<unsigned char> contents;
-    if (!readWholeFile(file, &contents)) return fail(file.string() + ": cannot read");
+    if (!readWholeFile(file, &contents)) return fail(shown(file) + ": cannot read");
     shoebox::StoredMember member{name, {}};
     if (!shoebox::compressMember(contents, &member.block, &error)) {
-      return fail(file.string() + ": " + error);
+      return fail(shown(file) + ": " + error);
     }
     members.push_back(std::move(member));
   }
@@ -126,13 +137,13 @@ int pack(const std::string& out, const std::vector<std::string>& inputs) {
   }
   // Written beside the target first, so a failure never leaves half an archive.
   const std::string part = out + ".part";
-  if (!writeWholeFile(part, bytes, std::ios::trunc)) {
-    fs::remove(part, ec);
+  if (!writeWholeFile(named(part), bytes, std::ios::trunc)) {
+    fs::remove(named(part), ec);
     return fail(out + ": cannot write");
   }
-  fs::rename(part, out, ec);
+  fs::rename(named(part), named(out), ec);
   if (ec) {
-    fs::remove(part, ec);
+    fs::remove(named(part), ec);
     return fail(out + ": cannot write: " + ec.message());
   }
   return 0;
@@ -158,11 +169,11 @@ int append(const std::string& target, const std::string& archivePath) {
     return fail(error);
   }
   std::error_code ec;
-  if (!fs::is_regular_file(target, ec)) return fail(target + ": no such file");
-  const auto originalSize = fs::file_size(target, ec);
+  if (!fs::is_regular_file(named(target), ec)) return fail(target + ": no such file");
+  const auto originalSize = fs::file_size(named(target), ec);
   if (ec) return fail(target + ": cannot read: " + ec.message());
-  if (!writeWholeFile(target, bytes, std::ios::app)) {
-    fs::resize_file(target, originalSize, ec);  // leave the target as it was
+  if (!writeWholeFile(named(target), bytes, std::ios::app)) {
+    fs::resize_file(named(target), originalSize, ec);  // leave the target as it was
     return fail(target + ": cannot append");
   }
   return 0;
@@ -217,8 +228,8 @@ int extract(const std::string& archivePath, const std::string& dir,
     }
   }
   std::error_code ec;
-  fs::create_directories(dir, ec);
-  if (!fs::is_directory(dir, ec)) return fail(dir + ": cannot create folder");
+  fs::create_directories(named(dir), ec);
+  if (!fs::is_directory(named(dir), ec)) return fail(dir + ": cannot create folder");
   for (const mvn::ShoeboxEntry* entry : chosen) {
     if (!safeMemberName(entry->name)) {
       return fail(archivePath + ": member name \"" + mvn::printableText(entry->name) +
@@ -230,8 +241,8 @@ int extract(const std::string& archivePath, const std::string& dir,
       return fail(archivePath + ": " + error);
     }
     const std::vector<unsigned char> contents(member.block.get(), member.block.get() + member.length);
-    const fs::path path = fs::path(dir) / entry->name;
-    if (!writeWholeFile(path, contents, std::ios::trunc)) return fail(path.string() + ": cannot write");
+    const fs::path path = named(dir) / named(entry->name);
+    if (!writeWholeFile(path, contents, std::ios::trunc)) return fail(shown(path) + ": cannot write");
   }
   return 0;
 }
@@ -251,10 +262,26 @@ int verify(const std::string& archivePath) {
   return 0;
 }
 
+// The arguments as UTF-8 (on Windows from the wide command line: argv is in
+// the ANSI code page there, which cannot spell every name).
+std::vector<std::string> arguments(int argc, char** argv) {
+#ifdef _WIN32
+  int count = 0;
+  if (LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
+    std::vector<std::string> args;
+    for (int i = 1; i < count; ++i)
+      args.push_back(mvn::platform::win32::utf8Text(std::wstring(wide[i])));
+    LocalFree(wide);
+    return args;
+  }
+#endif
+  return std::vector<std::string>(argv + 1, argv + argc);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> args(argv + 1, argv + argc);
+  const std::vector<std::string> args = arguments(argc, argv);
   if (args.empty()) return usageError("no command");
   const std::string& command = args[0];
   const std::vector<std::string> rest(args.begin() + 1, args.end());

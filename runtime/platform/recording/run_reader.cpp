@@ -1,7 +1,4 @@
 // Reading a recording: the file, its header, and its body item by item.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <zlib.h>
 
 #include <cerrno>
@@ -9,6 +6,7 @@
 
 #include "runtime/platform/recording/run_coding.h"
 #include "runtime/platform/recording/run_file.h"
+#include "runtime/platform/recording/run_file_system.h"
 
 namespace mvn::platform::runfile {
 
@@ -62,12 +60,12 @@ ssize_t readSome(int fd, char* to, size_t size) {
 
 // The file's bytes: "" when they could be had, else the problem.
 std::string readBytes(int fd, std::string& bytes) {
-  struct stat st;
-  if (fstat(fd, &st) != 0) return std::string("cannot be opened: ") + std::strerror(errno);
+  FileStatus st;
+  if (statusOf(fd, st) != 0) return std::string("cannot be opened: ") + std::strerror(errno);
   if (S_ISDIR(st.st_mode)) return std::string("cannot be opened: ") + std::strerror(EISDIR);
   if (!S_ISREG(st.st_mode)) return "cannot be opened: it is not a regular file";
   if (static_cast<uint64_t>(st.st_size) > kLargestFile) return "is too large to be a run recording";
-  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  blockingAgain(fd);
   // The magic bytes first: another kind of file is not read on.
   bytes.resize(sizeof kMagic);
   ssize_t n = readSome(fd, bytes.data(), bytes.size());
@@ -222,12 +220,7 @@ bool Reader::check(std::string& problem) {
 }
 
 bool openRunFile(const std::string& path, Reader& reader, std::string& problem) {
-  // O_NONBLOCK: a FIFO without a writer must not hold the open; it is
-  // refused as soon as it is seen not to be a regular file.
-  int fd;
-  do {
-    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-  } while (fd < 0 && errno == EINTR);
+  const int fd = openForReading(path);
   if (fd < 0) {
     problem = std::string("cannot be opened: ") + std::strerror(errno);
     return false;

@@ -1,8 +1,4 @@
 // Writing a recording: the whole run at once, or item by item as it goes.
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <zlib.h>
 
 #include <cerrno>
@@ -10,6 +6,7 @@
 
 #include "runtime/platform/recording/run_coding.h"
 #include "runtime/platform/recording/run_file.h"
+#include "runtime/platform/recording/run_file_system.h"
 
 namespace mvn::platform::runfile {
 
@@ -44,17 +41,14 @@ void Writer::fail(const std::string& what) {
 
 bool Writer::open(const std::string& path, const Header& header) {
   path_ = path;
-  // Not truncated at the open: a file another run is writing is left whole.
-  // O_NONBLOCK: a FIFO that nobody reads fails at once instead of waiting.
-  do {
-    file_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666);
-  } while (file_ < 0 && errno == EINTR);
+  bool busy = false;
+  file_ = openForWriting(path, busy);
   if (file_ < 0) {
-    fail(std::strerror(errno));
+    fail(busy ? "another run is recording to it" : std::strerror(errno));
     return false;
   }
-  struct stat st;
-  if (fstat(file_, &st) != 0) {
+  FileStatus st;
+  if (statusOf(file_, st) != 0) {
     fail(std::strerror(errno));
     return false;
   }
@@ -62,20 +56,16 @@ bool Writer::open(const std::string& path, const Header& header) {
   device_ = st.st_dev;
   inode_ = st.st_ino;
   if (regular_) {
-    int locked;
-    do {
-      locked = flock(file_, LOCK_EX | LOCK_NB);
-    } while (locked != 0 && errno == EINTR);
-    if (locked != 0 && errno == EWOULDBLOCK) {
+    if (!lockForWriting(file_)) {
       fail("another run is recording to it");
       return false;
     }
-    if (ftruncate(file_, 0) != 0) {
+    if (truncateToEmpty(file_) != 0) {
       fail(std::strerror(errno));
       return false;
     }
   }
-  fcntl(file_, F_SETFL, fcntl(file_, F_GETFL) & ~O_NONBLOCK);
+  blockingAgain(file_);
   stream_ = new z_stream{};
   if (deflateInit(stream_, 6) != Z_OK) {
     delete stream_;
@@ -106,8 +96,8 @@ bool Writer::writeOut(const char* bytes, size_t size) {
 // with it: written on, it would be lost without a word.
 bool Writer::stillNamed() {
   if (!regular_) return true;
-  struct stat st;
-  if (::stat(path_.c_str(), &st) == 0 && st.st_dev == device_ && st.st_ino == inode_) return true;
+  FileStatus st;
+  if (statusOf(path_, st) == 0 && st.st_dev == device_ && st.st_ino == inode_) return true;
   fail("it was deleted or replaced while the run went on");
   return false;
 }

@@ -2,12 +2,11 @@
 // its two pointer functions work on the layer's own pointer messages.
 #include "runtime/platform/library.h"
 
-#include <dlfcn.h>
-
 #include <cctype>
 #include <cstring>
 #include <string>
 
+#include "runtime/platform/dynamic_loader.h"
 #include "runtime/platform/pointer.h"
 #include "runtime/platform/sdl2/sdl_window.h"
 
@@ -50,7 +49,7 @@ struct Library {
 LibraryHandle loadLibrary(const char* name) {
   if (!name || !*name) return nullptr;
   if (isUser32(name)) return new Library{};
-  void* handle = dlopen(name, RTLD_NOW | RTLD_LOCAL);
+  void* handle = openModule(name);
   return handle ? new Library{handle} : nullptr;
 }
 
@@ -61,12 +60,12 @@ void* findLibraryFunction(LibraryHandle library, const char* name) {
       if (std::strcmp(f.name, name) == 0) return f.address;
     return nullptr;
   }
-  return dlsym(library->handle, name);
+  return moduleSymbol(library->handle, name);
 }
 
 void freeLibrary(LibraryHandle library) {
   if (!library) return;
-  if (library->handle) dlclose(library->handle);
+  if (library->handle) closeModule(library->handle);
   delete library;
 }
 

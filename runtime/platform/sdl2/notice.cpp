@@ -1,6 +1,12 @@
 #include "runtime/platform/notice.h"
 
+#ifdef _WIN32
+#include <io.h>
+#define isatty _isatty
+#define STDERR_FILENO 2
+#else
 #include <unistd.h>
+#endif
 
 #include <cstdio>
 #include <string>

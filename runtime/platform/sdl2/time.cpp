@@ -5,11 +5,11 @@
 #include <emscripten.h>
 #endif
 
-#include <cerrno>
 #include <chrono>
 #include <ctime>
 #include <thread>
 
+#include "runtime/platform/precise_wait.h"
 #include "runtime/platform/recording.h"
 
 namespace mvn::platform {
@@ -48,21 +48,10 @@ void sleepUntilCounter(uint64_t counter) {
   // milliseconds, so the last part of the wait is left to the caller's pump.
   sleepMs(static_cast<int>((counter - now) * 1000 / frequency));
 #else
-  // The counter's clock may be one clock_nanosleep cannot wait on: the
-  // distance is carried over to CLOCK_MONOTONIC once, and the wait on that
-  // clock is absolute.
+  // The counter's clock may be one the system cannot wait on: the distance
+  // is carried over to the system's own wait.
   const uint64_t ticks = counter - now;
-  const uint64_t ns = ticks / frequency * 1000000000u + ticks % frequency * 1000000000u / frequency;
-  timespec deadline{};
-  clock_gettime(CLOCK_MONOTONIC, &deadline);
-  deadline.tv_sec += static_cast<time_t>(ns / 1000000000u);
-  deadline.tv_nsec += static_cast<long>(ns % 1000000000u);
-  if (deadline.tv_nsec >= 1000000000L) {
-    deadline.tv_sec += 1;
-    deadline.tv_nsec -= 1000000000L;
-  }
-  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) {
-  }
+  waitNanoseconds(ticks / frequency * 1000000000u + ticks % frequency * 1000000000u / frequency);
 #endif
 }
 

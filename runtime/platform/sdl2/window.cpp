@@ -1,6 +1,8 @@
 #include "runtime/platform/window.h"
 
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <algorithm>
 #include <cstdlib>
@@ -93,6 +95,7 @@ ModuleHandle executableModule() {
   return &module;
 }
 
+#ifndef _WIN32
 namespace {
 
 // True when the desktop offers a session bus: named in the environment, or
@@ -106,6 +109,7 @@ bool sessionBusOffered() {
 }
 
 }  // namespace
+#endif
 
 bool ensureVideo() {
   if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
@@ -115,11 +119,15 @@ bool ensureVideo() {
   // saver). Where the desktop offers none, the bus library would fork a
   // launcher that may leave a bus daemon of ours behind: the connection is
   // pointed at a socket that cannot exist, so that it fails at once.
+#ifdef _WIN32
+  return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+#else
   const bool noBus = !sessionBusOffered();
   if (noBus) setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/morvane-no-session-bus", 1);
   const bool started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
   if (noBus) unsetenv("DBUS_SESSION_BUS_ADDRESS");
   return started;
+#endif
 }
 
 SDL_Window* sdlWindow(WindowHandle window) { return window ? window->sdl : nullptr; }

@@ -1,6 +1,9 @@
+// The process on POSIX: the command line from /proc, the environment.
 #include "runtime/platform/process.h"
 
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -36,5 +39,21 @@ bool startupShowCommand(int& showCommand) {
 }
 
 const char* environment(const char* name) { return name ? std::getenv(name) : nullptr; }
+
+bool debuggerPresent() {
+  std::FILE* status = std::fopen("/proc/self/status", "r");
+  if (status == nullptr) return false;
+  char line[256];
+  bool attached = false;
+  while (std::fgets(line, sizeof line, status) != nullptr) {
+    if (std::strncmp(line, "TracerPid:", 10) == 0) {
+      int pid = 0;
+      attached = std::sscanf(line + 10, "%d", &pid) == 1 && pid != 0;
+      break;
+    }
+  }
+  std::fclose(status);
+  return attached;
+}
 
 }  // namespace mvn::platform
