@@ -1,6 +1,9 @@
 #include "runtime/values/text_commands.h"
 
 #include <cctype>
+#include <climits>
+#include <cwchar>
+#include <string>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -149,11 +152,25 @@ std::wstring wideFromText(const char* text) {
 
 RtString textFromWide(const wchar_t* text) {
   if (text == nullptr) return RtString();
-  size_t n = std::wcstombs(nullptr, text, 0);
-  if (n != static_cast<size_t>(-1) && n <= static_cast<size_t>(RtString::kMaxLength)) {
+  // Character by character: C libraries differ in what wcstombs reports for a
+  // character the code page cannot spell (Windows' stops there and reports
+  // success, losing the rest of the text).
+  std::string converted;
+  std::mbstate_t state{};
+  char bytes[MB_LEN_MAX];
+  bool whole = true;
+  for (const wchar_t* p = text; *p != 0 && whole; ++p) {
+    const size_t n = std::wcrtomb(bytes, *p, &state);
+    whole = n != static_cast<size_t>(-1) &&
+            converted.size() + n <= static_cast<size_t>(RtString::kMaxLength);
+    if (whole) converted.append(bytes, n);
+  }
+  if (whole) {
     RtString result;
-    if (n > 0 && result.reserve(static_cast<int>(n), false)) {
-      std::wcstombs(result.buffer, text, n + 1);
+    const int n = static_cast<int>(converted.size());
+    if (n > 0 && result.reserve(n, false)) {
+      std::memcpy(result.buffer, converted.data(), converted.size());
+      result.buffer[n] = '\0';
       result.recomputeLength();
     }
     return result;
