@@ -16,6 +16,11 @@ function(morvane_program name)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "MEDIA")
   add_executable(${name} ${arg_UNPARSED_ARGUMENTS})
   target_link_libraries(${name} PRIVATE Morvane::entry Morvane::runtime)
+  if(MINGW)
+    # The C++ runtime and the threads library linked in: no MinGW DLL has to
+    # lie beside the program.
+    target_link_options(${name} PRIVATE -static)
+  endif()
   if(NOT arg_MEDIA)
     return()
   endif()
