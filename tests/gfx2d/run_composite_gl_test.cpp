@@ -115,6 +115,7 @@ TEST_F(RunComposite, EachBrokenConditionTakesTheOrdinaryPath) {
   };
   const Case cases[] = {
       {"a colour that is not white", kNoise, [] { setColour(1, 0.5f, 0.75f, 1); }, 0},
+      {"a tint that is not white", kNoise, [] { setTint(0xC0FFFF); }, 0},
       {"a translucent colour", kNoise, [] { setAlphaMode(-0.75); }, 0},
       {"additive blending", kNoise, [] { setAlphaMode(1); }, 0},
       {"a translucent texel", kNoiseWithTranslucentTexels, [] {}, 0},

@@ -237,6 +237,8 @@ TEST_F(Replay, ASecondRunRecordingToTheSameFileIsRefused) {
   Program first(kGame, firstFolder, {"MORVANE_RECORD=" + file, "MORVANE_RECORD_FRAMES=5"});
   ASSERT_TRUE(first.started());
   ASSERT_TRUE(logShows(firstFolder, "Recording the run to " + file));
+  // Started whole: an end request before then would simply cut it off.
+  ASSERT_TRUE(logShows(firstFolder, "Init Finalized\n"));
   const Ran second = runProgram(kGame, freshFolder("two_writers_second"),
                                 {"MORVANE_RECORD=" + file, "MORVANE_FRAMES=10"});
   EXPECT_EQ(second.status, 0);
@@ -259,6 +261,7 @@ TEST_F(Replay, ARecordingDeletedWhileTheRunGoesOnIsReportedLost) {
   Program program(kGame, folder, {"MORVANE_RECORD=" + file});
   ASSERT_TRUE(program.started());
   ASSERT_TRUE(logShows(folder, "Recording the run to " + file));
+  ASSERT_TRUE(logShows(folder, "Init Finalized\n"));  // an end request then ends it normally
   ASSERT_TRUE(fs::remove(file));
   program.terminate();
   const Ran ran = program.wait();
