@@ -88,18 +88,18 @@ struct NamedFunction {
 void registerNamedFunctions(const NamedFunction* table);
 /// @param name the function's name, compared byte for byte
 /// @return the function of the first entry of that name, or null
-NamedFunctionPointer findByName(const char* name);
+NamedFunctionPointer findByName(TextRef name);
 /// Calls the named function; a missing one (other than the optional
 /// "MVN_ON_QUIT" and "MVN_WIN32_MSG") is reported to the debugger, no error
 /// code is set.
 /// @param name the function's name
 /// @return 1 when a function was called, else 0
-int callByName(const char* name);
+int callByName(TextRef name);
 /// Runs the named function over and over as the main loop. Called from
 /// inside the running loop, it switches to name once the current call
 /// returns.
 /// @param name the function's name; an empty name ends the loop
-void runLoop(const char* name);
+void runLoop(TextRef name);
 
 /// @cond
 // Used by RtArray's checked access: the "bounds: " and "access: " report.

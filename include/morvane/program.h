@@ -27,6 +27,8 @@
 #include <cstdint>
 #include <string>
 
+#include "morvane/text.h"
+
 namespace mvn {
 
 /// @name The program's two routines
@@ -123,12 +125,12 @@ int isFullScreen();
 /// Appends text to the runtime's log, "ErrorLog.txt" in the temporary
 /// directory (TMPDIR, else /tmp), recreated at each start.
 /// @param text the text as it stands; end it with "\n" (null is written as "NULL")
-void logLine(const char* text);
+void logLine(TextRef text);
 /// Shows a message box and waits until it is answered; with
 /// MORVANE_NO_MESSAGEBOX=1 the caption and text go to the log instead.
 /// @param caption the box's title @param text the message
 /// @param icon 0x30: a warning box; any other value: an information box
-void showMessageBox(const char* caption, const char* text, unsigned icon);
+void showMessageBox(TextRef caption, TextRef text, unsigned icon);
 /// @}
 
 /// @name Pause

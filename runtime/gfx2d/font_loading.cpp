@@ -51,7 +51,8 @@ bool loadFontImage(OpenGLRainbows& r, int font, const char* name) {
   return true;
 }
 
-void loadFont(const char* file, int font) {
+void loadFont(TextRef fileRef, int font) {
+  const char* file = fileRef;
   OpenGLRainbows* r = runtimeObjects.renderer;
   if (!r) return;
   errorCode = 0;

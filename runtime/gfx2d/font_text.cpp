@@ -39,7 +39,8 @@ void drawTextStrip(const TextVertexBuffer& buffer) {
 
 }  // namespace
 
-void print(const char* text, double x, double y, int proportional) {
+void print(TextRef textRef, double x, double y, int proportional) {
+  const char* text = textRef;
   int font;
   OpenGLRainbows* r = fontRenderer(font);
   if (!r || !text || !*text) return;
@@ -67,7 +68,8 @@ void print(const char* text, double x, double y, int proportional) {
   drawTextStrip(buffer);
 }
 
-int textWidth(const char* text, int proportional) {
+int textWidth(TextRef textRef, int proportional) {
+  const char* text = textRef;
   int font;
   const OpenGLRainbows* r = fontRenderer(font);
   if (!r) return 0;

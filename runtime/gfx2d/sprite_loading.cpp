@@ -96,11 +96,13 @@ void loadCommand(const char* file, int slot, bool bumpMap, bool emptyFails, cons
 
 }  // namespace
 
-void loadSprite(const char* file, int slot) {
+void loadSprite(TextRef fileRef, int slot) {
+  const char* file = fileRef;
   loadCommand(file, slot, false, false, "loadSprite", file, slot);
 }
 
-void loadAnim(const char* file, int slot, int frameWidth, int frameHeight) {
+void loadAnim(TextRef fileRef, int slot, int frameWidth, int frameHeight) {
+  const char* file = fileRef;
   OpenGLRainbows* r = runtimeObjects.renderer;
   if (!r) return;
   loadCommand(file, slot, false, false, "loadAnim", file, slot, frameWidth, frameHeight);
@@ -109,7 +111,8 @@ void loadAnim(const char* file, int slot, int frameWidth, int frameHeight) {
   }
 }
 
-void loadBumpTexture(const char* file, int slot) {
+void loadBumpTexture(TextRef fileRef, int slot) {
+  const char* file = fileRef;
   loadCommand(file, slot, true, true, "loadBumpTexture", file, slot);
 }
 
@@ -137,7 +140,8 @@ int loadImageToMem(const char* file, int& width, int& height, std::vector<int32_
   return 1;
 }
 
-int loadImageToMem(const char* file, int& width, int& height, RtArray<int32_t>& pixels) {
+int loadImageToMem(TextRef fileRef, int& width, int& height, RtArray<int32_t>& pixels) {
+  const char* file = fileRef;
   if (!pixels.data) {
     pixels(0);  // reports the access and ends the program
     return 0;
@@ -152,7 +156,8 @@ int loadImageToMem(const char* file, int& width, int& height, RtArray<int32_t>& 
   return 1;
 }
 
-void loadBackground(const char* file) {
+void loadBackground(TextRef fileRef) {
+  const char* file = fileRef;
   OpenGLRainbows* r = runtimeObjects.renderer;
   if (!r) return;
   // The previous background's slot is given back before a new one is taken.
@@ -171,7 +176,8 @@ void loadBackground(const char* file) {
   showBackground(*r, slot);
 }
 
-void saveSprite(const char* file, int slot) {
+void saveSprite(TextRef fileRef, int slot) {
+  const char* file = fileRef;
   OpenGLRainbows* r = runtimeObjects.renderer;
   std::vector<uint8_t> rgba;
   int width = 0, height = 0;
@@ -187,7 +193,8 @@ void saveSprite(const char* file, int slot) {
   if (!saveImage(file ? file : "", image)) failWith(3, "the file cannot be written", "saveSprite", file, slot);
 }
 
-void saveScreen(const char* file) {
+void saveScreen(TextRef fileRef) {
+  const char* file = fileRef;
   OpenGLRainbows* r = runtimeObjects.renderer;
   DecodedImage image;
   if (!r || !image.prepare(r->windowWidth, r->windowHeight)) {

@@ -76,7 +76,9 @@ TEST_F(Shapes, TheTintMultipliesWhatImagesDraw) {
     int inked = 0, white = 0;
     for (uint32_t c : text.colours) inked += c == tint, white += c == 0xFFFFFF;
     EXPECT_GT(inked, 10);
-    if (tint != 0xFFFFFF) EXPECT_EQ(white, 0);
+    if (tint != 0xFFFFFF) {
+      EXPECT_EQ(white, 0);
+    }
     const uint32_t polygon = region.at(45, 15);
     for (int shift : {0, 8, 16})
       EXPECT_NEAR(double((polygon >> shift) & 255), double((scaled(0x4080C0, tint) >> shift) & 255), 1.0);
