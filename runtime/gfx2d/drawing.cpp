@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <string>
 
 #include "runtime/core/runtime_objects.h"
 #include "runtime/gfx2d/draw_batch.h"
@@ -12,6 +13,7 @@
 #include "runtime/gfx2d/texture_binding.h"
 #include "runtime/gfx2d/view.h"
 #include "runtime/platform/gl_pixels.h"
+#include "runtime/values/error_trace.h"
 
 #ifndef GL_BGRA_EXT
 #define GL_BGRA_EXT 0x80E1
@@ -41,10 +43,45 @@ void setDrawColour(const OpenGLRainbows& r, int colour) {
   setColour(component(colour, 0), component(colour, 8), component(colour, 16), alpha);
 }
 
-// The renderer and slot of a textured command, or null when there is nothing to draw.
-OpenGLRainbows* rendererFor(int slot) {
+// The renderer and slot of a textured command, or null when there is nothing
+// to draw; with tracing on, a slot number outside the table is said once per
+// call site, and so is an empty slot where the image's size is the quad's.
+template <typename... Args>
+OpenGLRainbows* rendererFor(const void* site, bool sizedByImage, int slot, const char* command,
+                            const Args&... args) {
   OpenGLRainbows* r = runtimeObjects.renderer;
-  return (r && isSlotNumber(slot)) ? r : nullptr;
+  if (!r) return nullptr;
+  if (!isSlotNumber(slot)) {
+    traceNoEffect(site, "draws nothing: slot outside 0..65536", command, slot, args...);
+    return nullptr;
+  }
+  if (sizedByImage && r->spriteSlots[slot].imageWidth < 1)
+    traceNoEffect(site, "draws nothing: slot " + std::to_string(slot) + " is empty", command, slot, args...);
+  return r;
+}
+
+// The frame's place in the image; false when the slot has no frame size.
+// With tracing on, a slot without frames or a frame past the image is said
+// once per call site (the texture repeats past the image's edge).
+template <typename... Args>
+bool frameOf(const void* site, const SpriteSlot& s, int slot, int frame, int& column, int& row,
+             const char* command, const Args&... args) {
+  if (!framePosition(s, frame, column, row)) {
+    traceNoEffect(site,
+                  "draws nothing: slot " + std::to_string(slot) +
+                      (s.imageWidth < 1 ? " is empty" : " has no frame size"),
+                  command, slot, frame, args...);
+    return false;
+  }
+  if (tracingErrors()) {
+    const int64_t frames = int64_t(s.imageWidth / s.frameWidth) * (s.imageHeight / s.frameHeight);
+    if (frame < 0 || frame >= frames)
+      traceNoEffect(site,
+                    "draws nothing: frame " + std::to_string(frame) + " past the image's " +
+                        std::to_string(frames) + " frames",
+                    command, slot, frame, args...);
+  }
+  return true;
 }
 
 // Texture rectangle of an animation frame.
@@ -183,7 +220,7 @@ void drawRect(int x, int y, int width, int height, int colour) {
 }
 
 void drawSprite(int slot, int x, int y) {
-  OpenGLRainbows* r = rendererFor(slot);
+  OpenGLRainbows* r = rendererFor(__builtin_return_address(0), true, slot, "drawSprite", x, y);
   if (!r) return;
   const SpriteSlot& s = r->spriteSlots[slot];
   bindSlotForDrawing(*r, slot);
@@ -198,7 +235,7 @@ void drawSprite(int slot, int x, int y) {
 }
 
 void stretchSprite(int slot, int x, int y, int width, int height) {
-  OpenGLRainbows* r = rendererFor(slot);
+  OpenGLRainbows* r = rendererFor(__builtin_return_address(0), false, slot, "stretchSprite", x, y, width, height);
   if (!r) return;
   const SpriteSlot& s = r->spriteSlots[slot];
   bindSlotForDrawing(*r, slot);
@@ -212,7 +249,7 @@ void stretchSprite(int slot, int x, int y, int width, int height) {
 }
 
 void zoomSprite(int slot, int x, int y, double xZoom, double yZoom) {
-  OpenGLRainbows* r = rendererFor(slot);
+  OpenGLRainbows* r = rendererFor(__builtin_return_address(0), true, slot, "zoomSprite", x, y, xZoom, yZoom);
   if (!r) return;
   const SpriteSlot& s = r->spriteSlots[slot];
   const double W = s.imageWidth, H = s.imageHeight;
@@ -228,7 +265,8 @@ void zoomSprite(int slot, int x, int y, double xZoom, double yZoom) {
 void rotoSprite(int slot, int x, int y, double angle) { rotoZoomSprite(slot, x, y, angle, 1); }
 
 void rotoZoomSprite(int slot, int x, int y, double angleValue, double zoomValue) {
-  OpenGLRainbows* r = rendererFor(slot);
+  OpenGLRainbows* r =
+      rendererFor(__builtin_return_address(0), true, slot, "rotoZoomSprite", x, y, angleValue, zoomValue);
   if (!r) return;
   const SpriteSlot& s = r->spriteSlots[slot];
   const float angle = static_cast<float>(angleValue);
@@ -251,11 +289,12 @@ void rotoZoomSprite(int slot, int x, int y, double angleValue, double zoomValue)
 }
 
 void drawAnim(int slot, int frame, int x, int y) {
-  OpenGLRainbows* r = rendererFor(slot);
+  const void* site = __builtin_return_address(0);
+  OpenGLRainbows* r = rendererFor(site, false, slot, "drawAnim", frame, x, y);
   if (!r) return;
   const SpriteSlot& s = r->spriteSlots[slot];
   int column, row;
-  if (!framePosition(s, frame, column, row)) return;
+  if (!frameOf(site, s, slot, frame, column, row, "drawAnim", x, y)) return;
   bindSlotForDrawing(*r, slot);
   const FrameTexture t = frameTexture(s, column, row);
   const int64_t fw = s.frameWidth, fh = s.frameHeight;
@@ -283,11 +322,12 @@ void drawAnim(int slot, int frame, int x, int y) {
 }
 
 void stretchAnim(int slot, int frame, int x, int y, int width, int height) {
-  OpenGLRainbows* r = rendererFor(slot);
+  const void* site = __builtin_return_address(0);
+  OpenGLRainbows* r = rendererFor(site, false, slot, "stretchAnim", frame, x, y, width, height);
   if (!r) return;
   const SpriteSlot& s = r->spriteSlots[slot];
   int column, row;
-  if (!framePosition(s, frame, column, row)) return;
+  if (!frameOf(site, s, slot, frame, column, row, "stretchAnim", x, y, width, height)) return;
   const FrameTexture t = frameTexture(s, column, row);
   bindSlotForDrawing(*r, slot);
   const float right = f(int64_t(x) + width) + 0.1f;
@@ -300,11 +340,12 @@ void stretchAnim(int slot, int frame, int x, int y, int width, int height) {
 }
 
 void rotoZoomAnim(int slot, int frame, int x, int y, double angleValue, double zoomValue) {
-  OpenGLRainbows* r = rendererFor(slot);
+  const void* site = __builtin_return_address(0);
+  OpenGLRainbows* r = rendererFor(site, false, slot, "rotoZoomAnim", frame, x, y, angleValue, zoomValue);
   if (!r) return;
   const SpriteSlot& s = r->spriteSlots[slot];
   int column, row;
-  if (!framePosition(s, frame, column, row)) return;
+  if (!frameOf(site, s, slot, frame, column, row, "rotoZoomAnim", x, y, angleValue, zoomValue)) return;
   const float angle = static_cast<float>(angleValue);
   const float zoom = static_cast<float>(zoomValue);
   const float tw = s.textureWidth, th = s.textureHeight;
