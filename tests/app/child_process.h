@@ -136,9 +136,9 @@ inline std::string fileText(const std::string& path) {
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-// Polls until predicate() holds; false after `seconds`.
+// Polls until predicate() holds; false after `seconds`, a limit only to give up.
 template <typename P>
-bool waitFor(P predicate, double seconds = 10) {
+bool waitFor(P predicate, double seconds = 60) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
   while (!predicate()) {
     if (std::chrono::steady_clock::now() > end) return false;
