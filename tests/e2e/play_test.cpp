@@ -222,6 +222,8 @@ TEST_F(PlayTest, SolveTheDealtPictureDealAgainAndQuit) {
 
   start(kSeed);
   ASSERT_TRUE(grab.ready()) << "the display cannot be read";
+  // A window without the focus pauses the game: it gets it first.
+  run("xdotool windowfocus --sync " + window);
   passes(10);
   screenshot("intro");  // the static over the reference picture
 

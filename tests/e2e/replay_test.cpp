@@ -153,6 +153,8 @@ TEST_F(RecordedGame, ASolveAndANewDealReplayFrameForFrame) {
   ASSERT_TRUE(program.started());
   replay_test::waitFor([&] { return findWindow("Quadrivolant", 800, 480, window, left, top); });
   ASSERT_FALSE(window.empty()) << "the game's window never appeared";
+  // A window without the focus pauses the game: it gets it first.
+  run("xdotool windowfocus --sync " + window);
   passes(60);  // presses count from the 50th pass on
 
   // A press held on the first column's up arrow turns the column every ten
