@@ -56,13 +56,17 @@ bool allocate(int width, int height) {
              glCheckFramebufferStatusEXT(GL_FRAMEBUFFER_EXT) == GL_FRAMEBUFFER_COMPLETE_EXT;
   surface.width = width;
   surface.height = height;
-  // A new surface starts as the window's first frame does: cleared.
+  // New buffers start as a window's new buffers do: all zero.
   const GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
+  GLfloat clearColour[4];
+  glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColour);
   glDisable(GL_SCISSOR_TEST);
+  glClearColor(0, 0, 0, 0);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
   glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, surface.shown);
   glClear(GL_COLOR_BUFFER_BIT);
   glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, surface.drawing);
+  glClearColor(clearColour[0], clearColour[1], clearColour[2], clearColour[3]);
   if (scissor) glEnable(GL_SCISSOR_TEST);
   return complete;
 }
@@ -148,7 +152,8 @@ bool beginScaledSurface(OpenGLRainbows& renderer) {
   glGenRenderbuffersEXT(1, &surface.drawingColour);
   glGenRenderbuffersEXT(1, &surface.drawingDepth);
   glGenRenderbuffersEXT(1, &surface.shownColour);
-  if (!allocate(renderer.windowWidth, renderer.windowHeight)) {
+  const platform::Rect client = platform::clientRect(renderer.window);
+  if (!allocate(client.width(), client.height())) {
     release();
     logRefusal("the drawing surface cannot be made");
     return false;
@@ -163,13 +168,20 @@ bool beginScaledSurface(OpenGLRainbows& renderer) {
 
 bool scaledSurfaceActive() { return surface.active; }
 
-void resizeScaledSurface(OpenGLRainbows& renderer) {
-  if (!surface.active) return;
-  if (renderer.windowWidth == surface.width && renderer.windowHeight == surface.height) return;
-  if (!allocate(renderer.windowWidth, renderer.windowHeight))
+namespace {
+
+// The surface takes the window's client size after a presentation, as a
+// window's buffers do here: a frame drawn while the size changes is drawn and
+// read back at the old size, in the scaled window as in any other.
+void followClientSize(OpenGLRainbows& renderer) {
+  const platform::Rect client = platform::clientRect(renderer.window);
+  if (client.width() == surface.width && client.height() == surface.height) return;
+  if (!allocate(client.width(), client.height()))
     logLine("scaled window: the drawing surface cannot take the new size\n");
   surface.areaWidth = surface.areaHeight = -1;  // the next presentation reports itself
 }
+
+}  // namespace
 
 bool presentScaledFrame(OpenGLRainbows& renderer) {
   if (!surface.active) return false;
@@ -182,6 +194,7 @@ bool presentScaledFrame(OpenGLRainbows& renderer) {
   if (scissor) glEnable(GL_SCISSOR_TEST);
   showInWindow(renderer);
   platform::takeRepaintRequest(renderer.window);  // shown just now
+  followClientSize(renderer);
   return true;
 }
 

@@ -10,18 +10,17 @@ namespace mvn {
 
 class OpenGLRainbows;
 
-// Makes the surface at the renderer's drawing size on the current context and
+// Makes the surface at the window's client size (the drawing size) on the current context and
 // binds it. False, with a log line, when the driver offers no framebuffer
 // objects or blits, or the surface cannot be made: drawing then goes to the
 // window as without the scaled window.
 bool beginScaledSurface(OpenGLRainbows& renderer);
 // True while the program draws into the surface.
 bool scaledSurfaceActive();
-// Gives the surface the renderer's drawing size, when that changed (its
-// contents are cleared then).
-void resizeScaledSurface(OpenGLRainbows& renderer);
 // Shows the frame drawn into the surface in the window and swaps the window's
-// buffers; false (nothing done) while there is no surface.
+// buffers; then the surface takes the window's client size (the drawing
+// size) when that changed, its pixels all zero. False (nothing done) while
+// there is no surface.
 bool presentScaledFrame(OpenGLRainbows& renderer);
 // Shows the last presented frame again when the window was resized or
 // uncovered since it was shown.

@@ -178,13 +178,13 @@ bool enterWindowMode(OpenGLRainbows& renderer) {
   if (renderer.fullScreenActive) restoreDisplayMode(renderer.window);
   setWindowStyle(renderer.window, kStyleWindowed, 0);
   updateWindow(renderer.window);
-  placeCentred(renderer);
+  placeCentred(renderer, true);
   setView(renderer, 0, 0, 0, 0, 1);
   renderer.fullScreenActive = 0;
   return true;
 }
 
-void placeCentred(OpenGLRainbows& renderer) {
+void placeCentred(OpenGLRainbows& renderer, bool move) {
   Rect work;
   if (!monitorWorkArea(renderer.window, work)) work = desktopWorkArea();
   const int outerWidth = renderer.windowWidth + 6 * systemMetric(SM_CXBORDER);
@@ -194,7 +194,7 @@ void placeCentred(OpenGLRainbows& renderer) {
   // not added.
   const int x = (work.width() - renderer.windowWidth) / 2;
   const int y = (work.height() - renderer.windowHeight) / 2;
-  setWindowPos(renderer.window, false, x, y, outerWidth, outerHeight, true);
+  if (move) setWindowPos(renderer.window, false, x, y, outerWidth, outerHeight, true);
   showWindow(renderer.window, SW_SHOWNORMAL);
   invalidateDesktop();
   updateWindow(renderer.window);

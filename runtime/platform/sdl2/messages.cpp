@@ -367,6 +367,8 @@ bool peekMessage(Message& message, WindowHandle window, bool remove) {
 void waitMessage() {
   drainEvents();
   if (!queue.empty() || !ensureVideo()) return;
+  // A scaled window that asks to be shown again is news enough.
+  if (WindowHandle w = firstWindow(); w && w->repaint) return;
   takeSystemEvents(true);
 }
 
