@@ -367,9 +367,10 @@ bool peekMessage(Message& message, WindowHandle window, bool remove) {
 void waitMessage() {
   drainEvents();
   if (!queue.empty() || !ensureVideo()) return;
-  // A scaled window that asks to be shown again is news enough.
-  if (WindowHandle w = firstWindow(); w && w->repaint) return;
-  takeSystemEvents(true);
+  // A scaled window that asks to be shown again is news enough: the intake
+  // then only takes what is there (it is the same intake to a recording).
+  const WindowHandle w = firstWindow();
+  takeSystemEvents(!(w && w->repaint));
 }
 
 void translateMessage(const Message& message) {
