@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "examples/wayfarer/map.h"
 #include "tests/app/child_process.h"
 #include "tests/e2e/game_moves.h"
 #include "tests/e2e/screen_grab.h"
@@ -371,6 +372,46 @@ TEST_F(ScaledWindowTest, TheGameShownScaledTakesClicksGoesFullScreenAndReplaysUn
   const std::string replayed = log();
   EXPECT_EQ(replayed.find("scaled window"), std::string::npos);
   EXPECT_NE(replayed.find(" frame hashes equal"), std::string::npos) << replayed;
+}
+
+// Wayfarer in a window of one and a half times its 640 by 480: a click on a
+// cell, at its scaled place, walks the walker to exactly that cell.
+TEST_F(ScaledWindowTest, WayfarersClickLandsInTheRightCellAtOneAndAHalf) {
+  const fs::path program = fs::path(MORVANE_BINARY_DIR) / "examples" / "wayfarer" / "wayfarer";
+  ASSERT_TRUE(fs::exists(program)) << program;
+  home = fs::path(MORVANE_BINARY_DIR) / "tmp" / "e2e-scaled-wayfarer";
+  fs::remove_all(home);
+  fs::create_directories(home);
+  child = std::make_unique<ChildProcess>(
+      program.string(), std::vector<std::string>{"TMPDIR=" + home.string(), "MORVANE_WINDOW=scaled",
+                                                 "WAYFARER_TRACE=1"});
+  ASSERT_TRUE(waitFor([&] { return child->output().find("ready ") != std::string::npos; }, 60)) << child->output();
+  findWindow("Wayfarer", 640, 480);
+  resize(960, 720);
+
+  // Cells are 32 pixels; the click lands on the window pixel that shows the
+  // cell's last column and row, whose right and lower neighbours show the
+  // next cells: a pixel's error in the way back would name another cell.
+  struct Target {
+    int x, y;
+  };
+  for (const Target cell : {Target{16, 10}, Target{9, 12}}) {
+    ASSERT_GT(wayfarer::stepCost(cell.x, cell.y), 0);
+    const int x = ((cell.x * 32 + 31) * 3 + 1) / 2, y = ((cell.y * 32 + 31) * 3 + 1) / 2;
+    run("xdotool mousemove --window " + window + " " + std::to_string(x) + " " + std::to_string(y) +
+        " mousedown 1 sleep 0.1 mouseup 1");
+    const std::string arrival = "at " + std::to_string(cell.x) + " " + std::to_string(cell.y) + "\n";
+    ASSERT_TRUE(waitFor([&] { return child->output().find(arrival) != std::string::npos; }, 90))
+        << "no walk to " << cell.x << "," << cell.y << ":\n" << child->output();
+    const std::string out = child->output();
+    const size_t search = out.rfind("path ");
+    ASSERT_NE(search, std::string::npos);
+    const std::string line = out.substr(search, out.find('\n', search) - search);
+    EXPECT_EQ(line.substr(line.rfind(' ') + 1), std::to_string(cell.x) + "," + std::to_string(cell.y)) << line;
+    e2e::sleepMs(600);  // never two clicks within half a second
+  }
+  run("xdotool keydown Escape; sleep 0.2; xdotool keyup Escape");
+  EXPECT_EQ(child->wait(30), 0);
 }
 
 }  // namespace
