@@ -48,4 +48,14 @@ int areaPixel(int surface, int offset, int scaledSize, int drawingSize) {
   return heldToInt(std::ceil(static_cast<double>(surface) * scaledSize / drawingSize) + offset);
 }
 
+int openingScale(double dotsPerInch, int drawingWidth, int drawingHeight, int usableWidth,
+                 int usableHeight) {
+  if (!(dotsPerInch >= 192) || drawingWidth < 1 || drawingHeight < 1) return 1;
+  int scale = dotsPerInch >= 96.0 * 16 ? 16 : static_cast<int>(dotsPerInch / 96);
+  while (scale > 1 && (int64_t{drawingWidth} * scale > usableWidth ||
+                       int64_t{drawingHeight} * scale > usableHeight))
+    --scale;
+  return scale;
+}
+
 }  // namespace mvn::platform

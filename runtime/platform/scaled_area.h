@@ -26,4 +26,11 @@ int surfacePixel(double pixel, int offset, int scaledSize, int drawingSize);
 // surfacePixel wherever a scale of 1 or more has one).
 int areaPixel(int surface, int offset, int scaledSize, int drawingSize);
 
+// How many times its drawing size a scaled window opens at, on a display of
+// dotsPerInch where the window system counts in pixels (no scaling of its
+// own): the whole number of times 96 dpi goes into it (1 below 192, or when
+// unknown: 0 or less), less while the window would not fit the usable area.
+int openingScale(double dotsPerInch, int drawingWidth, int drawingHeight, int usableWidth,
+                 int usableHeight);
+
 }  // namespace mvn::platform

@@ -88,5 +88,26 @@ TEST(ScaledAreaTest, TheWayBackLandsOnTheSameSurfacePixelAtEveryScaleFromOne) {
   }
 }
 
+// A display whose window system counts in pixels: the window opens at the
+// whole number of times 96 dpi goes into the display's, while it fits.
+TEST(ScaledAreaTest, AWindowOpensLargerOnADisplayOfManyDotsPerInch) {
+  struct Case {
+    double dpi;
+    int usableWidth, usableHeight;
+    int expected;
+  } cases[] = {
+      {0, 3840, 2160, 1},     // unknown
+      {-5, 3840, 2160, 1},    {96, 3840, 2160, 1},    {191.9, 3840, 2160, 1},
+      {192, 3840, 2160, 2},   {280, 3840, 2160, 2},   {288, 3840, 2160, 3},
+      {288, 2400, 1440, 3},   // exactly fits
+      {288, 2399, 1440, 2},   // not at three times: twice
+      {192, 1500, 900, 1},    // not even twice
+      {1e9, 1 << 30, 1 << 30, 16},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(openingScale(c.dpi, 800, 480, c.usableWidth, c.usableHeight), c.expected)
+        << c.dpi << " dpi in " << c.usableWidth << "x" << c.usableHeight;
+}
+
 }  // namespace
 }  // namespace mvn::platform

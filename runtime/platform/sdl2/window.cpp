@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "runtime/platform/recording.h"
+#include "runtime/platform/scaled_area.h"
 #include "runtime/platform/sdl2/sdl_window.h"
 
 namespace mvn::platform {
@@ -80,6 +81,22 @@ SDL_Window* buildSdlWindow(Window& w, int samples) {
   setStandardAttributes(0);
   if (sdl) SDL_SetWindowData(sdl, "mvn", &w);
   return sdl;
+}
+
+// A scaled window's opening scale where the window system leaves high DPI to
+// the program (its drawable has as many pixels as the window has units).
+int openingScaleOf(const Window& w) {
+  int unitsW = 0, unitsH = 0, pixelsW = 0, pixelsH = 0;
+  SDL_GetWindowSize(w.sdl, &unitsW, &unitsH);
+  SDL_GL_GetDrawableSize(w.sdl, &pixelsW, &pixelsH);
+  if (pixelsW != unitsW || pixelsH != unitsH) return 1;  // the system scales by itself
+  const int display = std::max(0, SDL_GetWindowDisplayIndex(w.sdl));
+  float dpi = 0;
+  SDL_Rect usable;
+  if (SDL_GetDisplayDPI(display, &dpi, nullptr, nullptr) != 0 ||
+      SDL_GetDisplayUsableBounds(display, &usable) != 0)
+    return 1;
+  return openingScale(dpi, w.clientWidth, w.clientHeight, usable.w, usable.h);
 }
 
 void applyGeometry(Window& w) {
@@ -303,6 +320,14 @@ void setWindowPos(WindowHandle window, bool topMost, int x, int y, int outerWidt
   w.clientHeight = outerHeight - (hasFrame(w) ? kCaption + 6 * kBorder : 0);
   w.shownWidth = w.clientWidth;
   w.shownHeight = w.clientHeight;
+  if (w.scaled && !w.fullScreen) {
+    // Larger on a display of many dots per inch, about the same centre.
+    const int scale = openingScaleOf(w);
+    w.shownWidth *= scale;
+    w.shownHeight *= scale;
+    placeWindowRecord(w, x - (w.shownWidth - w.clientWidth) / 2,
+                      y - (w.shownHeight - w.clientHeight) / 2);
+  }
   applyGeometry(w);
   if (w.topMost != topMost) SDL_SetWindowAlwaysOnTop(w.sdl, topMost ? SDL_TRUE : SDL_FALSE);
   w.topMost = topMost;
