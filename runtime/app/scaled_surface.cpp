@@ -13,72 +13,53 @@ namespace mvn {
 
 namespace {
 
-// Two framebuffer objects: the one the program draws into, and a copy of the
-// last presented frame, which stays to be shown again when the window changes
-// while the program does not present (paused, say) after the drawing one has
-// been cleared for the next frame.
+// The program draws into the window's own back buffer, whose bottom-left
+// drawing-sized corner is the surface: the same buffer, the same rasteriser
+// paths, the same pixels as in an ordinary window. At each present that
+// corner is copied into a framebuffer object of the drawing size (the frame
+// shown), which is then drawn scaled over the whole back buffer, and after
+// the swap copied back into the corner: the program finds its last frame
+// there, as in an ordinary window. The copy also stays to be shown again when
+// the window changes while the program does not present (paused, say).
 struct Surface {
   bool active = false;
   int width = 0, height = 0;
-  GLuint drawing = 0, drawingColour = 0, drawingDepth = 0;
   GLuint shown = 0, shownColour = 0;
+  GLuint held = 0, heldColour = 0;  // a frame in the making, kept while the last one is shown again
   int areaWidth = -1, areaHeight = -1;  // the window's pixels at the last presentation
 };
 
 Surface surface;
 PFNGLBLITFRAMEBUFFEREXTPROC blitFramebuffer = nullptr;
-bool packedDepthStencil = false;
 
-bool allocate(int width, int height) {
-  glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, surface.drawingColour);
-  glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT, GL_RGBA8, width, height);
-  glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, surface.drawingDepth);
-  glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT,
-                           packedDepthStencil ? GL_DEPTH24_STENCIL8_EXT : GL_DEPTH_COMPONENT24,
-                           width, height);
-  glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, surface.shownColour);
+bool allocateOne(GLuint framebuffer, GLuint colour, int width, int height) {
+  glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, colour);
   glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT, GL_RGBA8, width, height);
   glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, 0);
+  glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, framebuffer);
+  glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_RENDERBUFFER_EXT,
+                               colour);
+  const bool complete =
+      glCheckFramebufferStatusEXT(GL_FRAMEBUFFER_EXT) == GL_FRAMEBUFFER_COMPLETE_EXT;
+  glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+  return complete;
+}
 
-  glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, surface.shown);
-  glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_RENDERBUFFER_EXT,
-                               surface.shownColour);
-  bool complete = glCheckFramebufferStatusEXT(GL_FRAMEBUFFER_EXT) == GL_FRAMEBUFFER_COMPLETE_EXT;
-  glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, surface.drawing);
-  glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_RENDERBUFFER_EXT,
-                               surface.drawingColour);
-  glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, GL_DEPTH_ATTACHMENT_EXT, GL_RENDERBUFFER_EXT,
-                               surface.drawingDepth);
-  if (packedDepthStencil)
-    glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, GL_STENCIL_ATTACHMENT_EXT,
-                                 GL_RENDERBUFFER_EXT, surface.drawingDepth);
-  complete = complete &&
-             glCheckFramebufferStatusEXT(GL_FRAMEBUFFER_EXT) == GL_FRAMEBUFFER_COMPLETE_EXT;
+bool allocate(int width, int height) {
+  const bool complete = allocateOne(surface.shown, surface.shownColour, width, height) &&
+                        allocateOne(surface.held, surface.heldColour, width, height);
   surface.width = width;
   surface.height = height;
-  // New buffers start as a window's new buffers do: all zero.
-  const GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
-  GLfloat clearColour[4];
-  glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColour);
-  glDisable(GL_SCISSOR_TEST);
-  glClearColor(0, 0, 0, 0);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-  glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, surface.shown);
-  glClear(GL_COLOR_BUFFER_BIT);
-  glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, surface.drawing);
-  glClearColor(clearColour[0], clearColour[1], clearColour[2], clearColour[3]);
-  if (scissor) glEnable(GL_SCISSOR_TEST);
   return complete;
 }
 
 void release() {
-  if (surface.drawing) {
+  if (surface.shown) {
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
-    const GLuint framebuffers[] = {surface.drawing, surface.shown};
+    const GLuint framebuffers[] = {surface.shown, surface.held};
     glDeleteFramebuffersEXT(2, framebuffers);
-    const GLuint renderbuffers[] = {surface.drawingColour, surface.drawingDepth,
-                                    surface.shownColour};
-    glDeleteRenderbuffersEXT(3, renderbuffers);
+    const GLuint renderbuffers[] = {surface.shownColour, surface.heldColour};
+    glDeleteRenderbuffersEXT(2, renderbuffers);
   }
   surface = Surface{};
 }
@@ -90,9 +71,18 @@ void logRefusal(const char* reason) {
   logLine(line);
 }
 
-// Shows the copy of the last frame in the window's back buffer, the bars
-// black. The program's scissor and clear colour are kept.
-void showInWindow(OpenGLRainbows& renderer) {
+// A copy of the colour of one drawing-sized corner to another, pixel for pixel.
+void copyCorner(GLuint from, GLuint to) {
+  glBindFramebufferEXT(GL_READ_FRAMEBUFFER_EXT, from);
+  glBindFramebufferEXT(GL_DRAW_FRAMEBUFFER_EXT, to);
+  blitFramebuffer(0, 0, surface.width, surface.height, 0, 0, surface.width, surface.height,
+                  GL_COLOR_BUFFER_BIT, GL_NEAREST);
+}
+
+// Shows the frame shown last, scaled over the whole back buffer with black
+// bars, swaps, and puts `back` (a frame's copy) into the drawing corner. The
+// program's scissor and clear colour are kept.
+void showInWindow(OpenGLRainbows& renderer, GLuint back) {
   int areaWidth = 0, areaHeight = 0;
   platform::drawableSize(renderer.window, areaWidth, areaHeight);
   const platform::ScaledArea area =
@@ -104,18 +94,24 @@ void showInWindow(OpenGLRainbows& renderer) {
   glBindFramebufferEXT(GL_READ_FRAMEBUFFER_EXT, surface.shown);
   glBindFramebufferEXT(GL_DRAW_FRAMEBUFFER_EXT, 0);
   glClearColor(0, 0, 0, 1);
-  glClear(GL_COLOR_BUFFER_BIT);
-  if (area.width > 0) {
-    // The window counts its rows from the bottom.
-    const int bottom = areaHeight - area.y - area.height;
-    blitFramebuffer(0, 0, surface.width, surface.height, area.x, bottom, area.x + area.width,
-                    bottom + area.height, GL_COLOR_BUFFER_BIT,
-                    area.whole ? GL_NEAREST : GL_LINEAR);
+  // The window's buffers take a new size of the window at a swap: the first
+  // frame shown at a new size is shown twice, the second time whole.
+  const bool newArea = areaWidth != surface.areaWidth || areaHeight != surface.areaHeight;
+  for (int pass = 0; pass < (newArea ? 2 : 1); ++pass) {
+    glClear(GL_COLOR_BUFFER_BIT);
+    if (area.width > 0) {
+      // The window counts its rows from the bottom.
+      const int bottom = areaHeight - area.y - area.height;
+      blitFramebuffer(0, 0, surface.width, surface.height, area.x, bottom, area.x + area.width,
+                      bottom + area.height, GL_COLOR_BUFFER_BIT,
+                      area.whole ? GL_NEAREST : GL_LINEAR);
+    }
+    platform::swapBuffers(renderer.window);
   }
-  glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, surface.drawing);
+  copyCorner(back, 0);
+  glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
   glClearColor(clearColour[0], clearColour[1], clearColour[2], clearColour[3]);
   if (scissor) glEnable(GL_SCISSOR_TEST);
-  platform::swapBuffers(renderer.window);
 
   if (areaWidth == surface.areaWidth && areaHeight == surface.areaHeight) return;
   surface.areaWidth = areaWidth;
@@ -125,6 +121,16 @@ void showInWindow(OpenGLRainbows& renderer) {
                 areaWidth, areaHeight, surface.width, surface.height, area.width, area.height,
                 area.x, area.y, area.whole ? "sharp" : "smooth");
   logLine(line);
+}
+
+// The frame's copy takes the drawing size (the window's client size) when
+// that changed.
+void followClientSize(OpenGLRainbows& renderer) {
+  const platform::Rect client = platform::clientRect(renderer.window);
+  if (client.width() == surface.width && client.height() == surface.height) return;
+  if (!allocate(client.width(), client.height()))
+    logLine("scaled window: the frame's copy cannot take the new size\n");
+  surface.areaWidth = surface.areaHeight = -1;  // the next presentation reports itself
 }
 
 }  // namespace
@@ -146,64 +152,50 @@ bool beginScaledSurface(OpenGLRainbows& renderer) {
     logRefusal("no framebuffer blits");
     return false;
   }
-  packedDepthStencil = containsWord(extensions.c_str(), "GL_EXT_packed_depth_stencil");
-  glGenFramebuffersEXT(1, &surface.drawing);
   glGenFramebuffersEXT(1, &surface.shown);
-  glGenRenderbuffersEXT(1, &surface.drawingColour);
-  glGenRenderbuffersEXT(1, &surface.drawingDepth);
   glGenRenderbuffersEXT(1, &surface.shownColour);
+  glGenFramebuffersEXT(1, &surface.held);
+  glGenRenderbuffersEXT(1, &surface.heldColour);
   const platform::Rect client = platform::clientRect(renderer.window);
   if (!allocate(client.width(), client.height())) {
     release();
-    logRefusal("the drawing surface cannot be made");
+    logRefusal("the frame's copy cannot be made");
     return false;
   }
   surface.active = true;
   char line[96];
-  std::snprintf(line, sizeof line, "scaled window: drawing %dx%d into a surface of its own\n",
-                surface.width, surface.height);
+  std::snprintf(line, sizeof line, "scaled window: drawing %dx%d, shown scaled\n", surface.width,
+                surface.height);
   logLine(line);
   return true;
 }
 
 bool scaledSurfaceActive() { return surface.active; }
 
-namespace {
-
-// The surface takes the window's client size after a presentation, as a
-// window's buffers do here: a frame drawn while the size changes is drawn and
-// read back at the old size, in the scaled window as in any other.
-void followClientSize(OpenGLRainbows& renderer) {
-  const platform::Rect client = platform::clientRect(renderer.window);
-  if (client.width() == surface.width && client.height() == surface.height) return;
-  if (!allocate(client.width(), client.height()))
-    logLine("scaled window: the drawing surface cannot take the new size\n");
-  surface.areaWidth = surface.areaHeight = -1;  // the next presentation reports itself
-}
-
-}  // namespace
-
 bool presentScaledFrame(OpenGLRainbows& renderer) {
   if (!surface.active) return false;
-  glBindFramebufferEXT(GL_READ_FRAMEBUFFER_EXT, surface.drawing);
-  glBindFramebufferEXT(GL_DRAW_FRAMEBUFFER_EXT, surface.shown);
+  followClientSize(renderer);
   const GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
   glDisable(GL_SCISSOR_TEST);
-  blitFramebuffer(0, 0, surface.width, surface.height, 0, 0, surface.width, surface.height,
-                  GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  copyCorner(0, surface.shown);
+  glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
   if (scissor) glEnable(GL_SCISSOR_TEST);
-  showInWindow(renderer);
+  showInWindow(renderer, surface.shown);
   platform::takeRepaintRequest(renderer.window);  // shown just now
-  followClientSize(renderer);
   return true;
 }
 
 void presentAgainIfStale(OpenGLRainbows& renderer) {
   if (!surface.active) return;
-  int areaWidth = 0, areaHeight = 0;
-  platform::drawableSize(renderer.window, areaWidth, areaHeight);
-  const bool resized = areaWidth != surface.areaWidth || areaHeight != surface.areaHeight;
-  if (platform::takeRepaintRequest(renderer.window) || resized) showInWindow(renderer);
+  if (!platform::takeRepaintRequest(renderer.window)) return;
+  // The program may be halfway through its next frame: that is kept aside
+  // and put back.
+  const GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
+  glDisable(GL_SCISSOR_TEST);
+  copyCorner(0, surface.held);
+  glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+  if (scissor) glEnable(GL_SCISSOR_TEST);
+  showInWindow(renderer, surface.held);
 }
 
 void forgetScaledSurface() { surface = Surface{}; }

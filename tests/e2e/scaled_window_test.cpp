@@ -374,6 +374,25 @@ TEST_F(ScaledWindowTest, TheGameShownScaledTakesClicksGoesFullScreenAndReplaysUn
   EXPECT_NE(replayed.find(" frame hashes equal"), std::string::npos) << replayed;
 }
 
+// The committed recording of a solve, made in an ordinary window, replays in
+// a scaled one with every frame hash equal: confetti, static and all.
+TEST_F(ScaledWindowTest, TheCommittedSolveReplaysInAScaledWindowFrameForFrame) {
+  const fs::path binary = MORVANE_BINARY_DIR;
+  home = binary / "tmp" / "e2e-scaled-replay";
+  fs::remove_all(home);
+  fs::create_directories(home / "Media");
+  fs::copy_file(binary / "quadrivolant", home / "quadrivolant");
+  fs::copy_file(binary / "Media" / "Media.sbx", home / "Media" / "Media.sbx");
+  const fs::path recording = fs::path(MORVANE_SOURCE_DIR) / "tests" / "data" / "replay" / "quadrivolant-solve.mvr";
+  ChildProcess replay((home / "quadrivolant").string(),
+                      {"TMPDIR=" + home.string(), "MORVANE_WINDOW=scaled", "MORVANE_REPLAY=" + recording.string(),
+                       "MORVANE_NO_FRAME_HOLD=1"});
+  EXPECT_EQ(replay.wait(300), 0) << replay.output();
+  const std::string replayed = log();
+  EXPECT_NE(replayed.find("scaled window 800x480 shows"), std::string::npos);
+  EXPECT_NE(replayed.find(" frame hashes equal"), std::string::npos) << replayed;
+}
+
 // Wayfarer in a window of one and a half times its 640 by 480: a click on a
 // cell, at its scaled place, walks the walker to exactly that cell.
 TEST_F(ScaledWindowTest, WayfarersClickLandsInTheRightCellAtOneAndAHalf) {

@@ -60,13 +60,14 @@ void followScaledWindows(SDL_Event& e) {
   switch (e.type) {
     case SDL_WINDOWEVENT:
       if (Window* w = scaledWindowOf(e.window.windowID)) {
-        if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-          if (!w->fullScreen) {
-            w->shownWidth = e.window.data1;
-            w->shownHeight = e.window.data2;
-          }
-          w->repaint = true;
-        } else if (e.window.event == SDL_WINDOWEVENT_EXPOSED) {
+        // Only a size the player gave asks for the frame again: the sizes the
+        // runtime gives are followed by a frame anyway, and a frame shown
+        // in between would meet the window's buffer at another moment than
+        // in an ordinary window.
+        if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED && !w->fullScreen &&
+            (e.window.data1 != w->shownWidth || e.window.data2 != w->shownHeight)) {
+          w->shownWidth = e.window.data1;
+          w->shownHeight = e.window.data2;
           w->repaint = true;
         }
       }

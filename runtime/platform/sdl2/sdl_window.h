@@ -61,7 +61,7 @@ int clientOffsetY(const Window& window);
 // The window's outer top-left for both the runtime and the event stream.
 void placeWindowRecord(Window& window, int x, int y);
 
-// Follows the system's events for scaled windows: a resize or an uncovering
+// Follows the system's events for scaled windows: a resize by the player
 // asks for a repaint, and pointer positions become surface pixels
 // (window.h). Runs on every event the layer takes from the system, before
 // anything else sees it or a recording keeps it.

@@ -102,9 +102,17 @@ int openingScaleOf(const Window& w) {
 void applyGeometry(Window& w) {
   if (!w.sdl || w.fullScreen) return;
   SDL_SetWindowBordered(w.sdl, hasFrame(w) ? SDL_TRUE : SDL_FALSE);
-  SDL_SetWindowResizable(w.sdl, w.scaled ? SDL_TRUE : SDL_FALSE);
+  // Sized as a fixed window is, for every window: the system takes a fixed
+  // window's new size before the next frame is drawn, and a scaled window's
+  // drawing must meet the same buffer as an ordinary window's would.
+  SDL_SetWindowResizable(w.sdl, SDL_FALSE);
   SDL_SetWindowSize(w.sdl, std::max(1, shownWidthOf(w)), std::max(1, shownHeightOf(w)));
   SDL_SetWindowPosition(w.sdl, w.x + clientOffsetX(w), w.y + clientOffsetY(w));
+  if (w.scaled) {
+    SDL_SetWindowResizable(w.sdl, SDL_TRUE);
+    // It draws into a corner of its own buffer: never smaller than the drawing.
+    SDL_SetWindowMinimumSize(w.sdl, std::max(1, w.clientWidth), std::max(1, w.clientHeight));
+  }
 }
 
 }  // namespace
