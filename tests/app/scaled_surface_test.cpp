@@ -23,8 +23,8 @@ TEST(ScaledSurfaceTest, DrawingAndReadingBackSeeTheUnscaledSurface) {
   unsetenv("MORVANE_WINDOW");
   ASSERT_NE(renderer.window, nullptr);
   ASSERT_TRUE(scaledSurfaceActive());
-  // As after setScreen and the start-up, frames have been presented since
-  // the window took its size: the surface takes it with the first.
+  // As after setScreen and the start-up, a frame has been presented since the
+  // window took its size: its buffer takes the size at a swap.
   showScreen();
   EXPECT_TRUE(platform::isScaledWindow(renderer.window));
   const platform::Rect client = platform::clientRect(renderer.window);

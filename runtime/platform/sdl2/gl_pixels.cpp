@@ -5,13 +5,6 @@
 
 namespace mvn::platform {
 
-namespace {
-
-constexpr GLenum kFramebufferBinding = 0x8CA6;  // GL_FRAMEBUFFER_BINDING_EXT
-constexpr GLenum kColourAttachment0 = 0x8CE0;   // GL_COLOR_ATTACHMENT0_EXT
-
-}  // namespace
-
 void uploadTextureRgba(int level, int width, int height, const void* pixels) {
   glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
 }
@@ -35,11 +28,7 @@ void readBoundTexture(unsigned format, int alignment, void* destination) {
 
 void readFramePixels(int x, int y, int width, int height, unsigned format, int alignment,
                      void* destination) {
-  // The frame being drawn: the window's back buffer, or the colour buffer of
-  // the framebuffer object it is drawn into (a scaled window's surface).
-  GLint framebuffer = 0;
-  glGetIntegerv(kFramebufferBinding, &framebuffer);
-  glReadBuffer(framebuffer != 0 ? kColourAttachment0 : GL_BACK);
+  glReadBuffer(GL_BACK);
   glPixelStorei(GL_PACK_ALIGNMENT, alignment);
   glReadPixels(x, y, width, height, format, GL_UNSIGNED_BYTE, destination);
 }
