@@ -7,6 +7,7 @@
 #include "runtime/app/frame_hold.h"
 #include "runtime/app/gl_capabilities.h"
 #include "runtime/app/run_recording.h"
+#include "runtime/app/scaled_surface.h"
 #include "runtime/core/log.h"
 #include "runtime/core/program_end.h"
 #include "runtime/core/runtime_objects.h"
@@ -160,6 +161,7 @@ bool pumpMessages(OpenGLRainbows& renderer, MessageCallback callback, bool wait)
     if (message.message == WM_KEYDOWN) translateMessage(message);
     dispatchMessage(message);
   }
+  presentAgainIfStale(renderer);
   return true;
 }
 
@@ -198,7 +200,7 @@ bool swapAndHold(OpenGLRainbows& renderer, MessageCallback callback) {
   if (renderer.currentRenderTarget != -1) endRenderTarget(renderer);
   flushDrawBatch();  // the frame is shown whole
   markPresentedFrame(renderer);
-  swapBuffers(renderer.window);
+  if (!presentScaledFrame(renderer)) swapBuffers(renderer.window);
   // The hold comes before the next frame is prepared: where the system shows
   // the drawing only while the program waits, it then shows the whole frame.
   TimerClock clock(renderer, callback);

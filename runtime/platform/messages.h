@@ -46,6 +46,7 @@ constexpr uint32_t VK_BACK = 0x08;
 constexpr uint32_t VK_TAB = 0x09;
 constexpr uint32_t VK_RETURN = 0x0D;
 constexpr uint32_t VK_ESCAPE = 0x1B;
+constexpr uint32_t VK_F11 = 0x7A;
 
 struct Message {
   WindowHandle window = nullptr;  // null: a message of the thread (WM_QUIT)

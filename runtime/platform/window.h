@@ -26,7 +26,9 @@ constexpr uint32_t WS_CLIPSIBLINGS = 0x04000000u;
 constexpr uint32_t WS_CLIPCHILDREN = 0x02000000u;
 constexpr uint32_t WS_CAPTION = 0x00C00000u;
 constexpr uint32_t WS_SYSMENU = 0x00080000u;
+constexpr uint32_t WS_THICKFRAME = 0x00040000u;
 constexpr uint32_t WS_MINIMIZEBOX = 0x00020000u;
+constexpr uint32_t WS_MAXIMIZEBOX = 0x00010000u;
 
 // Show commands.
 constexpr int SW_HIDE = 0;
@@ -90,10 +92,34 @@ void invalidateDesktop();
 void setWindowText(WindowHandle window, const char* text);
 std::string windowText(WindowHandle window);
 
+// A scaled window: a window whose style carries WS_THICKFRAME (a sizing
+// border) when it is created or restyled. Its client area, as every call of
+// this service and the pointer, cursor and message services report it, keeps
+// the size the runtime gives it: the drawing surface. On the screen the window
+// may take any size the player gives it (it opens at the client size in the
+// display's logical units, so twice as many pixels on a display scaled by 2),
+// and the runtime shows the surface scaled into it (scaled_area.h). Pointer
+// and cursor positions arrive already turned into surface pixels, so that
+// nothing above the layer, and nothing a recording keeps, depends on the size
+// on the screen.
+bool isScaledWindow(WindowHandle window);
+// The window's client area on the screen in pixels, as OpenGL draws it
+// (more than its logical size on a display scaled for high DPI).
+void drawableSize(WindowHandle window, int& width, int& height);
+// True once after the system asked for the window's contents again (the
+// window was resized or uncovered); the runtime then shows its frame again.
+bool takeRepaintRequest(WindowHandle window);
+// A scaled window covering its whole display, borderless, without a change of
+// display mode; false when the system refuses. Leaving puts the window back
+// at the size and place it had.
+bool enterDesktopFullScreen(WindowHandle window);
+void leaveDesktopFullScreen(WindowHandle window);
+bool isDesktopFullScreen(WindowHandle window);
+
 // Display mode for full screen on the window's display: exactly width by
 // height (and colourBits when not 0). False when the display refuses it.
 bool changeDisplayMode(WindowHandle window, int width, int height, int colourBits);
-// Back to the desktop's mode.
+// Back to the desktop's mode (or out of a desktop full screen).
 void restoreDisplayMode(WindowHandle window);
 
 }  // namespace mvn::platform
