@@ -317,7 +317,6 @@ TEST_F(ScaledWindowTest, TheGameShownScaledTakesClicksGoesFullScreenAndReplaysUn
   ASSERT_TRUE(waitForLog("pause loop ended\n"));
   resize(1200, 720);
   const auto board = [&] { return tiles(grab(1200, 720)); };
-  std::array<int, 9> places{0, 1, 2, 3, 4, 5, 6, 7, 8};
   for (size_t i = 0; i < arrows.size(); ++i) {
     const auto before = board();
     int x = 0, y = 0;
