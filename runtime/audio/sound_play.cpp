@@ -57,7 +57,7 @@ int playSound(int slot, double pan, double volume) {
   SoundChannel* channel = soundSlot(slot);
   if (!channel || !hasDevice(*channel)) {
     const bool device = runtimeObjects.soundSystem && runtimeObjects.soundSystem->device;
-    traceNoEffect(__builtin_return_address(0),
+    traceNoEffect(MVN_CALL_SITE(),
                   device ? "plays nothing: sound slot " + std::to_string(slot) + " is empty"
                          : std::string("plays nothing: no sound device"),
                   "playSound", slot, pan, volume);

@@ -220,7 +220,7 @@ void drawRect(int x, int y, int width, int height, int colour) {
 }
 
 void drawSprite(int slot, int x, int y) {
-  OpenGLRainbows* r = rendererFor(__builtin_return_address(0), true, slot, "drawSprite", x, y);
+  OpenGLRainbows* r = rendererFor(MVN_CALL_SITE(), true, slot, "drawSprite", x, y);
   if (!r) return;
   const SpriteSlot& s = r->spriteSlots[slot];
   bindSlotForDrawing(*r, slot);
@@ -235,7 +235,7 @@ void drawSprite(int slot, int x, int y) {
 }
 
 void stretchSprite(int slot, int x, int y, int width, int height) {
-  OpenGLRainbows* r = rendererFor(__builtin_return_address(0), false, slot, "stretchSprite", x, y, width, height);
+  OpenGLRainbows* r = rendererFor(MVN_CALL_SITE(), false, slot, "stretchSprite", x, y, width, height);
   if (!r) return;
   const SpriteSlot& s = r->spriteSlots[slot];
   bindSlotForDrawing(*r, slot);
@@ -249,7 +249,7 @@ void stretchSprite(int slot, int x, int y, int width, int height) {
 }
 
 void zoomSprite(int slot, int x, int y, double xZoom, double yZoom) {
-  OpenGLRainbows* r = rendererFor(__builtin_return_address(0), true, slot, "zoomSprite", x, y, xZoom, yZoom);
+  OpenGLRainbows* r = rendererFor(MVN_CALL_SITE(), true, slot, "zoomSprite", x, y, xZoom, yZoom);
   if (!r) return;
   const SpriteSlot& s = r->spriteSlots[slot];
   const double W = s.imageWidth, H = s.imageHeight;
@@ -266,7 +266,7 @@ void rotoSprite(int slot, int x, int y, double angle) { rotoZoomSprite(slot, x, 
 
 void rotoZoomSprite(int slot, int x, int y, double angleValue, double zoomValue) {
   OpenGLRainbows* r =
-      rendererFor(__builtin_return_address(0), true, slot, "rotoZoomSprite", x, y, angleValue, zoomValue);
+      rendererFor(MVN_CALL_SITE(), true, slot, "rotoZoomSprite", x, y, angleValue, zoomValue);
   if (!r) return;
   const SpriteSlot& s = r->spriteSlots[slot];
   const float angle = static_cast<float>(angleValue);
@@ -289,7 +289,7 @@ void rotoZoomSprite(int slot, int x, int y, double angleValue, double zoomValue)
 }
 
 void drawAnim(int slot, int frame, int x, int y) {
-  const void* site = __builtin_return_address(0);
+  const void* site = MVN_CALL_SITE();
   OpenGLRainbows* r = rendererFor(site, false, slot, "drawAnim", frame, x, y);
   if (!r) return;
   const SpriteSlot& s = r->spriteSlots[slot];
@@ -322,7 +322,7 @@ void drawAnim(int slot, int frame, int x, int y) {
 }
 
 void stretchAnim(int slot, int frame, int x, int y, int width, int height) {
-  const void* site = __builtin_return_address(0);
+  const void* site = MVN_CALL_SITE();
   OpenGLRainbows* r = rendererFor(site, false, slot, "stretchAnim", frame, x, y, width, height);
   if (!r) return;
   const SpriteSlot& s = r->spriteSlots[slot];
@@ -340,7 +340,7 @@ void stretchAnim(int slot, int frame, int x, int y, int width, int height) {
 }
 
 void rotoZoomAnim(int slot, int frame, int x, int y, double angleValue, double zoomValue) {
-  const void* site = __builtin_return_address(0);
+  const void* site = MVN_CALL_SITE();
   OpenGLRainbows* r = rendererFor(site, false, slot, "rotoZoomAnim", frame, x, y, angleValue, zoomValue);
   if (!r) return;
   const SpriteSlot& s = r->spriteSlots[slot];
