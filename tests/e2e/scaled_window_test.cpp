@@ -267,9 +267,14 @@ TEST_F(ScaledWindowTest, TheGameShownScaledTakesClicksGoesFullScreenAndReplaysUn
 
   // In the background the game pauses: its last frame stays, and is shown
   // again at each size the window takes.
+  // The window may take the focus itself after it is shown: the focus is
+  // sent away until the game has paused.
+  ASSERT_TRUE(waitForLog("Init Finalized\n"));
   const std::string root = run("xwininfo -root | awk '/Window id/ {print $4}'");
-  run("xdotool windowfocus " + root);
-  ASSERT_TRUE(waitForLog("pause loop in showscreen/hibernate\n")) << log();
+  ASSERT_TRUE(waitFor([&] {
+    run("xdotool windowfocus " + root);
+    return waitFor([&] { return occurrences(log(), "pause loop in showscreen/hibernate\n") >= 1; }, 3);
+  }, 90)) << log();
   const Picture frame = grab(800, 480);
   ASSERT_EQ(frame.pixels.size(), 800u * 480u);
 
