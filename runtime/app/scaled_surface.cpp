@@ -79,6 +79,16 @@ void copyCorner(GLuint from, GLuint to) {
                   GL_COLOR_BUFFER_BIT, GL_NEAREST);
 }
 
+// Copies the drawing corner into `to`, whatever scissor the program left,
+// and binds the window's framebuffer again.
+void keepDrawing(GLuint to) {
+  const GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
+  glDisable(GL_SCISSOR_TEST);
+  copyCorner(0, to);
+  glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+  if (scissor) glEnable(GL_SCISSOR_TEST);
+}
+
 // Shows the frame shown last, scaled over the whole back buffer with black
 // bars, swaps, and puts `back` (a frame's copy) into the drawing corner. The
 // program's scissor and clear colour are kept.
@@ -175,11 +185,7 @@ bool scaledSurfaceActive() { return surface.active; }
 bool presentScaledFrame(OpenGLRainbows& renderer) {
   if (!surface.active) return false;
   followClientSize(renderer);
-  const GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
-  glDisable(GL_SCISSOR_TEST);
-  copyCorner(0, surface.shown);
-  glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
-  if (scissor) glEnable(GL_SCISSOR_TEST);
+  keepDrawing(surface.shown);
   showInWindow(renderer, surface.shown);
   platform::takeRepaintRequest(renderer.window);  // shown just now
   return true;
@@ -190,11 +196,7 @@ void presentAgainIfStale(OpenGLRainbows& renderer) {
   if (!platform::takeRepaintRequest(renderer.window)) return;
   // The program may be halfway through its next frame: that is kept aside
   // and put back.
-  const GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
-  glDisable(GL_SCISSOR_TEST);
-  copyCorner(0, surface.held);
-  glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
-  if (scissor) glEnable(GL_SCISSOR_TEST);
+  keepDrawing(surface.held);
   showInWindow(renderer, surface.held);
 }
 
