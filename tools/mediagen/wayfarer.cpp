@@ -9,7 +9,7 @@
 #include "canvas.h"
 #include "image_io.h"
 #include "random.h"
-#include "runtime/gfx2d/font_builtin.h"
+#include "runtime/gfx2d/fonts/font_builtin.h"
 
 namespace mediagen {
 namespace {

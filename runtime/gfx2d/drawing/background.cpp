@@ -1,14 +1,14 @@
-#include "runtime/gfx2d/background.h"
+#include "runtime/gfx2d/drawing/background.h"
 
 #include <GL/gl.h>
 
 #include "runtime/core/runtime_objects.h"
-#include "runtime/gfx2d/draw_batch.h"
-#include "runtime/gfx2d/frame_state.h"
+#include "runtime/gfx2d/drawing/draw_batch.h"
+#include "runtime/gfx2d/drawing/frame_state.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
-#include "runtime/gfx2d/sprite_memory.h"
-#include "runtime/gfx2d/sprite_store.h"
-#include "runtime/gfx2d/view.h"
+#include "runtime/gfx2d/sprites/sprite_memory.h"
+#include "runtime/gfx2d/sprites/sprite_store.h"
+#include "runtime/gfx2d/drawing/view.h"
 
 namespace mvn {
 

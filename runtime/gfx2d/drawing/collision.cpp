@@ -1,4 +1,4 @@
-#include "runtime/gfx2d/collision.h"
+#include "runtime/gfx2d/drawing/collision.h"
 
 #include <GL/gl.h>
 
@@ -7,9 +7,9 @@
 #include <new>
 
 #include "runtime/core/runtime_objects.h"
-#include "runtime/gfx2d/drawing.h"
+#include "runtime/gfx2d/drawing/drawing.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
-#include "runtime/gfx2d/texture_binding.h"
+#include "runtime/gfx2d/drawing/texture_binding.h"
 #include "runtime/platform/gl_pixels.h"
 
 namespace mvn {

@@ -1,4 +1,4 @@
-#include "runtime/gfx2d/draw_batch.h"
+#include "runtime/gfx2d/drawing/draw_batch.h"
 
 #include <GL/gl.h>
 
@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "runtime/core/runtime_objects.h"
-#include "runtime/gfx2d/gl_state.h"
+#include "runtime/gfx2d/drawing/gl_state.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
-#include "runtime/gfx2d/run_composite.h"
-#include "runtime/gfx2d/slot_texels.h"
-#include "runtime/gfx2d/texture_binding.h"
+#include "runtime/gfx2d/drawing/run_composite.h"
+#include "runtime/gfx2d/sprites/slot_texels.h"
+#include "runtime/gfx2d/drawing/texture_binding.h"
 
 namespace mvn {
 

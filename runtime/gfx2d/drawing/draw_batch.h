@@ -19,7 +19,7 @@
 
 #include <cstdint>
 
-#include "runtime/gfx2d/drawing.h"
+#include "runtime/gfx2d/drawing/drawing.h"
 
 namespace mvn {
 

@@ -1,4 +1,4 @@
-#include "runtime/gfx2d/drawing.h"
+#include "runtime/gfx2d/drawing/drawing.h"
 
 #include <GL/gl.h>
 
@@ -7,11 +7,11 @@
 #include <string>
 
 #include "runtime/core/runtime_objects.h"
-#include "runtime/gfx2d/draw_batch.h"
-#include "runtime/gfx2d/gl_state.h"
+#include "runtime/gfx2d/drawing/draw_batch.h"
+#include "runtime/gfx2d/drawing/gl_state.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
-#include "runtime/gfx2d/texture_binding.h"
-#include "runtime/gfx2d/view.h"
+#include "runtime/gfx2d/drawing/texture_binding.h"
+#include "runtime/gfx2d/drawing/view.h"
 #include "runtime/platform/gl_pixels.h"
 #include "runtime/values/error_trace.h"
 

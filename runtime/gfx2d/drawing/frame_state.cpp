@@ -1,14 +1,14 @@
-#include "runtime/gfx2d/frame_state.h"
+#include "runtime/gfx2d/drawing/frame_state.h"
 
 #include <GL/gl.h>
 
-#include "runtime/gfx2d/draw_batch.h"
-#include "runtime/gfx2d/drawing.h"
-#include "runtime/gfx2d/gl_extensions.h"
-#include "runtime/gfx2d/gl_state.h"
+#include "runtime/gfx2d/drawing/draw_batch.h"
+#include "runtime/gfx2d/drawing/drawing.h"
+#include "runtime/gfx2d/drawing/gl_extensions.h"
+#include "runtime/gfx2d/drawing/gl_state.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
-#include "runtime/gfx2d/texture_binding.h"
-#include "runtime/gfx2d/view.h"
+#include "runtime/gfx2d/drawing/texture_binding.h"
+#include "runtime/gfx2d/drawing/view.h"
 
 namespace mvn {
 

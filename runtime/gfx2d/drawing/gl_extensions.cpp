@@ -1,4 +1,4 @@
-#include "runtime/gfx2d/gl_extensions.h"
+#include "runtime/gfx2d/drawing/gl_extensions.h"
 
 namespace mvn {
 

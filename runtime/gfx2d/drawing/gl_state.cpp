@@ -1,8 +1,8 @@
-#include "runtime/gfx2d/gl_state.h"
+#include "runtime/gfx2d/drawing/gl_state.h"
 
 #include <GL/gl.h>
 
-#include "runtime/gfx2d/draw_batch.h"
+#include "runtime/gfx2d/drawing/draw_batch.h"
 
 namespace mvn {
 

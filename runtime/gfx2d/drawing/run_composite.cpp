@@ -1,4 +1,4 @@
-#include "runtime/gfx2d/run_composite.h"
+#include "runtime/gfx2d/drawing/run_composite.h"
 
 #include <GL/gl.h>
 
@@ -7,8 +7,8 @@
 #include <new>
 #include <vector>
 
-#include "runtime/gfx2d/slot_texels.h"
-#include "runtime/gfx2d/texture_pixels.h"
+#include "runtime/gfx2d/sprites/slot_texels.h"
+#include "runtime/gfx2d/sprites/texture_pixels.h"
 #include "runtime/platform/gl_pixels.h"
 
 namespace mvn {

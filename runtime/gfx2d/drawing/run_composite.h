@@ -13,7 +13,7 @@
 
 #include <cstdint>
 
-#include "runtime/gfx2d/drawing.h"
+#include "runtime/gfx2d/drawing/drawing.h"
 
 namespace mvn {
 

@@ -5,9 +5,9 @@
 #include <cmath>
 
 #include "runtime/core/runtime_objects.h"
-#include "runtime/gfx2d/drawing.h"
+#include "runtime/gfx2d/drawing/drawing.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
-#include "runtime/gfx2d/texture_binding.h"
+#include "runtime/gfx2d/drawing/texture_binding.h"
 
 namespace mvn {
 

@@ -1,10 +1,10 @@
-#include "runtime/gfx2d/texture_binding.h"
+#include "runtime/gfx2d/drawing/texture_binding.h"
 
 #include <GL/gl.h>
 
-#include "runtime/gfx2d/draw_batch.h"
-#include "runtime/gfx2d/gl_extensions.h"
-#include "runtime/gfx2d/gl_state.h"
+#include "runtime/gfx2d/drawing/draw_batch.h"
+#include "runtime/gfx2d/drawing/gl_extensions.h"
+#include "runtime/gfx2d/drawing/gl_state.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
 
 namespace mvn {

@@ -1,10 +1,10 @@
-#include "runtime/gfx2d/font_builtin.h"
+#include "runtime/gfx2d/fonts/font_builtin.h"
 
 #include <vector>
 
 #include "runtime/gfx2d/font_tables.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
-#include "runtime/gfx2d/sprite_store.h"
+#include "runtime/gfx2d/sprites/sprite_store.h"
 
 namespace mvn {
 

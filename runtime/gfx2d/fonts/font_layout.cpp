@@ -1,10 +1,10 @@
-#include "runtime/gfx2d/font_layout.h"
+#include "runtime/gfx2d/fonts/font_layout.h"
 
 #include <cmath>
 #include <cstring>
 #include <new>
 
-#include "runtime/gfx2d/font_metrics.h"
+#include "runtime/gfx2d/fonts/font_metrics.h"
 
 namespace mvn {
 

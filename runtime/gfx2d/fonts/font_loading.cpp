@@ -1,19 +1,19 @@
-#include "runtime/gfx2d/font_loading.h"
+#include "runtime/gfx2d/fonts/font_loading.h"
 
 #include <string>
 
 #include "runtime/core/runtime_objects.h"
 #include "runtime/core/runtime_settings.h"
 #include "runtime/files/shoebox.h"
-#include "runtime/gfx2d/decode_bmp.h"
-#include "runtime/gfx2d/decode_png.h"
-#include "runtime/gfx2d/decoded_image.h"
-#include "runtime/gfx2d/font_builtin.h"
-#include "runtime/gfx2d/font_metrics.h"
-#include "runtime/gfx2d/font_selection.h"
+#include "runtime/gfx2d/images/decode_bmp.h"
+#include "runtime/gfx2d/images/decode_png.h"
+#include "runtime/gfx2d/images/decoded_image.h"
+#include "runtime/gfx2d/fonts/font_builtin.h"
+#include "runtime/gfx2d/fonts/font_metrics.h"
+#include "runtime/gfx2d/fonts/font_selection.h"
 #include "runtime/gfx2d/font_tables.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
-#include "runtime/gfx2d/sprite_store.h"
+#include "runtime/gfx2d/sprites/sprite_store.h"
 #include "runtime/values/errors.h"
 #include "runtime/values/error_trace.h"
 

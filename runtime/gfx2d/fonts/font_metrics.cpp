@@ -1,4 +1,4 @@
-#include "runtime/gfx2d/font_metrics.h"
+#include "runtime/gfx2d/fonts/font_metrics.h"
 
 namespace mvn {
 

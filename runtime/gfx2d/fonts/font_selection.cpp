@@ -1,8 +1,8 @@
-#include "runtime/gfx2d/font_selection.h"
+#include "runtime/gfx2d/fonts/font_selection.h"
 
 #include "runtime/core/runtime_objects.h"
 #include "runtime/core/runtime_settings.h"
-#include "runtime/gfx2d/font_metrics.h"
+#include "runtime/gfx2d/fonts/font_metrics.h"
 #include "runtime/gfx2d/font_tables.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
 #include "runtime/values/errors.h"

@@ -1,4 +1,4 @@
-#include "runtime/gfx2d/font_text.h"
+#include "runtime/gfx2d/fonts/font_text.h"
 
 #include <GL/gl.h>
 
@@ -6,12 +6,12 @@
 
 #include "runtime/core/runtime_objects.h"
 #include "runtime/core/runtime_settings.h"
-#include "runtime/gfx2d/draw_batch.h"
-#include "runtime/gfx2d/drawing.h"
-#include "runtime/gfx2d/font_layout.h"
+#include "runtime/gfx2d/drawing/draw_batch.h"
+#include "runtime/gfx2d/drawing/drawing.h"
+#include "runtime/gfx2d/fonts/font_layout.h"
 #include "runtime/gfx2d/font_tables.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
-#include "runtime/gfx2d/texture_binding.h"
+#include "runtime/gfx2d/drawing/texture_binding.h"
 
 namespace mvn {
 

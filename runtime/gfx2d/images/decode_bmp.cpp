@@ -1,4 +1,4 @@
-#include "runtime/gfx2d/decode_bmp.h"
+#include "runtime/gfx2d/images/decode_bmp.h"
 
 #include <cstdlib>
 #include <cstring>

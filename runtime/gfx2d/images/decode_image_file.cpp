@@ -1,8 +1,8 @@
-#include "runtime/gfx2d/decode_image_file.h"
+#include "runtime/gfx2d/images/decode_image_file.h"
 
-#include "runtime/gfx2d/decode_bmp.h"
-#include "runtime/gfx2d/decode_jpeg.h"
-#include "runtime/gfx2d/decode_png.h"
+#include "runtime/gfx2d/images/decode_bmp.h"
+#include "runtime/gfx2d/images/decode_jpeg.h"
+#include "runtime/gfx2d/images/decode_png.h"
 
 namespace mvn {
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "runtime/gfx2d/decoded_image.h"
+#include "runtime/gfx2d/images/decoded_image.h"
 
 namespace mvn {
 

@@ -1,11 +1,11 @@
-#include "runtime/gfx2d/decode_jpeg.h"
+#include "runtime/gfx2d/images/decode_jpeg.h"
 
 #include <cstdlib>
 #include <string>
 
 #include "runtime/core/log.h"
 #include "runtime/files/rt_file.h"
-#include "runtime/gfx2d/image_codec_errors.h"
+#include "runtime/gfx2d/images/image_codec_errors.h"
 
 namespace mvn {
 namespace {

@@ -1,7 +1,7 @@
 // JPEG decoding into a DecodedImage.
 #pragma once
 
-#include "runtime/gfx2d/decoded_image.h"
+#include "runtime/gfx2d/images/decoded_image.h"
 
 namespace mvn {
 

@@ -1,9 +1,9 @@
-#include "runtime/gfx2d/decode_png.h"
+#include "runtime/gfx2d/images/decode_png.h"
 
 #include <cstdlib>
 
 #include "runtime/files/rt_file.h"
-#include "runtime/gfx2d/image_codec_errors.h"
+#include "runtime/gfx2d/images/image_codec_errors.h"
 
 namespace mvn {
 namespace {

@@ -1,4 +1,4 @@
-#include "runtime/gfx2d/decoded_image.h"
+#include "runtime/gfx2d/images/decoded_image.h"
 
 #include <cstdlib>
 #include <cstring>

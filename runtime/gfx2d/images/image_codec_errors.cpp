@@ -1,4 +1,4 @@
-#include "runtime/gfx2d/image_codec_errors.h"
+#include "runtime/gfx2d/images/image_codec_errors.h"
 
 #include <string>
 

@@ -1,11 +1,11 @@
-#include "runtime/gfx2d/image_writer.h"
+#include "runtime/gfx2d/images/image_writer.h"
 
 #include <cctype>
 #include <cstring>
 #include <vector>
 
 #include "runtime/files/rt_file.h"
-#include "runtime/gfx2d/image_codec_errors.h"
+#include "runtime/gfx2d/images/image_codec_errors.h"
 
 namespace mvn {
 namespace {

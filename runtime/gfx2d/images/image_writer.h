@@ -1,7 +1,7 @@
 // Writing a DecodedImage to a PNG, JPEG or BMP file.
 #pragma once
 
-#include "runtime/gfx2d/decoded_image.h"
+#include "runtime/gfx2d/images/decoded_image.h"
 
 namespace mvn {
 

@@ -1,4 +1,4 @@
-#include "runtime/gfx2d/slot_texels.h"
+#include "runtime/gfx2d/sprites/slot_texels.h"
 
 #include <algorithm>
 #include <new>

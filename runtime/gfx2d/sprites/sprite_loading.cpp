@@ -1,4 +1,4 @@
-#include "runtime/gfx2d/sprite_loading.h"
+#include "runtime/gfx2d/sprites/sprite_loading.h"
 
 #include <GL/gl.h>
 
@@ -7,16 +7,16 @@
 #include <string>
 
 #include "runtime/core/runtime_objects.h"
-#include "runtime/gfx2d/draw_batch.h"
+#include "runtime/gfx2d/drawing/draw_batch.h"
 #include "runtime/files/shoebox.h"
-#include "runtime/gfx2d/background.h"
-#include "runtime/gfx2d/decode_image_file.h"
-#include "runtime/gfx2d/decoded_image.h"
-#include "runtime/gfx2d/image_writer.h"
+#include "runtime/gfx2d/drawing/background.h"
+#include "runtime/gfx2d/images/decode_image_file.h"
+#include "runtime/gfx2d/images/decoded_image.h"
+#include "runtime/gfx2d/images/image_writer.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
-#include "runtime/gfx2d/sprite_memory.h"
-#include "runtime/gfx2d/sprite_store.h"
-#include "runtime/gfx2d/texture_pixels.h"
+#include "runtime/gfx2d/sprites/sprite_memory.h"
+#include "runtime/gfx2d/sprites/sprite_store.h"
+#include "runtime/gfx2d/sprites/texture_pixels.h"
 #include "runtime/platform/gl_pixels.h"
 #include "runtime/values/errors.h"
 #include "runtime/values/error_trace.h"

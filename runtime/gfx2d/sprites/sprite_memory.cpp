@@ -1,4 +1,4 @@
-#include "runtime/gfx2d/sprite_memory.h"
+#include "runtime/gfx2d/sprites/sprite_memory.h"
 
 #include <GL/gl.h>
 
@@ -6,11 +6,11 @@
 #include <new>
 
 #include "runtime/core/runtime_objects.h"
-#include "runtime/gfx2d/draw_batch.h"
+#include "runtime/gfx2d/drawing/draw_batch.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
-#include "runtime/gfx2d/sprite_store.h"
-#include "runtime/gfx2d/texture_binding.h"
-#include "runtime/gfx2d/view.h"
+#include "runtime/gfx2d/sprites/sprite_store.h"
+#include "runtime/gfx2d/drawing/texture_binding.h"
+#include "runtime/gfx2d/drawing/view.h"
 #include "runtime/platform/gl_pixels.h"
 #include "runtime/values/errors.h"
 #include "runtime/values/error_trace.h"

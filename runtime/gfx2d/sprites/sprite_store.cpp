@@ -1,4 +1,4 @@
-#include "runtime/gfx2d/sprite_store.h"
+#include "runtime/gfx2d/sprites/sprite_store.h"
 
 #include <GL/gl.h>
 
@@ -9,10 +9,10 @@
 
 #include "runtime/core/runtime_objects.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
-#include "runtime/gfx2d/run_composite.h"
-#include "runtime/gfx2d/slot_texels.h"
-#include "runtime/gfx2d/texture_binding.h"
-#include "runtime/gfx2d/texture_pixels.h"
+#include "runtime/gfx2d/drawing/run_composite.h"
+#include "runtime/gfx2d/sprites/slot_texels.h"
+#include "runtime/gfx2d/drawing/texture_binding.h"
+#include "runtime/gfx2d/sprites/texture_pixels.h"
 #include "runtime/platform/gl_pixels.h"
 #include "runtime/values/errors.h"
 #include "runtime/values/error_trace.h"

@@ -1,4 +1,4 @@
-#include "runtime/gfx2d/texture_backup.h"
+#include "runtime/gfx2d/sprites/texture_backup.h"
 
 #include <GL/gl.h>
 
@@ -10,9 +10,9 @@
 #include "runtime/core/runtime_objects.h"
 #include "runtime/files/rt_file.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
-#include "runtime/gfx2d/sprite_memory.h"
-#include "runtime/gfx2d/sprite_store.h"
-#include "runtime/gfx2d/texture_backup_file.h"
+#include "runtime/gfx2d/sprites/sprite_memory.h"
+#include "runtime/gfx2d/sprites/sprite_store.h"
+#include "runtime/gfx2d/sprites/texture_backup_file.h"
 #include "runtime/platform/files.h"
 #include "runtime/platform/process.h"
 

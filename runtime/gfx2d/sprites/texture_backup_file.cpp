@@ -1,10 +1,10 @@
-#include "runtime/gfx2d/texture_backup_file.h"
+#include "runtime/gfx2d/sprites/texture_backup_file.h"
 
 #include <algorithm>
 #include <cstring>
 #include <new>
 
-#include "runtime/gfx2d/sprite_slot.h"
+#include "runtime/gfx2d/sprites/sprite_slot.h"
 
 namespace mvn {
 

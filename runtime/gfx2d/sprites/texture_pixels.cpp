@@ -1,4 +1,4 @@
-#include "runtime/gfx2d/texture_pixels.h"
+#include "runtime/gfx2d/sprites/texture_pixels.h"
 
 #include <algorithm>
 #include <cmath>
