@@ -4,7 +4,7 @@
 #include <cstring>
 #include <memory>
 
-#include "runtime/files/rt_file.h"
+#include "runtime/gfx2d/images/image_file.h"
 
 namespace mvn {
 namespace {
@@ -45,7 +45,7 @@ struct BmpHeader {
   uint32_t masks[3] = {0x7C00, 0x03E0, 0x001F};  // red, green, blue
 };
 
-bool readHeader(RtFile& file, BmpHeader& h) {
+bool readHeader(ImageBytes& file, BmpHeader& h) {
   unsigned char b[kInfoHeaderSize + 12];
   if (!readExactly(file, b, 2) || b[0] != 'B' || b[1] != 'M') return false;
   if (!readExactly(file, b, 12)) return false;
@@ -100,7 +100,7 @@ Buffer allocate(int64_t bytes) {
   return Buffer(static_cast<unsigned char*>(std::malloc(size_t(bytes > 0 ? bytes : 1))), &std::free);
 }
 
-bool decodeOpenFile(DecodedImage& image, RtFile& file, int32_t key) {
+bool decodeBytes(DecodedImage& image, ImageBytes& file, int32_t key) {
   BmpHeader h;
   if (!readHeader(file, h) || !supported(h)) return false;
 
@@ -130,7 +130,6 @@ bool decodeOpenFile(DecodedImage& image, RtFile& file, int32_t key) {
   if (dataBytes > file.getSize() - h.dataOffset) return false;  // before allocating
   Buffer data = allocate(dataBytes);
   if (!data || !readExactly(file, data.get(), dataBytes)) return false;
-  file.close();
 
   if (!image.prepare(width, height)) return false;
   const Channel red(h.masks[0]), green(h.masks[1]), blue(h.masks[2]);
@@ -165,12 +164,18 @@ bool decodeOpenFile(DecodedImage& image, RtFile& file, int32_t key) {
 
 }  // namespace
 
-bool decodeBmp(DecodedImage& image, const char* name, int32_t key) {
-  RtFile file;
-  const bool ok = name && file.openRead(name) && decodeOpenFile(image, file, key);
-  file.close();
+bool decodeBmp(DecodedImage& image, const ImageFile& file, int32_t key) {
+  ImageBytes bytes(file);
+  const bool ok = decodeBytes(image, bytes, key);
   if (!ok) image.clear();
   return ok;
+}
+
+bool decodeBmp(DecodedImage& image, const char* name, int32_t key) {
+  ImageFile file;
+  if (readImageFile(name, file)) return decodeBmp(image, file, key);
+  image.clear();
+  return false;
 }
 
 }  // namespace mvn

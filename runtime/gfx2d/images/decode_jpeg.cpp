@@ -4,19 +4,19 @@
 #include <string>
 
 #include "runtime/core/log.h"
-#include "runtime/files/rt_file.h"
 #include "runtime/gfx2d/images/image_codec_errors.h"
+#include "runtime/gfx2d/images/image_file.h"
 
 namespace mvn {
 namespace {
 
 constexpr int64_t kSourceChunk = 4096;
 
-// The library's data source over the file layer, so that disk files and
-// in-memory blocks are read alike.
+// The library's data source over the file's bytes, handed over a chunk at a
+// time as from a stream.
 struct FileSource {
   jpeg_source_mgr manager;  // first: the library's source pointer points here
-  RtFile* file = nullptr;
+  ImageBytes* file = nullptr;
   JOCTET buffer[kSourceChunk];
 };
 
@@ -25,7 +25,7 @@ void termSource(j_decompress_ptr) {}
 
 boolean fillInputBuffer(j_decompress_ptr cinfo) {
   auto* src = reinterpret_cast<FileSource*>(cinfo->src);
-  RtFile& file = *src->file;
+  ImageBytes& file = *src->file;
   int64_t count = file.position < file.getSize() ? file.getSize() - file.position : 0;
   if (count > kSourceChunk) count = kSourceChunk;
   if (count == 0 || !readExactly(file, src->buffer, count)) {
@@ -56,13 +56,14 @@ void skipInputData(j_decompress_ptr cinfo, long count) {
 
 // Everything one decoding holds; released in every outcome.
 struct JpegRead {
-  RtFile file;
+  ImageBytes file;
   JpegErrorTrap trap;
   FileSource source;
   jpeg_decompress_struct cinfo;
   bool created = false;
   unsigned char* scanline = nullptr;
 
+  explicit JpegRead(const ImageFile& source) : file(source) {}
   ~JpegRead() {
     if (created) jpeg_destroy_decompress(&cinfo);
     std::free(scanline);
@@ -147,12 +148,18 @@ bool decodeWithLibrary(JpegRead& s, DecodedImage& image) {
 
 }  // namespace
 
-bool decodeJpeg(DecodedImage& image, const char* name) {
-  JpegRead s;
-  // fileExists is true for in-memory names and false for directories.
-  const bool ok = name && fileExists(name) && s.file.openRead(name) && decodeWithLibrary(s, image);
+bool decodeJpeg(DecodedImage& image, const ImageFile& file) {
+  JpegRead s(file);
+  const bool ok = decodeWithLibrary(s, image);
   if (!ok) image.clear();
   return ok;
+}
+
+bool decodeJpeg(DecodedImage& image, const char* name) {
+  ImageFile file;
+  if (readImageFile(name, file)) return decodeJpeg(image, file);
+  image.clear();
+  return false;
 }
 
 }  // namespace mvn

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "runtime/gfx2d/images/decoded_image.h"
+#include "runtime/gfx2d/images/image_file.h"
 
 namespace mvn {
 
@@ -11,6 +12,8 @@ namespace mvn {
 // False (image cleared) for a missing file or a directory, another component
 // count ("JPEG: Channels: %d not supported!" in the log), or data the library
 // rejects (its message in the log).
+bool decodeJpeg(DecodedImage& image, const ImageFile& file);
+// The same, reading the file of that name (a disk file or an in-memory name).
 bool decodeJpeg(DecodedImage& image, const char* name);
 
 }  // namespace mvn

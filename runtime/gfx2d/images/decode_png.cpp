@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "runtime/files/rt_file.h"
 #include "runtime/gfx2d/images/image_codec_errors.h"
+#include "runtime/gfx2d/images/image_file.h"
 
 namespace mvn {
 namespace {
@@ -14,12 +14,13 @@ constexpr uint64_t kMaxInflateRatio = 1032;
 
 // Everything one decoding holds; released in every outcome.
 struct PngRead {
-  RtFile file;
+  ImageBytes file;
   png_structp png = nullptr;
   png_infop info = nullptr;
   unsigned char* rows = nullptr;
   png_bytep* rowPointers = nullptr;
 
+  explicit PngRead(const ImageFile& source) : file(source) {}
   ~PngRead() {
     if (png) png_destroy_read_struct(&png, info ? &info : nullptr, nullptr);
     std::free(rows);
@@ -28,7 +29,7 @@ struct PngRead {
 };
 
 void readFromFile(png_structp png, png_bytep data, png_size_t length) {
-  auto* file = static_cast<RtFile*>(png_get_io_ptr(png));
+  auto* file = static_cast<ImageBytes*>(png_get_io_ptr(png));
   if (!readExactly(*file, data, int64_t(length))) png_error(png, "Read Error");
 }
 
@@ -104,7 +105,7 @@ constexpr png_byte kSkippedChunks[] = {
     'i', 'C', 'C', 'P', 0, 'i', 'T', 'X', 't', 0, 'p', 'C', 'A', 'L', 0, 's', 'C', 'A', 'L', 0,
     's', 'P', 'L', 'T', 0, 't', 'E', 'X', 't', 0, 'z', 'T', 'X', 't', 0, 'e', 'X', 'I', 'f', 0};
 
-bool decodeOpenFile(PngRead& s, DecodedImage& image, const char* name, int32_t key) {
+bool decodeBytes(PngRead& s, DecodedImage& image, const char* name, int32_t key) {
   unsigned char signature[4];
   // Byte 0 is left to the library, which checks the whole signature.
   if (!readExactly(s.file, signature, 4) || signature[1] != 'P' || signature[2] != 'N' ||
@@ -128,11 +129,18 @@ bool decodeOpenFile(PngRead& s, DecodedImage& image, const char* name, int32_t k
 
 }  // namespace
 
-bool decodePng(DecodedImage& image, const char* name, int32_t key) {
-  PngRead s;
-  const bool ok = name && s.file.openRead(name) && decodeOpenFile(s, image, name, key);
+bool decodePng(DecodedImage& image, const ImageFile& file, int32_t key) {
+  PngRead s(file);
+  const bool ok = decodeBytes(s, image, file.name.c_str(), key);
   if (!ok) image.clear();
   return ok;
+}
+
+bool decodePng(DecodedImage& image, const char* name, int32_t key) {
+  ImageFile file;
+  if (readImageFile(name, file)) return decodePng(image, file, key);
+  image.clear();
+  return false;
 }
 
 }  // namespace mvn
