@@ -43,7 +43,9 @@ room_floor_of() {  # the floor of the room holding a file, -1 outside the rooms
   echo -1
 }
 module_of() {  # runtime/<module> or the top folder
-  if [[ $1 == runtime/* ]]; then echo "$1" | cut -d/ -f1-2; else echo "$1" | cut -d/ -f1; fi
+  local rest
+  if [[ $1 == runtime/* ]]; then rest=${1#runtime/}; echo "runtime/${rest%%/*}"
+  else echo "${1%%/*}"; fi
 }
 
 failures=0
@@ -52,7 +54,8 @@ while IFS= read -r -d '' file; do
   from_floor=$(floor_of "$from")
   while IFS= read -r line; do
     number=${line%%:*}
-    header=$(sed -E 's/^[0-9]+:#include[[:space:]]*"([^"]+)".*/\1/' <<<"$line")
+    header=$line
+    [[ $line =~ ^[0-9]+:#include[[:space:]]*\"([^\"]+)\" ]] && header=${BASH_REMATCH[1]}
     to=$(module_of "$header")
     if [[ $to == "$from" ]]; then
       if [[ $from == runtime/gfx2d ]]; then
