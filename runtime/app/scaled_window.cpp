@@ -9,7 +9,7 @@
 #include "runtime/core/runtime_objects.h"
 #include "runtime/core/runtime_settings.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
-#include "runtime/gfx2d/view.h"
+#include "runtime/gfx2d/drawing/view.h"
 #include "runtime/platform/messages.h"
 #include "runtime/platform/notice.h"
 #include "runtime/platform/recording.h"

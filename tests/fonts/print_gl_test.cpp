@@ -6,11 +6,11 @@
 #include <iterator>
 #include <vector>
 
-#include "runtime/gfx2d/font_builtin.h"
-#include "runtime/gfx2d/font_layout.h"
-#include "runtime/gfx2d/font_loading.h"
-#include "runtime/gfx2d/font_selection.h"
-#include "runtime/gfx2d/font_text.h"
+#include "runtime/gfx2d/fonts/font_builtin.h"
+#include "runtime/gfx2d/fonts/font_layout.h"
+#include "runtime/gfx2d/fonts/font_loading.h"
+#include "runtime/gfx2d/fonts/font_selection.h"
+#include "runtime/gfx2d/fonts/font_text.h"
 #include "tests/fonts/font_fixture.h"
 
 namespace mvn {

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "runtime/gfx2d/draw_batch.h"
-#include "runtime/gfx2d/gl_state.h"
-#include "runtime/gfx2d/run_composite.h"
-#include "runtime/gfx2d/slot_texels.h"
+#include "runtime/gfx2d/drawing/draw_batch.h"
+#include "runtime/gfx2d/drawing/gl_state.h"
+#include "runtime/gfx2d/drawing/run_composite.h"
+#include "runtime/gfx2d/sprites/slot_texels.h"
 #include "tests/gfx2d/gl_fixture.h"
 
 namespace mvn {

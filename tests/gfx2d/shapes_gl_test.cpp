@@ -5,11 +5,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "runtime/gfx2d/draw_batch.h"
-#include "runtime/gfx2d/font_builtin.h"
-#include "runtime/gfx2d/font_selection.h"
-#include "runtime/gfx2d/font_text.h"
-#include "runtime/gfx2d/polygon.h"
+#include "runtime/gfx2d/drawing/draw_batch.h"
+#include "runtime/gfx2d/fonts/font_builtin.h"
+#include "runtime/gfx2d/fonts/font_selection.h"
+#include "runtime/gfx2d/fonts/font_text.h"
+#include "runtime/gfx2d/drawing/polygon.h"
 #include "tests/gfx2d/gl_fixture.h"
 
 namespace mvn {

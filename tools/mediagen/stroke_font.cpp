@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "image_io.h"
-#include "runtime/gfx2d/font_builtin.h"
+#include "runtime/gfx2d/fonts/font_builtin.h"
 
 namespace mediagen {
 
