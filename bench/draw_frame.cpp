@@ -10,13 +10,13 @@
 #include <cstdint>
 #include <vector>
 
-#include "runtime/gfx2d/draw_batch.h"
-#include "runtime/gfx2d/drawing.h"
-#include "runtime/gfx2d/frame_state.h"
-#include "runtime/gfx2d/polygon.h"
-#include "runtime/gfx2d/sprite_store.h"
-#include "runtime/gfx2d/sprite_memory.h"
-#include "runtime/gfx2d/view.h"
+#include "runtime/gfx2d/drawing/draw_batch.h"
+#include "runtime/gfx2d/drawing/drawing.h"
+#include "runtime/gfx2d/drawing/frame_state.h"
+#include "runtime/gfx2d/drawing/polygon.h"
+#include "runtime/gfx2d/sprites/sprite_store.h"
+#include "runtime/gfx2d/sprites/sprite_memory.h"
+#include "runtime/gfx2d/drawing/view.h"
 #include "runtime/platform/gl_context.h"
 #include "tests/support/gl_window.h"
 

@@ -1,6 +1,6 @@
 // Arbitrary bytes as a BMP file, with and without a colour key.
 #include "fuzz/decode_harness.h"
-#include "runtime/gfx2d/decode_bmp.h"
+#include "runtime/gfx2d/images/decode_bmp.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzzharness::initialise(".bmp");

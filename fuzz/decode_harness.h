@@ -15,7 +15,7 @@
 
 #include "runtime/files/memory_name.h"
 #include "runtime/files/rt_file.h"
-#include "runtime/gfx2d/decoded_image.h"
+#include "runtime/gfx2d/images/decoded_image.h"
 
 namespace fuzzharness {
 

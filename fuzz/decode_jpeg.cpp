@@ -1,6 +1,6 @@
 // Arbitrary bytes as a JPEG file: the library's errors come back as false.
 #include "fuzz/decode_harness.h"
-#include "runtime/gfx2d/decode_jpeg.h"
+#include "runtime/gfx2d/images/decode_jpeg.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzzharness::initialise(".jpg");

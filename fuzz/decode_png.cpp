@@ -1,6 +1,6 @@
 // Arbitrary bytes as a PNG file, with and without a colour key.
 #include "fuzz/decode_harness.h"
-#include "runtime/gfx2d/decode_png.h"
+#include "runtime/gfx2d/images/decode_png.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzzharness::initialise(".png");

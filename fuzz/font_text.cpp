@@ -12,13 +12,13 @@
 
 #include "fuzz/decode_harness.h"
 #include "runtime/files/memory_name.h"
-#include "runtime/gfx2d/decode_bmp.h"
-#include "runtime/gfx2d/decode_png.h"
-#include "runtime/gfx2d/decoded_image.h"
-#include "runtime/gfx2d/font_layout.h"
-#include "runtime/gfx2d/font_metrics.h"
+#include "runtime/gfx2d/images/decode_bmp.h"
+#include "runtime/gfx2d/images/decode_png.h"
+#include "runtime/gfx2d/images/decoded_image.h"
+#include "runtime/gfx2d/fonts/font_layout.h"
+#include "runtime/gfx2d/fonts/font_metrics.h"
 #include "runtime/gfx2d/font_tables.h"
-#include "runtime/gfx2d/texture_pixels.h"
+#include "runtime/gfx2d/sprites/texture_pixels.h"
 
 namespace {
 

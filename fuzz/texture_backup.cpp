@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "runtime/gfx2d/sprite_slot.h"
-#include "runtime/gfx2d/texture_backup_file.h"
+#include "runtime/gfx2d/sprites/sprite_slot.h"
+#include "runtime/gfx2d/sprites/texture_backup_file.h"
 
 namespace {
 volatile unsigned sink;  // keeps the pixel reads

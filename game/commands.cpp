@@ -13,8 +13,8 @@ void (*setSmoothing)(int flag) = mvn::setSmoothing;
 void (*startPoly)(int slot, int mode) = mvn::startPoly;
 void (*polyVector)(double x, double y, double textureX, double textureY, int colour) = mvn::polyVector;
 void (*endPoly)() = mvn::endPoly;
-void (*loadAnim)(const char* file, int slot, int frameWidth, int frameHeight) = mvn::loadAnim;
-void (*playMusic)(const char* file, int loop) = mvn::playMusic;
+void (*loadAnim)(mvn::TextRef file, int slot, int frameWidth, int frameHeight) = mvn::loadAnim;
+void (*playMusic)(mvn::TextRef file, int loop) = mvn::playMusic;
 void (*mouseState)(int& x, int& y, int& button1, int& button2) = mvn::mouseState;
 
 }  // namespace quadrivolant

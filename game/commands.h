@@ -3,6 +3,8 @@
 // test can run whole passes without a window by binding recorders instead.
 #pragma once
 
+#include "morvane/text.h"
+
 namespace quadrivolant {
 
 extern void (*drawRect)(int x, int y, int width, int height, int colour);
@@ -14,8 +16,8 @@ extern void (*setSmoothing)(int flag);
 extern void (*startPoly)(int slot, int mode);
 extern void (*polyVector)(double x, double y, double textureX, double textureY, int colour);
 extern void (*endPoly)();
-extern void (*loadAnim)(const char* file, int slot, int frameWidth, int frameHeight);
-extern void (*playMusic)(const char* file, int loop);
+extern void (*loadAnim)(mvn::TextRef file, int slot, int frameWidth, int frameHeight);
+extern void (*playMusic)(mvn::TextRef file, int loop);
 extern void (*mouseState)(int& x, int& y, int& button1, int& button2);
 
 }  // namespace quadrivolant

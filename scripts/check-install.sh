@@ -3,8 +3,8 @@
 # Debian packages, from the built tree in build/ (scripts/build.sh first):
 #   1. cmake --install into a scratch prefix;
 #   2. examples/wayfarer configured and built outside this tree against that
-#      prefix, once with find_package(Morvane) and once with pkg-config, each
-#      run for a few frames;
+#      prefix, once with find_package(Morvane) and once with pkg-config, and
+#      examples/brickfall with find_package(Morvane), each run for a few frames;
 #   3. cpack -G DEB; both packages unpacked with dpkg-deb -x; the unpacked game
 #      started from an empty folder (it finds its media in its own file), and
 #      the example built against the unpacked development package.
@@ -47,15 +47,16 @@ run() {
   step "$name ran $frames frames and ended normally"
 }
 
-# build_with_cmake NAME PREFIX: examples/wayfarer as a project of its own.
+# build_with_cmake NAME PREFIX [EXAMPLE]: examples/EXAMPLE (wayfarer unless
+# named) as a project of its own.
 build_with_cmake() {
-  local name=$1 prefix=$2
-  cmake -S examples/wayfarer -B "$scratch/$name" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  local name=$1 prefix=$2 example=${3:-wayfarer}
+  cmake -S "examples/$example" -B "$scratch/$name" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF >"$scratch/$name.log" 2>&1 ||
-    fail "configuring wayfarer against $prefix failed (see $scratch/$name.log)"
+    fail "configuring $example against $prefix failed (see $scratch/$name.log)"
   cmake --build "$scratch/$name" >>"$scratch/$name.log" 2>&1 ||
-    fail "building wayfarer against $prefix failed (see $scratch/$name.log)"
-  step "wayfarer built with find_package(Morvane) from $prefix"
+    fail "building $example against $prefix failed (see $scratch/$name.log)"
+  step "$example built with find_package(Morvane) from $prefix"
 }
 
 step "installing into a scratch prefix"
@@ -72,6 +73,8 @@ step "every page the installed guide links to is installed"
 
 build_with_cmake wayfarer-cmake "$prefix"
 run wayfarer-cmake "$scratch/wayfarer-cmake/wayfarer"
+build_with_cmake brickfall-cmake "$prefix" brickfall
+run brickfall-cmake "$scratch/brickfall-cmake/brickfall"
 
 # The pkg-config line of the guide, then the media appended by the installed tool.
 libdir=$(find "$prefix/lib" -name morvane.pc -printf '%h\n' | head -n 1)

@@ -11,6 +11,16 @@ floors=(
 )
 # The platform layer stands beside core but includes nothing else of the
 # runtime, and it is the only code that includes SDL (or emscripten).
+#
+# Inside the renderer (runtime/gfx2d) the rooms stand on floors of their own,
+# from the bottom up; "runtime/gfx2d" is its top folder, the renderer object.
+# The image decoders and writer include no GL either.
+rooms=(
+  "runtime/gfx2d/images"
+  "runtime/gfx2d runtime/gfx2d/sprites runtime/gfx2d/drawing"
+  "runtime/gfx2d/fonts"
+)
+glFree="runtime/gfx2d/images"
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -23,8 +33,19 @@ floor_of() {
   done
   echo -1
 }
+room_floor_of() {  # the floor of the room holding a file, -1 outside the rooms
+  local dir=${1%/*} i m
+  for i in "${!rooms[@]}"; do
+    for m in ${rooms[$i]}; do
+      [[ $dir == "$m" ]] && { echo "$i"; return; }
+    done
+  done
+  echo -1
+}
 module_of() {  # runtime/<module> or the top folder
-  if [[ $1 == runtime/* ]]; then echo "$1" | cut -d/ -f1-2; else echo "$1" | cut -d/ -f1; fi
+  local rest
+  if [[ $1 == runtime/* ]]; then rest=${1#runtime/}; echo "runtime/${rest%%/*}"
+  else echo "${1%%/*}"; fi
 }
 
 failures=0
@@ -33,9 +54,20 @@ while IFS= read -r -d '' file; do
   from_floor=$(floor_of "$from")
   while IFS= read -r line; do
     number=${line%%:*}
-    header=$(sed -E 's/^[0-9]+:#include[[:space:]]*"([^"]+)".*/\1/' <<<"$line")
+    header=$line
+    [[ $line =~ ^[0-9]+:#include[[:space:]]*\"([^\"]+)\" ]] && header=${BASH_REMATCH[1]}
     to=$(module_of "$header")
-    [[ $to == "$from" ]] && continue
+    if [[ $to == "$from" ]]; then
+      if [[ $from == runtime/gfx2d ]]; then
+        from_room=$(room_floor_of "$file")
+        to_room=$(room_floor_of "$header")
+        if ((to_room > from_room)); then
+          echo "layers: $file:$number includes $header (${header%/*} is not below ${file%/*})"
+          failures=$((failures + 1))
+        fi
+      fi
+      continue
+    fi
     to_floor=$(floor_of "$to")
     ((to_floor < 0)) && continue
     if ((to_floor > from_floor)) ||
@@ -48,6 +80,12 @@ while IFS= read -r -d '' file; do
      grep -n -E '^#include[[:space:]]*[<"](SDL|emscripten)' "$file" >/dev/null; then
     echo "layers: $file includes SDL or emscripten outside the platform layer"
     failures=$((failures + 1))
+  fi
+  if [[ ${file%/*} == "$glFree" ]]; then
+    while IFS= read -r line; do
+      echo "layers: $file:${line%%:*} includes GL in $glFree"
+      failures=$((failures + 1))
+    done < <(grep -n -E '^#include[[:space:]]*[<"](GL/|GLES|runtime/platform/gl_)' "$file" || true)
   fi
 done < <(find runtime game examples tools tests bench fuzz \( -name '*.h' -o -name '*.cpp' \) -print0 2>/dev/null)
 

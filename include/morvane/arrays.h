@@ -86,9 +86,10 @@ class RtArray {
   /// @param second extent of the second index; 0 or negative: no second index
   /// @param third extent of the third index; 0 or negative: none
   /// @param fourth extent of the fourth index; 0 or negative: none
+  /// @param at where it was called (filled in by the compiler)
   /// @return false when the block cannot be had (::kErrorOutOfMemory, the
   ///         end of the program)
-  bool dimension(int first, int second = 0, int third = 0, int fourth = 0) {
+  bool dimension(int first, int second = 0, int third = 0, int fourth = 0, SourcePlace at = {__builtin_FILE(), __builtin_LINE()}) {
     second = std::max(second, 0);
     third = std::max(third, 0);
     fourth = std::max(fourth, 0);
@@ -97,7 +98,7 @@ class RtArray {
     if (n <= kMaxElements) n *= std::max(1, third);
     if (n <= kMaxElements) n *= std::max(1, fourth);
     if (n > kMaxElements) {
-      fatalError(kErrorOutOfMemory);
+      fatalError(kErrorOutOfMemory, at);
       return false;
     }
     int count = static_cast<int>(n);
@@ -105,7 +106,7 @@ class RtArray {
       int newCapacity = capacityFor(count);
       T* block = allocateBlock(newCapacity);
       if (newCapacity > 0 && block == nullptr) {
-        fatalError(kErrorOutOfMemory);
+        fatalError(kErrorOutOfMemory, at);
         return false;
       }
       freeBlock();
@@ -121,17 +122,18 @@ class RtArray {
   /// A one-dimensional declaration whose block holds exactly n slots, for
   /// commands that fill an array with a result of known size.
   /// @param n the element count (negative: 0)
+  /// @param at where it was called (filled in by the compiler)
   /// @return false when the block cannot be had (::kErrorOutOfMemory, the end)
-  bool dimensionExact(int n) {
+  bool dimensionExact(int n, SourcePlace at = {__builtin_FILE(), __builtin_LINE()}) {
     if (n < 0) n = 0;
     if (n > kMaxElements) {
-      fatalError(kErrorOutOfMemory);
+      fatalError(kErrorOutOfMemory, at);
       return false;
     }
     if (capacity != n || n == 0) {
       T* block = allocateBlock(n);
       if (n > 0 && block == nullptr) {
-        fatalError(kErrorOutOfMemory);
+        fatalError(kErrorOutOfMemory, at);
         return false;
       }
       freeBlock();
@@ -172,19 +174,20 @@ class RtArray {
   /// Appends one element at the end of a one-dimensional array (an array
   /// of more dimensions ends the program with ::kErrorAppendToMultiDimensional).
   /// @param value the new last element (may be an element of this array)
-  void push(const T& value) {
+  /// @param at where it was called (filled in by the compiler)
+  void push(const T& value, SourcePlace at = {__builtin_FILE(), __builtin_LINE()}) {
     if (size2 != 0 || size3 != 0 || size4 != 0) {
-      fatalError(kErrorAppendToMultiDimensional);
+      fatalError(kErrorAppendToMultiDimensional, at);
       return;
     }
     if (size1 >= kMaxElements) {
-      fatalError(kErrorOutOfMemory);
+      fatalError(kErrorOutOfMemory, at);
       return;
     }
     // value may be an element of this array, and growing moves the block.
     if (data != nullptr && &value >= data && &value < data + capacity) {
       T copy(value);
-      push(copy);
+      push(copy, at);
       return;
     }
     int n = size1 + 1;
@@ -201,10 +204,11 @@ class RtArray {
   /// the other indices) and moves the later ones down.
   /// @param index the element; negative counts from the end; outside the
   ///        first extent ends the program with ::kErrorOutOfBounds
-  void remove(int index) {
+  /// @param at where it was called (filled in by the compiler)
+  void remove(int index, SourcePlace at = {__builtin_FILE(), __builtin_LINE()}) {
     if (index < 0) index += size1;
     if (data == nullptr || index < 0 || index >= size1) {
-      failedAccess(index, 0, 0, 0, 1);
+      failedAccess(index, 0, 0, 0, 1, at);
       return;
     }
     int rows = std::max(1, size2) * std::max(1, size3) * std::max(1, size4);
@@ -247,22 +251,23 @@ class RtArray {
   /// of a missing extent must be 0; otherwise the access is reported and the
   /// program ends with ::kErrorOutOfBounds.
   /// @param i first index; negative counts from the end, once
+  /// @param at where it was called (filled in by the compiler)
   /// @return the element
-  T& operator()(int i) { return element(i, 0, 0, 0, 1); }
-  /// Element access. @param i first index (negative: from the end) @param j second index @return the element
-  T& operator()(int i, int j) { return element(i, j, 0, 0, 2); }
-  /// Element access. @param i first index @param j second index @param k third index @return the element
-  T& operator()(int i, int j, int k) { return element(i, j, k, 0, 3); }
-  /// Element access. @param i first index @param j second @param k third @param l fourth @return the element
-  T& operator()(int i, int j, int k, int l) { return element(i, j, k, l, 4); }
-  /// Element read. @param i first index (negative: from the end) @return the element
-  const T& operator()(int i) const { return mutableSelf().element(i, 0, 0, 0, 1); }
-  /// Element read. @param i first index @param j second index @return the element
-  const T& operator()(int i, int j) const { return mutableSelf().element(i, j, 0, 0, 2); }
-  /// Element read. @param i first @param j second @param k third index @return the element
-  const T& operator()(int i, int j, int k) const { return mutableSelf().element(i, j, k, 0, 3); }
-  /// Element read. @param i first @param j second @param k third @param l fourth index @return the element
-  const T& operator()(int i, int j, int k, int l) const { return mutableSelf().element(i, j, k, l, 4); }
+  T& operator()(int i, SourcePlace at = {__builtin_FILE(), __builtin_LINE()}) { return element(i, 0, 0, 0, 1, at); }
+  /// Element access. @param i first index (negative: from the end) @param j second index @param at the call @return the element
+  T& operator()(int i, int j, SourcePlace at = {__builtin_FILE(), __builtin_LINE()}) { return element(i, j, 0, 0, 2, at); }
+  /// Element access. @param i first index @param j second index @param k third index @param at the call @return the element
+  T& operator()(int i, int j, int k, SourcePlace at = {__builtin_FILE(), __builtin_LINE()}) { return element(i, j, k, 0, 3, at); }
+  /// Element access. @param i first index @param j second @param k third @param l fourth @param at the call @return the element
+  T& operator()(int i, int j, int k, int l, SourcePlace at = {__builtin_FILE(), __builtin_LINE()}) { return element(i, j, k, l, 4, at); }
+  /// Element read. @param i first index (negative: from the end) @param at the call @return the element
+  const T& operator()(int i, SourcePlace at = {__builtin_FILE(), __builtin_LINE()}) const { return mutableSelf().element(i, 0, 0, 0, 1, at); }
+  /// Element read. @param i first index @param j second index @param at the call @return the element
+  const T& operator()(int i, int j, SourcePlace at = {__builtin_FILE(), __builtin_LINE()}) const { return mutableSelf().element(i, j, 0, 0, 2, at); }
+  /// Element read. @param i first @param j second @param k third index @param at the call @return the element
+  const T& operator()(int i, int j, int k, SourcePlace at = {__builtin_FILE(), __builtin_LINE()}) const { return mutableSelf().element(i, j, k, 0, 3, at); }
+  /// Element read. @param i first @param j second @param k third @param l fourth index @param at the call @return the element
+  const T& operator()(int i, int j, int k, int l, SourcePlace at = {__builtin_FILE(), __builtin_LINE()}) const { return mutableSelf().element(i, j, k, l, 4, at); }
 
  private:
   RtArray& mutableSelf() const { return const_cast<RtArray&>(*this); }
@@ -271,20 +276,20 @@ class RtArray {
     return index >= 0 && index < (extent > 0 ? extent : 1);
   }
 
-  T& element(int i, int j, int k, int l, int count) {
+  T& element(int i, int j, int k, int l, int count, SourcePlace at) {
     if (i < 0) i += size1;
     if (data == nullptr || i < 0 || i >= size1 || !inside(j, size2) || !inside(k, size3) ||
         !inside(l, size4)) {
-      return failedAccess(i, j, k, l, count);
+      return failedAccess(i, j, k, l, count, at);
     }
     return data[i + j * stride1 + k * stride2 + l * stride3];
   }
 
-  T& failedAccess(int i, int j, int k, int l, int count) {
+  T& failedAccess(int i, int j, int k, int l, int count, SourcePlace at) {
     const int sizes[4] = {size1, size2, size3, size4};
     const int indices[4] = {i, j, k, l};
     reportIndexFailure(sizes, indices, count);
-    fatalError(kErrorOutOfBounds);
+    fatalError(kErrorOutOfBounds, at);
     static T scratch;
     scratch = T();
     return scratch;

@@ -10,6 +10,8 @@
 /// answer -1; nothing is logged (MORVANE_TRACE_ERRORS=1 says why loads fail).
 #pragma once
 
+#include "morvane/text.h"
+
 namespace mvn {
 
 /// @name Music
@@ -20,7 +22,7 @@ namespace mvn {
 /// @param loop non-zero: restart it whenever it ends, until stopMusic()
 /// @note Clears ::errorCode on success; sets ::kErrorNoSuchFile when the file
 ///       cannot be found.
-void playMusic(const char* file, int loop);
+void playMusic(TextRef file, int loop);
 /// Stops the music. @return 0
 int stopMusic();
 /// @param volume 0.0 (silent) to 1.0 (full)
@@ -43,7 +45,7 @@ void pauseMusic(int pause);
 /// @note Clears ::errorCode on success; sets ::kErrorNoSuchFile when the file
 ///       is not found or not a WAV sample, or there is no sound device (the
 ///       slot is then empty), ::kErrorOutOfRange for a slot outside 0..4095.
-void loadSound(const char* file, int slot, int voices);
+void loadSound(TextRef file, int slot, int voices);
 /// Plays a slot's sample once, on its next voice.
 /// @param slot the sound slot, 0 to 4095
 /// @param pan -1 left only, 0 centre, 1 right only

@@ -18,6 +18,15 @@
 
 namespace mvn {
 
+/// Where in the program's source a command was called: the compiler fills
+/// it in, as the defaulted last argument of the commands that may end the
+/// program (fatalError(), assertValue(), an array's element access and
+/// dimensioning), so that the end names the line that caused it.
+struct SourcePlace {
+  const char* file = nullptr;  ///< the source file, as the compiler was given it; null: unknown
+  int line = 0;                ///< the line in it
+};
+
 /// The runtime's error codes.
 enum ErrorCodes : int {
   kErrorNone = 0,                      ///< "success": no error
@@ -54,7 +63,8 @@ RtString errorText();
 /// Ends the program with a failed assertion when value is 0 ("Assertion:
 /// Value = 0" to the debugger, ::kErrorAssertion, exit status 21).
 /// @param value the asserted value; anything but 0 does nothing
-void assertValue(int value);
+/// @param at where it was called (filled in by the compiler)
+void assertValue(int value, SourcePlace at = {__builtin_FILE(), __builtin_LINE()});
 /// Records where the program is, for ::errorLine.
 /// @param module the source module's number @param line the source line
 void setCurrentLine(int module, int line);
@@ -67,9 +77,11 @@ void setCurrentLine(int module, int line);
 /// end a program the same way.
 void endProgram();
 /// Ends the program after a fault it cannot go on from: setError(code), then
-/// endProgram(), with code as the exit status.
+/// "at: FILE:LINE" (where it was called) on standard error and in the log,
+/// then endProgram(), with code as the exit status.
 /// @param code the fault's code, one of ::ErrorCodes
-void fatalError(int code);
+/// @param at where it was called (filled in by the compiler)
+void fatalError(int code, SourcePlace at = {__builtin_FILE(), __builtin_LINE()});
 
 /// A function of the program the runtime may call by name.
 using NamedFunctionPointer = void (*)();
@@ -88,18 +100,18 @@ struct NamedFunction {
 void registerNamedFunctions(const NamedFunction* table);
 /// @param name the function's name, compared byte for byte
 /// @return the function of the first entry of that name, or null
-NamedFunctionPointer findByName(const char* name);
+NamedFunctionPointer findByName(TextRef name);
 /// Calls the named function; a missing one (other than the optional
 /// "MVN_ON_QUIT" and "MVN_WIN32_MSG") is reported to the debugger, no error
 /// code is set.
 /// @param name the function's name
 /// @return 1 when a function was called, else 0
-int callByName(const char* name);
+int callByName(TextRef name);
 /// Runs the named function over and over as the main loop. Called from
 /// inside the running loop, it switches to name once the current call
 /// returns.
 /// @param name the function's name; an empty name ends the loop
-void runLoop(const char* name);
+void runLoop(TextRef name);
 
 /// @cond
 // Used by RtArray's checked access: the "bounds: " and "access: " report.

@@ -24,17 +24,17 @@ namespace mvn {
 /// At start-up it is the executable's directory.
 /// @param path the directory
 /// @return 1 on success; 0 with ::kErrorNoSuchFile on failure
-int setCurrentDir(const char* path);
+int setCurrentDir(TextRef path);
 /// @param name a file's name
 /// @return true for an existing regular file and for any in-memory name;
 ///         false for a directory or a missing name
-bool fileExists(const char* name);
+bool fileExists(TextRef name);
 /// @param name a directory's name
 /// @return true when it names an existing directory
-bool directoryExists(const char* name);
+bool directoryExists(TextRef name);
 /// Removes a file, or an empty directory, when it exists.
 /// @param path the file or directory
-void removePath(const char* path);
+void removePath(TextRef path);
 /// @}
 
 /// @name The archive
@@ -46,7 +46,7 @@ void removePath(const char* path);
 /// @param memoryArchive archive file for loads into memory (may be an
 ///        in-memory name); empty: none
 /// @param fileArchive archive file for loads through temporary files; empty: none
-void setArchive(const char* memoryArchive, const char* fileArchive);
+void setArchive(TextRef memoryArchive, TextRef fileArchive);
 /// Resolves a name as every loader does.
 /// @param[in,out] name the name; on success it becomes the name to open
 ///        (unchanged for a disk file, an in-memory name for an archive member
@@ -69,7 +69,7 @@ bool resolveFileName(RtString& name);
 /// @return the name
 std::string makeMemoryName(const void* base, uint32_t length);
 /// @param name a name @return true when it begins with "mem://"
-bool isMemoryName(const char* name);
+bool isMemoryName(TextRef name);
 /// Allows a block to be opened through its name.
 /// @param base the block's first byte @param length its length in bytes
 void registerMemoryBlock(const void* base, uint32_t length);

@@ -15,6 +15,8 @@
 /// 8 x 8 font, selected at scale 1.
 #pragma once
 
+#include "morvane/text.h"
+
 namespace mvn {
 
 /// Loads a font image (BMP or PNG; the transparent colour applies) as a font
@@ -25,7 +27,7 @@ namespace mvn {
 /// @note Sets ::kErrorNoSuchFile when the file cannot be found or decoded
 ///       (the built-in font takes its place), ::kErrorOutOfRange for a number
 ///       outside 0..31 (nothing changes).
-void loadFont(const char* file, int font);
+void loadFont(TextRef file, int font);
 /// Chooses the font text is printed in, and its scale.
 /// @param font the font number, 0 to 31
 /// @param scale size factor: 1 the image's size, 2 double; cell height and
@@ -53,11 +55,11 @@ int freeFontNumber();
 /// @param y top edge (rounded up)
 /// @param proportional non-zero: each character advances by its own width
 ///        (the built-in font's by the cell width still); 0: by the cell width
-void print(const char* text, double x, double y, int proportional);
+void print(TextRef text, double x, double y, int proportional);
 /// The width text takes in the current font at its scale, exactly where
 /// print() ends it: right-align with print(text, right - textWidth(text, p), y, p).
 /// @param text the text @param proportional as print()
 /// @return the width in pixels, truncated
-int textWidth(const char* text, int proportional);
+int textWidth(TextRef text, int proportional);
 
 }  // namespace mvn

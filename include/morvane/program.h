@@ -27,6 +27,8 @@
 #include <cstdint>
 #include <string>
 
+#include "morvane/text.h"
+
 namespace mvn {
 
 /// @name The program's two routines
@@ -51,6 +53,15 @@ struct RuntimeSettings {
   int32_t frameRate = 0;       ///< frames per second showScreen() holds; 0 or less: as fast as possible
   int32_t debugMode = 0;       ///< 1: losing the foreground does not pause the program
   int32_t multisample = 0;     ///< non-zero: ask for a multisampled (smoother-edged) surface
+  /// 1: a window the player can enlarge. It gets a sizing border and a
+  /// maximise box; the program keeps drawing at screenWidth by screenHeight
+  /// and every frame is shown scaled to fit the window (keeping the shape,
+  /// black bars); mouse and touch positions still come in drawing pixels, and
+  /// everything read back (getPixel(), grabSprite(), saveScreen()) is the
+  /// unscaled drawing. Full screen (fullScreen, setScreen(), Alt+Enter, F11)
+  /// then covers the desktop without changing the display mode. Players turn
+  /// it on for any program with MORVANE_WINDOW=scaled in the environment.
+  int32_t scaledWindow = 0;
   std::string appName;         ///< the window's title
   int32_t desktopWidth = 0;    ///< set by the runtime: the desktop's width
   int32_t desktopHeight = 0;   ///< set by the runtime: the desktop's height
@@ -123,12 +134,12 @@ int isFullScreen();
 /// Appends text to the runtime's log, "ErrorLog.txt" in the temporary
 /// directory (TMPDIR, else /tmp), recreated at each start.
 /// @param text the text as it stands; end it with "\n" (null is written as "NULL")
-void logLine(const char* text);
+void logLine(TextRef text);
 /// Shows a message box and waits until it is answered; with
 /// MORVANE_NO_MESSAGEBOX=1 the caption and text go to the log instead.
 /// @param caption the box's title @param text the message
 /// @param icon 0x30: a warning box; any other value: an information box
-void showMessageBox(const char* caption, const char* text, unsigned icon);
+void showMessageBox(TextRef caption, TextRef text, unsigned icon);
 /// @}
 
 /// @name Pause

@@ -20,6 +20,7 @@
 #include <cstdint>
 
 #include "morvane/arrays.h"
+#include "morvane/text.h"
 
 namespace mvn {
 
@@ -32,19 +33,19 @@ namespace mvn {
 /// @param slot the slot, 0 to 65536
 /// @note Sets ::kErrorNoSuchFile (slot left empty) when the file cannot be
 ///       found or decoded, ::kErrorOutOfRange for a slot outside 0..65536.
-void loadSprite(const char* file, int slot);
+void loadSprite(TextRef file, int slot);
 /// Loads an image file as an animation: the image cut into frames of the
 /// given size, numbered from 0 left to right, then top to bottom.
 /// @param file the file's name @param slot the slot, 0 to 65536
 /// @param frameWidth width of one frame in pixels, 0 to 32767
 /// @param frameHeight height of one frame in pixels, 0 to 32767
 /// @note Errors as loadSprite().
-void loadAnim(const char* file, int slot, int frameWidth, int frameHeight);
+void loadAnim(TextRef file, int slot, int frameWidth, int frameHeight);
 /// Loads an image file into a slot as a bump map (for the 3D engine's
 /// materials); drawn like any sprite.
 /// @param file the file's name @param slot the slot, 0 to 65536
 /// @note Errors as loadSprite().
-void loadBumpTexture(const char* file, int slot);
+void loadBumpTexture(TextRef file, int slot);
 /// Gives a loaded image a frame size, making it an animation.
 /// @param slot the slot (an empty slot is left alone)
 /// @param frameWidth width of one frame in pixels, 0 to 32767
@@ -75,7 +76,7 @@ void getSpriteSize(int slot, double& width, double& height);
 /// @param[out] pixels dimensioned to width x height; element 0 is the
 ///        top-left pixel, rows from the top
 /// @return 1, or 0 with ::kErrorNoSuchFile when the file cannot be found or decoded
-int loadImageToMem(const char* file, int& width, int& height, RtArray<int32_t>& pixels);
+int loadImageToMem(TextRef file, int& width, int& height, RtArray<int32_t>& pixels);
 /// Makes a slot's image from packed pixels.
 /// @param pixels width x height packed pixels, element 0 the top-left
 ///        pixel, rows from the top
@@ -109,11 +110,11 @@ void grabSprite(int slot, int x, int y, int width, int height);
 /// @param file the file's name (not an in-memory name) @param slot the slot
 /// @note Sets ::kErrorNoSuchFile when nothing is saved (empty slot,
 ///       unwritable name).
-void saveSprite(const char* file, int slot);
+void saveSprite(TextRef file, int slot);
 /// Saves the whole window as drawn so far to a file, as saveSprite() does.
 /// @param file the file's name
 /// @note Sets ::kErrorNoSuchFile when nothing is saved.
-void saveScreen(const char* file);
+void saveScreen(TextRef file);
 /// @}
 
 /// Carries every slot's image over a change of display that loses them:

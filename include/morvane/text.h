@@ -148,6 +148,27 @@ class RtString {
   }
 };
 
+/// A text handed to a command: a C text, a text value (RtString) or a
+/// std::string alike, taken where it lies without a copy. It stands for the
+/// C text and reads as one inside the command; it lives as long as the
+/// argument it was made from, so keep it for the call only.
+class TextRef {
+ public:
+  /// A C text (null reads as a command's missing text). @param text the characters
+  TextRef(const char* text) : text_(text) {}
+  /// A text value. @param text the text
+  TextRef(const RtString& text) : text_(text.c_str()) {}
+  /// A standard string. @param text the string
+  TextRef(const std::string& text) : text_(text.c_str()) {}
+  /// @return the zero-terminated characters
+  const char* c_str() const { return text_; }
+  /// @return the zero-terminated characters, as a C text
+  operator const char*() const { return text_; }
+
+ private:
+  const char* text_;
+};
+
 /// Joins two texts. @param left first part @param right second part @return a new text
 RtString operator+(const RtString& left, const RtString& right);
 /// Joins a text and a C text. @param left first part @param right second part @return a new text

@@ -4,6 +4,8 @@
 /// background image).
 #pragma once
 
+#include "morvane/text.h"
+
 namespace mvn {
 
 /// @name The view
@@ -74,7 +76,7 @@ void useScreenAsBackground();
 /// @param file the file's name, on disk or in the archive
 /// @note Sets ::kErrorNoSuchFile, and clears to black instead, when the file
 ///       cannot be found or decoded.
-void loadBackground(const char* file);
+void loadBackground(TextRef file);
 /// @}
 
 }  // namespace mvn

@@ -7,15 +7,16 @@
 #include "runtime/app/frame_hold.h"
 #include "runtime/app/gl_capabilities.h"
 #include "runtime/app/run_recording.h"
+#include "runtime/app/scaled_surface.h"
 #include "runtime/core/log.h"
 #include "runtime/core/program_end.h"
 #include "runtime/core/runtime_objects.h"
 #include "runtime/core/timer.h"
 #include "runtime/audio/music.h"
-#include "runtime/gfx2d/draw_batch.h"
-#include "runtime/gfx2d/frame_state.h"
+#include "runtime/gfx2d/drawing/draw_batch.h"
+#include "runtime/gfx2d/drawing/frame_state.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
-#include "runtime/gfx2d/view.h"
+#include "runtime/gfx2d/drawing/view.h"
 #include "runtime/input/keyboard.h"
 #include "runtime/input/mouse.h"
 #include "runtime/input/typed_text.h"
@@ -160,6 +161,7 @@ bool pumpMessages(OpenGLRainbows& renderer, MessageCallback callback, bool wait)
     if (message.message == kMessageKeyDown) translateMessage(message);
     dispatchMessage(message);
   }
+  presentAgainIfStale(renderer);
   return true;
 }
 
@@ -198,7 +200,7 @@ bool swapAndHold(OpenGLRainbows& renderer, MessageCallback callback) {
   if (renderer.currentRenderTarget != -1) endRenderTarget(renderer);
   flushDrawBatch();  // the frame is shown whole
   markPresentedFrame(renderer);
-  swapBuffers(renderer.window);
+  if (!presentScaledFrame(renderer)) swapBuffers(renderer.window);
   // The hold comes before the next frame is prepared: where the system shows
   // the drawing only while the program waits, it then shows the whole frame.
   TimerClock clock(renderer, callback);

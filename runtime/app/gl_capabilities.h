@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "runtime/gfx2d/gl_extensions.h"
+#include "runtime/gfx2d/drawing/gl_extensions.h"
 #include "runtime/platform/window.h"
 
 namespace mvn {

@@ -8,7 +8,9 @@
 
 namespace mvn {
 
-void showMessageBox(const char* caption, const char* text, unsigned icon) {
+void showMessageBox(TextRef captionRef, TextRef textRef, unsigned icon) {
+  const char* caption = captionRef;
+  const char* text = textRef;
   if (messageBoxesSuppressed()) {
     const std::string line =
         std::string("message box: ") + (caption ? caption : "") + "\n" + (text ? text : "") + "\n";

@@ -1,7 +1,9 @@
 #include "runtime/core/program_end.h"
 
 #include <cstdio>
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "runtime/core/log.h"
 #include "runtime/core/runtime_objects.h"
@@ -57,8 +59,15 @@ void endProgramWithStatus(int status) {
   endProgram();
 }
 
-void fatalError(int code) {
+void fatalError(int code, SourcePlace at) {
   setError(code);
+  // After the fault's own lines: the program's line that caused it.
+  if (at.file && !ending) {
+    const std::string where = "at: " + std::string(at.file) + ":" + std::to_string(at.line) + "\n";
+    std::fputs(where.c_str(), stderr);
+    std::fflush(stderr);
+    logLine(where.c_str());
+  }
   if (!ending) exitStatus = code;
   endProgram();
 }

@@ -40,6 +40,16 @@ int frameHashInterval() {
   return value > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(value);
 }
 
+// A replay that is over ends the program: as the recorded run ended where
+// the recording was cut short, otherwise with the status that says why.
+void endReplayedRun(platform::RunOver over) {
+  switch (over) {
+    case platform::RunOver::RecordingEnded: endProgram(); return;
+    case platform::RunOver::Differs: endProgramWithStatus(platform::kReplayDiffersStatus); return;
+    case platform::RunOver::Refused: endProgramWithStatus(platform::kReplayRefusedStatus); return;
+  }
+}
+
 }  // namespace
 
 std::string runBuildIdentifier() {
@@ -88,6 +98,7 @@ uint64_t frameHash(const unsigned char* pixels, size_t size) {
 
 void beginRunRecording() {
   const platform::RunIdentity identity{runtimeSettings.appName.c_str(), runBuildIdentifier()};
+  platform::onRunOver(endReplayedRun);
   if (const char* replay = setting("MORVANE_REPLAY")) {
     if (!platform::beginReplay(replay, identity, frameHoldDisabled()))
       endProgramWithStatus(platform::kReplayRefusedStatus);

@@ -8,6 +8,8 @@
 #include "runtime/app/gl_capabilities.h"
 #include "runtime/core/log.h"
 #include "runtime/app/notice.h"
+#include "runtime/app/scaled_surface.h"
+#include "runtime/app/scaled_window.h"
 #include "runtime/core/runtime_objects.h"
 #include "runtime/core/runtime_settings.h"
 #include "runtime/core/timer.h"
@@ -15,8 +17,8 @@
 #include "runtime/audio/sound_system.h"
 #include "runtime/files/rt_file.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
-#include "runtime/gfx2d/sprite_store.h"
-#include "runtime/gfx2d/view.h"
+#include "runtime/gfx2d/sprites/sprite_store.h"
+#include "runtime/gfx2d/drawing/view.h"
 #include "runtime/input/input_devices.h"
 #include "runtime/input/mouse.h"
 #include "runtime/platform/cursor.h"
@@ -43,7 +45,10 @@ constexpr uint32_t kStyleHidden = kStyleClipSiblings | kStyleClipChildren;      
 
 WindowHandle createCaptionedWindow(ModuleHandle, int width, int height) {
   const int outerHeight = height + systemMetric(kMetricCaptionHeight) + 6 * systemMetric(kMetricBorderHeight);
-  return createWindow(kClassName, kClassName, kStyleCaption, 0, 0, width, outerHeight);
+  // A scaled window is one from the start: the system fixes some of what it
+  // takes (high DPI) when the window is made.
+  const uint32_t style = scaledWindowRequested() ? kStyleCaption | kStyleThickFrame : kStyleCaption;
+  return createWindow(kClassName, kClassName, style, 0, 0, width, outerHeight);
 }
 
 // Reads the driver note of the current directory: at most 2047 bytes.
@@ -157,6 +162,8 @@ bool createContext(OpenGLRainbows& renderer, ModuleHandle instance, int width, i
   logTextureSizeLimit();
   logLine("init fbo\n");
   loadFramebufferEntryPoints();
+  if (scaledWindowRequested() && !beginScaledSurface(renderer))
+    setWindowStyle(renderer.window, kStyleCaption, 0);  // an ordinary window after all
 
   updateWindow(renderer.window);
   showWindow(renderer.window, kShowHide);
@@ -167,10 +174,17 @@ bool createContext(OpenGLRainbows& renderer, ModuleHandle instance, int width, i
 }
 
 bool enterWindowMode(OpenGLRainbows& renderer) {
+  if (scaledSurfaceActive()) return enterScaledWindowMode(renderer);
   if (renderer.fullScreenActive) restoreDisplayMode(renderer.window);
   setWindowStyle(renderer.window, kStyleWindowed, 0);
   updateWindow(renderer.window);
+  placeCentred(renderer, true);
+  setView(renderer, 0, 0, 0, 0, 1);
+  renderer.fullScreenActive = 0;
+  return true;
+}
 
+void placeCentred(OpenGLRainbows& renderer, bool move) {
   Rect work;
   if (!monitorWorkArea(renderer.window, work)) work = desktopWorkArea();
   const int outerWidth = renderer.windowWidth + 6 * systemMetric(kMetricBorderWidth);
@@ -180,18 +194,15 @@ bool enterWindowMode(OpenGLRainbows& renderer) {
   // not added.
   const int x = (work.width() - renderer.windowWidth) / 2;
   const int y = (work.height() - renderer.windowHeight) / 2;
-  setWindowPos(renderer.window, false, x, y, outerWidth, outerHeight, true);
+  if (move) setWindowPos(renderer.window, false, x, y, outerWidth, outerHeight, true);
   showWindow(renderer.window, kShowNormal);
   invalidateDesktop();
   updateWindow(renderer.window);
   bringWindowToTop(renderer.window);
-
-  setView(renderer, 0, 0, 0, 0, 1);
-  renderer.fullScreenActive = 0;
-  return true;
 }
 
 bool enterFullScreen(OpenGLRainbows& renderer) {
+  if (scaledSurfaceActive()) return enterScaledFullScreen(renderer);
   int bits = 0;
   if (renderer.colourBits != 0 && renderer.colourBits != desktopColourBits())
     bits = renderer.colourBits;
@@ -266,6 +277,7 @@ void destroyContextWindow(OpenGLRainbows& renderer) {
 
 void releaseWindowSide(OpenGLRainbows& renderer) {
   destroyContextWindow(renderer);
+  forgetScaledSurface();
   if (renderer.glContext) {
     deleteGLContext(renderer.glContext);
     renderer.glContext = nullptr;

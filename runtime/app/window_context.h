@@ -27,7 +27,16 @@ void applyScreenMode(OpenGLRainbows& renderer, int width, int height, int colour
 bool hideWindow(OpenGLRainbows& renderer);
 void destroyContextWindow(OpenGLRainbows& renderer);
 
-
+// The style of the scaled window (scaled_window.h): the window mode's, with a
+// sizing border and a maximise box.
+constexpr uint32_t kStyleScaledWindow = platform::kStyleCaption | platform::kStyleSysMenu |
+                                        platform::kStyleMinimizeBox | platform::kStyleMaximizeBox |
+                                        platform::kStyleThickFrame;  // 0x00CF0000
+// Window mode's placement: the drawing size, centred on the work area from the
+// screen origin, shown, not top-most. Without move the window is only shown
+// where it is, after the same questions to the system (a replay asks them
+// in the same order whatever the window).
+void placeCentred(OpenGLRainbows& renderer, bool move);
 
 // The text of the software-renderer notice when "opengldriver.txt" is missing.
 extern const char* const kDriverNoticeText;

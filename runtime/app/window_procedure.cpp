@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "runtime/app/scaled_window.h"
 #include "runtime/core/pointer_slots.h"
 #include "runtime/core/program_end.h"
 #include "runtime/core/runtime_objects.h"
@@ -80,6 +81,10 @@ intptr_t windowProcedure(WindowHandle window, uint32_t message, uintptr_t wParam
       return 0;
     case kMessageSysKeyUp:
       return 0;
+    case kMessageKeyDown:
+    case kMessageSysKeyDown:
+      handleFullScreenKey(message, wParam, lParam);
+      break;
     case kMessageEraseBackground:
       return 1;
     case kMessageSysCommand: {

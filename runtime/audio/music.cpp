@@ -60,7 +60,8 @@ bool endedWithoutLength() {
 
 void setMusicClock(double (*clock)()) { musicClock = clock; }
 
-void playMusic(const char* file, int loop) {
+void playMusic(TextRef fileRef, int loop) {
+  const char* file = fileRef;
   errorCode = 0;
   stopMusic();
 

@@ -1,8 +1,10 @@
 #include "runtime/audio/sound_play.h"
 
 #include <cmath>
+#include <string>
 
 #include "runtime/audio/sound_slots.h"
+#include "runtime/core/runtime_objects.h"
 #include "runtime/audio/sound_system.h"
 #include "runtime/platform/audio.h"
 #include "runtime/values/errors.h"
@@ -53,7 +55,14 @@ int playSound(int slot, double pan, double volume) {
   const int panDb = panInHundredthsDb(pan);
   const int volumeDb = volumeInHundredthsDb(volume);
   SoundChannel* channel = soundSlot(slot);
-  if (!channel || !hasDevice(*channel)) return -1;
+  if (!channel || !hasDevice(*channel)) {
+    const bool device = runtimeObjects.soundSystem && runtimeObjects.soundSystem->device;
+    traceNoEffect(MVN_CALL_SITE(),
+                  device ? "plays nothing: sound slot " + std::to_string(slot) + " is empty"
+                         : std::string("plays nothing: no sound device"),
+                  "playSound", slot, pan, volume);
+    return -1;
+  }
 
   // The voice tried first is nextVoice; while it sounds, a slot of one voice
   // refuses, a larger one moves on to the next voice, stopping it if need be.

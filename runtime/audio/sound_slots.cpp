@@ -48,7 +48,8 @@ SoundChannel* soundSlot(int slot) {
   return &runtimeObjects.soundChannels[slot];
 }
 
-void loadSound(const char* file, int slot, int voices) {
+void loadSound(TextRef fileRef, int slot, int voices) {
+  const char* file = fileRef;
   errorCode = 0;
   if (slot < 0 || slot >= kSoundSlots) {
     failWith(7, "sound slot outside 0..4095", "loadSound", file, slot, voices);

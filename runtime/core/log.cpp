@@ -8,7 +8,8 @@ namespace mvn {
 
 std::string logPath() { return platform::temporaryDirectory() + "ErrorLog.txt"; }
 
-void logLine(const char* text) {
+void logLine(TextRef textRef) {
+  const char* text = textRef;
   if (!text) text = "NULL";
   const std::string path = logPath();
   // Another process (or a stream of ours) may hold the file for a moment.

@@ -10,13 +10,15 @@
 
 namespace mvn {
 
-bool fileExists(const char* name) {
+bool fileExists(TextRef nameRef) {
+  const char* name = nameRef;
   if (!name || !*name) return false;
   if (isMemoryName(name)) return true;
   return platform::pathKind(name) == platform::PathKind::RegularFile;
 }
 
-void removePath(const char* path) {
+void removePath(TextRef pathRef) {
+  const char* path = pathRef;
   if (!path || !*path) return;
   const std::string native = platform::nativePath(path);
   if (platform::isSymbolicLink(native.c_str())) {
@@ -42,11 +44,13 @@ void removePath(const char* path) {
   platform::removeDirectory(native.c_str());
 }
 
-bool directoryExists(const char* name) {
+bool directoryExists(TextRef nameRef) {
+  const char* name = nameRef;
   return name && *name && platform::pathKind(name) == platform::PathKind::Directory;
 }
 
-int setCurrentDir(const char* path) {
+int setCurrentDir(TextRef pathRef) {
+  const char* path = pathRef;
   errorCode = 0;
   if (platform::setCurrentDirectory(path)) return 1;
   failWith(3, "no such directory, or it cannot be entered", "setCurrentDir", path);

@@ -46,7 +46,8 @@ bool parsePaddedHex(const char* text, size_t begin, size_t end, uint64_t maxValu
 
 }  // namespace
 
-bool isMemoryName(const char* name) {
+bool isMemoryName(TextRef nameRef) {
+  const char* name = nameRef;
   return name && std::strncmp(name, kPrefix, kPrefixLength) == 0;
 }
 

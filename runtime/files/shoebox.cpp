@@ -133,7 +133,9 @@ bool resolveFileName(RtString& name) {
   return true;
 }
 
-void setArchive(const char* memoryArchive, const char* fileArchive) {
+void setArchive(TextRef memoryArchiveRef, TextRef fileArchiveRef) {
+  const char* memoryArchive = memoryArchiveRef;
+  const char* fileArchive = fileArchiveRef;
   for (auto [slot, archive] : {std::pair{memorySlot, memoryArchive}, std::pair{fileSlot, fileArchive}}) {
     if (!slot) continue;
     slot->enabled = 1;

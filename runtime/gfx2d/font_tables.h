@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "runtime/gfx2d/sprite_slot.h"
+#include "runtime/gfx2d/sprites/sprite_slot.h"
 
 namespace mvn {
 

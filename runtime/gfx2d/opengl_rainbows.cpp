@@ -1,8 +1,8 @@
 #include "runtime/gfx2d/opengl_rainbows.h"
 
 #include "runtime/core/window_side.h"
-#include "runtime/gfx2d/texture_backup.h"
-#include "runtime/gfx2d/view.h"
+#include "runtime/gfx2d/sprites/texture_backup.h"
+#include "runtime/gfx2d/drawing/view.h"
 
 namespace mvn {
 

@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "runtime/gfx2d/font_tables.h"
-#include "runtime/gfx2d/slot_texels.h"
-#include "runtime/gfx2d/sprite_slot.h"
+#include "runtime/gfx2d/sprites/slot_texels.h"
+#include "runtime/gfx2d/sprites/sprite_slot.h"
 #include "runtime/platform/gl_context.h"
 #include "runtime/platform/window.h"
 

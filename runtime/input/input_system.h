@@ -44,12 +44,14 @@ struct InputSystem {
   std::string joystickNames[kMaxJoysticks];
   int32_t joystickCount = 0;
   uint8_t keyState[256] = {};
-  // Edges: the key state of the frame before the one keyState was read in,
-  // and the mouse buttons (bits as in MouseReading) seen by every read since
-  // the frame's snapshot, the snapshot of this frame and of the one before.
+  // Edges: the key state of the frame before the one keyState was read in;
+  // the mouse buttons (bits 0 to 2) the last read found down, those any read
+  // found newly down since the frame's snapshot, and the snapshots of this
+  // frame and of the one before.
   uint8_t previousKeyState[256] = {};
   bool keysOfEarlierFrame = false;  // the next keyboard read starts a frame
-  int32_t buttonsSinceSnapshot = 0;
+  int32_t lastReadButtons = 0;
+  int32_t pressesSinceSnapshot = 0;
   int32_t frameButtons = 0;
   int32_t previousFrameButtons = 0;
   bool buttonsOfEarlierFrame = true;  // the next edge query takes a snapshot

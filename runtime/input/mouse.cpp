@@ -167,7 +167,8 @@ void pollMouse(MouseReport& report, bool consume) {
   report.button1 = (r.buttons & 1) ? 1 : 0;
   report.button2 = (r.buttons & 2) ? 1 : 0;
   report.button3 = (r.buttons & 4) ? 1 : 0;
-  input->buttonsSinceSnapshot |= r.buttons & 7;
+  input->pressesSinceSnapshot |= r.buttons & 7 & ~input->lastReadButtons;
+  input->lastReadButtons = r.buttons & 7;
   if (consume) {
     mouse.reportedX = mouse.trackedX = r.x;
     mouse.reportedY = mouse.trackedY = r.y;
@@ -212,16 +213,16 @@ void placeOnScreen(int& x, int& y, const MouseScreen& s) {
 
 namespace {
 
-// The buttons of this frame: at the first question of a frame, every button
-// any read saw down since the last frame's snapshot, or down now. A click
-// between two snapshots is one press; it is released at the next frame.
+// The buttons of this frame, found at its first question: those down now,
+// and those any read found newly down since the last frame's snapshot. A
+// click between two snapshots is one press, released at the next frame.
 int snapshotButtons(InputSystem& input) {
   if (input.buttonsOfEarlierFrame) {
     MouseReport report;
     pollMouse(report, false);
     input.previousFrameButtons = input.frameButtons;
-    input.frameButtons = input.buttonsSinceSnapshot;
-    input.buttonsSinceSnapshot = 0;
+    input.frameButtons = input.lastReadButtons | input.pressesSinceSnapshot;
+    input.pressesSinceSnapshot = 0;
     input.buttonsOfEarlierFrame = false;
   }
   return input.frameButtons;

@@ -1,7 +1,7 @@
 // The screen the mouse state is reported on, taken from the renderer.
 #include "runtime/core/runtime_objects.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
-#include "runtime/gfx2d/view.h"
+#include "runtime/gfx2d/drawing/view.h"
 #include "runtime/input/mouse.h"
 
 namespace mvn {

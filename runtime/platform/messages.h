@@ -46,6 +46,7 @@ constexpr uint32_t kVirtualKeyBack = 0x08;  // VK_BACK
 constexpr uint32_t kVirtualKeyTab = 0x09;  // VK_TAB
 constexpr uint32_t kVirtualKeyReturn = 0x0D;  // VK_RETURN
 constexpr uint32_t kVirtualKeyEscape = 0x1B;  // VK_ESCAPE
+constexpr uint32_t kVirtualKeyF11 = 0x7A;  // VK_F11
 
 struct Message {
   WindowHandle window = nullptr;  // null: a message of the thread (kMessageQuit)

@@ -49,6 +49,17 @@ constexpr int kReplayDiffersStatus = 66;
 // (standard error and the log) and the run goes on unrecorded; false then.
 bool beginRecording(const std::string& path, const RunIdentity& identity, int frameHashInterval);
 
+// How a replay is over before the program ends: its recording ends where the
+// recorded run was cut short, the run went another way than the recording
+// (kReplayDiffersStatus), or the recording could not be read on
+// (kReplayRefusedStatus).
+enum class RunOver { RecordingEnded, Differs, Refused };
+// Sets who ends the program when a replay is over: this layer reports it
+// (after its line on standard error or in the log) to handler and ends
+// nothing itself; should the handler return, or none be set, the reads that
+// follow are answered live.
+void onRunOver(void (*handler)(RunOver over));
+
 // Begins replaying path, which is read and checked whole. A file that cannot
 // be replayed is reported in one line (standard error and the log) and false
 // comes back; the caller ends the program with kReplayRefusedStatus.
@@ -110,8 +121,8 @@ uint32_t runSeed(uint32_t (*draw)());
 bool frameHashWanted();
 // Marks a presented frame (with its hash when wanted). Replaying, a frame
 // whose hash differs from the recording's, or a frame where the recorded run
-// read something else, ends the program with kReplayDiffersStatus; the frame
-// after which a recording that was cut short ends, ends it normally.
+// read something else, reports RunOver::Differs; the frame after which a
+// recording that was cut short ends reports RunOver::RecordingEnded.
 void markFrame(bool hashed, uint64_t hash);
 
 // The program's end: recording, the file is closed with its end mark;

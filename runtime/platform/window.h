@@ -26,7 +26,9 @@ constexpr uint32_t kStyleClipSiblings = 0x04000000u;  // WS_CLIPSIBLINGS
 constexpr uint32_t kStyleClipChildren = 0x02000000u;  // WS_CLIPCHILDREN
 constexpr uint32_t kStyleCaption = 0x00C00000u;  // WS_CAPTION
 constexpr uint32_t kStyleSysMenu = 0x00080000u;  // WS_SYSMENU
+constexpr uint32_t kStyleThickFrame = 0x00040000u;  // WS_THICKFRAME
 constexpr uint32_t kStyleMinimizeBox = 0x00020000u;  // WS_MINIMIZEBOX
+constexpr uint32_t kStyleMaximizeBox = 0x00010000u;  // WS_MAXIMIZEBOX
 
 // Show commands.
 constexpr int kShowHide = 0;  // SW_HIDE
@@ -90,10 +92,34 @@ void invalidateDesktop();
 void setWindowText(WindowHandle window, const char* text);
 std::string windowText(WindowHandle window);
 
+// A scaled window: a window whose style carries kStyleThickFrame (a sizing
+// border) when it is created or restyled. Its client area, as every call of
+// this service and the pointer, cursor and message services report it, keeps
+// the size the runtime gives it: the drawing surface. On the screen the window
+// may take any size the player gives it (it opens at the client size in the
+// display's logical units, so twice as many pixels on a display scaled by 2),
+// and the runtime shows the surface scaled into it (scaled_area.h). Pointer
+// and cursor positions arrive already turned into surface pixels, so that
+// nothing above the layer, and nothing a recording keeps, depends on the size
+// on the screen.
+bool isScaledWindow(WindowHandle window);
+// The window's client area on the screen in pixels, as OpenGL draws it
+// (more than its logical size on a display scaled for high DPI).
+void drawableSize(WindowHandle window, int& width, int& height);
+// True once after the system asked for the window's contents again (the
+// window was resized or uncovered); the runtime then shows its frame again.
+bool takeRepaintRequest(WindowHandle window);
+// A scaled window covering its whole display, borderless, without a change of
+// display mode; false when the system refuses. Leaving puts the window back
+// at the size and place it had.
+bool enterDesktopFullScreen(WindowHandle window);
+void leaveDesktopFullScreen(WindowHandle window);
+bool isDesktopFullScreen(WindowHandle window);
+
 // Display mode for full screen on the window's display: exactly width by
 // height (and colourBits when not 0). False when the display refuses it.
 bool changeDisplayMode(WindowHandle window, int width, int height, int colourBits);
-// Back to the desktop's mode.
+// Back to the desktop's mode (or out of a desktop full screen).
 void restoreDisplayMode(WindowHandle window);
 
 }  // namespace mvn::platform

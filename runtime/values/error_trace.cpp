@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
+#include <utility>
 
 #include "runtime/values/errors.h"
 
@@ -41,6 +43,13 @@ void traceRefusal(const std::string& call, const char* reason) {
   const std::string line = call + ": " + reason + "\n";
   std::fputs(line.c_str(), stderr);
   std::fflush(stderr);
+}
+
+bool firstAtSite(const void* site, const std::string& reason) {
+  static std::set<std::pair<const void*, std::string>> said;
+  constexpr size_t kMostRemembered = 4096;  // a runaway program's sites stop being said, not memory
+  if (said.size() >= kMostRemembered) return false;
+  return said.insert({site, reason}).second;
 }
 
 int setErrorCode(int code) { return setError(code); }

@@ -42,6 +42,27 @@ void traceErrorLine(const std::string& call, int code, const char* reason);
 // no error code).
 void traceRefusal(const std::string& call, const char* reason);
 
+// The call site of the command this is used in, for traceNoEffect: the
+// address it returns to while tracing, else null (never looked up). A browser
+// build has no return addresses to offer: its sites are all one.
+#if defined(__EMSCRIPTEN__)
+#define MVN_CALL_SITE() static_cast<const void*>(nullptr)
+#else
+#define MVN_CALL_SITE() (::mvn::tracingErrors() ? __builtin_return_address(0) : static_cast<void*>(nullptr))
+#endif
+
+// True the first time a call site (the address a command returns to) asks
+// with this reason: a command called every frame is described once.
+bool firstAtSite(const void* site, const std::string& reason);
+
+// "call: reason" on standard error when tracing, once per call site and
+// reason: a command that silently does nothing because of its arguments
+// (drawSprite(70000, 10, 10): draws nothing: slot outside 0..65536).
+template <typename... Args>
+void traceNoEffect(const void* site, const std::string& reason, const char* command, const Args&... args) {
+  if (tracingErrors() && firstAtSite(site, reason)) traceRefusal(traceCall(command, args...), reason.c_str());
+}
+
 // setError(code), described when tracing. Returns code.
 template <typename... Args>
 int failWith(int code, const char* reason, const char* command, const Args&... args) {

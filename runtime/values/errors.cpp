@@ -104,13 +104,13 @@ void reportIndexFailure(const int sizes[4], const int* indices, int count) {
   writeStdErr(access.c_str());
 }
 
-void assertValue(int value) {
+void assertValue(int value, SourcePlace at) {
   if (value != 0) return;
   RtString report("Assertion: Value = ");
   report.append(value);
   report.append("\n");
   debugOutput(report.c_str());
-  fatalError(kErrorAssertion);
+  fatalError(kErrorAssertion, at);
 }
 
 void setCurrentLine(int module, int line) {

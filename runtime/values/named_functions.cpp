@@ -22,7 +22,8 @@ void registerNamedFunctions(const NamedFunction* table) {
   namedFunctions = table != nullptr ? table : emptyTable;
 }
 
-NamedFunctionPointer findByName(const char* name) {
+NamedFunctionPointer findByName(TextRef nameRef) {
+  const char* name = nameRef;
   if (name == nullptr) return nullptr;
   for (const NamedFunction* entry = namedFunctions; entry->function != nullptr; ++entry) {
     if (entry->name != nullptr && std::strcmp(entry->name, name) == 0) return entry->function;
@@ -30,7 +31,8 @@ NamedFunctionPointer findByName(const char* name) {
   return nullptr;
 }
 
-int callByName(const char* name) {
+int callByName(TextRef nameRef) {
+  const char* name = nameRef;
   NamedFunctionPointer function = findByName(name);
   if (function != nullptr) {
     function();
@@ -42,7 +44,8 @@ int callByName(const char* name) {
   return 0;
 }
 
-void runLoop(const char* name) {
+void runLoop(TextRef nameRef) {
+  const char* name = nameRef;
   RtString wanted(name);  // name may lie in one of the two loop texts
   if (!currentLoop.empty()) {
     nextLoop = wanted;

@@ -1,6 +1,6 @@
 // Runs a program of tests/programs as a child process with extra environment
-// variables, collecting its standard output; a child that outlives its time
-// is killed.
+// variables, collecting its standard output (and, when asked, its standard
+// error); a child that outlives its time is killed.
 #pragma once
 
 #include <fcntl.h>
@@ -25,20 +25,22 @@ class ChildProcess {
  public:
   // path: the executable; argv0: its name in the argument list (the path
   // when empty); env: "NAME=value" entries added to (or replacing in) the
-  // test's own environment; directory: the child's current directory.
+  // test's own environment, and "NAME" entries removed from it; directory:
+  // the child's current directory; errorFile: where its standard error goes
+  // (the test's own when empty).
   ChildProcess(const std::string& path, const std::vector<std::string>& env,
                const std::string& directory = "", const std::string& argv0 = "",
-               const std::vector<std::string>& args = {}) {
+               const std::vector<std::string>& args = {}, const std::string& errorFile = "") {
     std::vector<std::string> environment;
     for (char** e = environ; *e; ++e) {
       const std::string entry = *e;
       bool replaced = false;
       for (const std::string& add : env)
-        if (entry.substr(0, entry.find('=') + 1) == add.substr(0, add.find('=') + 1))
-          replaced = true;
+        if (entry.substr(0, entry.find('=') + 1) == nameOf(add) + "=") replaced = true;
       if (!replaced) environment.push_back(entry);
     }
-    environment.insert(environment.end(), env.begin(), env.end());
+    for (const std::string& add : env)
+      if (add.find('=') != std::string::npos) environment.push_back(add);
     std::vector<std::string> arguments{argv0.empty() ? path : argv0};
     arguments.insert(arguments.end(), args.begin(), args.end());
 
@@ -48,6 +50,12 @@ class ChildProcess {
     if (pid_ == 0) {
       prctl(PR_SET_PDEATHSIG, SIGKILL);  // never outlives a test that was killed
       dup2(pipeFds[1], STDOUT_FILENO);
+      if (!errorFile.empty()) {
+        const int errors = open(errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (errors < 0) _exit(126);
+        dup2(errors, STDERR_FILENO);
+        close(errors);
+      }
       close(pipeFds[0]);
       close(pipeFds[1]);
       if (!directory.empty() && chdir(directory.c_str()) != 0) _exit(126);
@@ -107,6 +115,8 @@ class ChildProcess {
  private:
   static constexpr int kRunning = -2;
 
+  static std::string nameOf(const std::string& entry) { return entry.substr(0, entry.find('=')); }
+
   void drain() {
     if (out_ < 0) return;
     char buffer[4096];
@@ -126,9 +136,9 @@ inline std::string fileText(const std::string& path) {
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-// Polls until predicate() holds; false after `seconds`.
+// Polls until predicate() holds; false after `seconds`, a limit only to give up.
 template <typename P>
-bool waitFor(P predicate, double seconds = 10) {
+bool waitFor(P predicate, double seconds = 60) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
   while (!predicate()) {
     if (std::chrono::steady_clock::now() > end) return false;

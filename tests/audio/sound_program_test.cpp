@@ -50,6 +50,20 @@ TEST(SoundProgram, WithoutDeviceTheRunStartsLogsNothingOfItAndEndsWithStatusZero
   EXPECT_EQ(log.substr(log.size() - 31), "Shut down MVN\nmvn is shut down\n");
 }
 
+// Without SDL_AUDIODRIVER every driver is probed in turn; where there is no
+// sound device the system's sound library has its reasons, which are no
+// business of standard error.
+TEST(SoundProgram, ProbingTheSoundDriversPrintsNothingOnStandardError) {
+  const std::string dir = freshDirectory("probe");
+  const std::string errors = dir + "/stderr.txt";
+  testing::ChildProcess child(kProbe, {"TMPDIR=" + dir, "MORVANE_FRAMES=3", "SDL_AUDIODRIVER"}, dir, "", {},
+                              errors);
+  EXPECT_EQ(child.wait(), 0);
+  EXPECT_NE(child.output().find("exit\n"), std::string::npos) << child.output();
+  const std::string printed = testing::fileText(errors);
+  EXPECT_EQ(printed.find("ALSA lib"), std::string::npos) << printed;
+}
+
 TEST(SoundProgram, WithADeviceSamplesAndMusicSoundAndTheEndClosesTheOutput) {
   const std::string dir = freshDirectory("disk");
   const std::string wav = dir + "/click.wav";

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "runtime/gfx2d/opengl_rainbows.h"
-#include "runtime/gfx2d/texture_backup.h"
-#include "runtime/gfx2d/texture_backup_file.h"
+#include "runtime/gfx2d/sprites/texture_backup.h"
+#include "runtime/gfx2d/sprites/texture_backup_file.h"
 #include "runtime/platform/files.h"
 
 namespace mvn {

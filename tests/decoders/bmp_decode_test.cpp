@@ -3,7 +3,7 @@
 #include <array>
 #include <climits>
 
-#include "runtime/gfx2d/decode_bmp.h"
+#include "runtime/gfx2d/images/decode_bmp.h"
 #include "tests/decoders/image_test_support.h"
 
 namespace mvn::test {

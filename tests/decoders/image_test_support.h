@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/gfx2d/decoded_image.h"
+#include "runtime/gfx2d/images/decoded_image.h"
 
 namespace mvn::test {
 

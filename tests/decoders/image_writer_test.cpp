@@ -5,8 +5,8 @@
 
 #include <csignal>
 
-#include "runtime/gfx2d/decode_image_file.h"
-#include "runtime/gfx2d/image_writer.h"
+#include "runtime/gfx2d/images/decode_image_file.h"
+#include "runtime/gfx2d/images/image_writer.h"
 #include "tests/decoders/image_test_support.h"
 
 namespace mvn::test {

@@ -6,8 +6,8 @@
 
 #include <jpeglib.h>
 
-#include "runtime/gfx2d/decode_image_file.h"
-#include "runtime/gfx2d/decode_jpeg.h"
+#include "runtime/gfx2d/images/decode_image_file.h"
+#include "runtime/gfx2d/images/decode_jpeg.h"
 #include "tests/decoders/image_test_support.h"
 
 namespace mvn::test {

@@ -2,7 +2,7 @@
 
 #include <zlib.h>
 
-#include "runtime/gfx2d/decode_png.h"
+#include "runtime/gfx2d/images/decode_png.h"
 #include "tests/decoders/image_test_support.h"
 
 namespace mvn::test {

@@ -23,6 +23,7 @@
 #include "game/board.h"
 #include "runtime/values/random.h"
 #include "tests/e2e/game_moves.h"
+#include "tests/e2e/screen_grab.h"
 #include "tests/e2e/solver.h"
 #include "tests/e2e/shell.h"
 
@@ -101,7 +102,7 @@ class PlayTest : public ::testing::Test {
     posix_spawn_file_actions_destroy(&actions);
 
     // The window, once it has the game's size.
-    for (int tries = 0; tries < 200 && window.empty(); ++tries) {
+    waitFor([&] {
       std::istringstream found(run("xdotool search --name '^Quadrivolant$' 2>/dev/null"));
       std::string id;
       while (found >> id) {
@@ -116,9 +117,34 @@ class PlayTest : public ::testing::Test {
           }
         }
       }
-      if (window.empty()) sleepMs(100);
-    }
+      return !window.empty();
+    });
     ASSERT_FALSE(window.empty()) << "the game's 800 by 480 window never appeared";
+  }
+
+  // Polls until done() holds; false only after a limit no machine needs.
+  template <typename Done>
+  static bool waitFor(Done done) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!done()) {
+      if (std::chrono::steady_clock::now() > end) return false;
+      sleepMs(20);
+    }
+    return true;
+  }
+
+  // Waits until the display has shown `count` passes of the game go by: the
+  // blocks falling behind the board, right of the reference picture, move on
+  // every pass. The game's cooldowns are counted in passes, and so here.
+  void passes(int count) {
+    std::vector<uint32_t> last = grab.grab(left + 720, top, 80, 480);
+    int seen = 0;
+    ASSERT_TRUE(waitFor([&] {
+      std::vector<uint32_t> now = grab.grab(left + 720, top, 80, 480);
+      if (now != last) ++seen;
+      last = std::move(now);
+      return seen >= count;
+    })) << "the game stopped presenting passes";
   }
 
   // A press held for a tenth of a second: one move, however slow the passes.
@@ -174,6 +200,7 @@ class PlayTest : public ::testing::Test {
     return -1;
   }
 
+  ScreenGrab grab;
   fs::path home, shots;
   pid_t pid = -1;
   std::string window;
@@ -194,40 +221,37 @@ TEST_F(PlayTest, SolveTheDealtPictureDealAgainAndQuit) {
   }
 
   start(kSeed);
-  sleepMs(300);
+  ASSERT_TRUE(grab.ready()) << "the display cannot be read";
+  // A window without the focus pauses the game: it gets it first.
+  run("xdotool windowfocus --sync " + window);
+  passes(10);
   screenshot("intro");  // the static over the reference picture
 
-  // Each move is clicked until the board shows it: the game ignores presses
-  // in its first 50 passes and for 10 passes after a move, and a loaded
-  // machine may run far below 60 passes a second.
+  // Each move is clicked once the board can take it: the game ignores presses
+  // in its first 50 passes and for 10 passes after a move.
+  passes(60);
   for (size_t i = 0; i < moves.size(); ++i) {
     int x = 0, y = 0;
     arrowCentre(moves[i], &x, &y);
     const std::vector<int> before = board();
-    bool moved = false;
-    for (int attempt = 0; attempt < 8 && !moved; ++attempt) {
-      click(x, y);
-      sleepMs(600);  // never two clicks on one spot within half a second
-      for (int look = 0; look < 10 && !moved; ++look) {
-        moved = board() != before;
-        if (!moved) sleepMs(200);
-      }
-    }
+    click(x, y);
+    const bool moved = waitFor([&] { return board() != before; });
     ASSERT_TRUE(moved) << "move " << i + 1 << " of " << moves.size() << " never showed on the board";
     if (i + 1 == moves.size() / 2 || moves.size() == 1) screenshot("progress");
+    passes(12);
   }
   const int before = confettiPixels(shots / "progress.png");
   const int solvedConfetti = confettiPixels(screenshot("solved"));
   EXPECT_GT(solvedConfetti, before + 150) << "no confetti after " << moves.size() << " moves";
 
   // A press deals again once 100 passes have gone by since the solve.
+  passes(100);
+  click(240, 240);
   int dealtConfetti = solvedConfetti;
-  for (int attempt = 0; attempt < 12 && dealtConfetti >= solvedConfetti / 4; ++attempt) {
-    sleepMs(1500);
-    click(240, 240);
-    sleepMs(300);
+  waitFor([&] {
     dealtConfetti = confettiPixels(screenshot("dealt"));
-  }
+    return dealtConfetti < solvedConfetti / 4;
+  });
   EXPECT_LT(dealtConfetti, solvedConfetti / 4) << "the confetti stayed after the new deal";
 
   run("xdotool keydown Escape; sleep 0.2; xdotool keyup Escape");

@@ -28,7 +28,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using e2e::run;
-using e2e::sleepMs;
 using replay_test::fileText;
 using replay_test::freshFolder;
 using replay_test::Program;
@@ -114,6 +113,26 @@ class RecordedGame : public ::testing::Test {
     return changed;
   }
 
+  // Waits until the display has shown `count` passes of the game go by: the
+  // blocks falling behind the board, right of the reference picture, move on
+  // every pass. A loaded machine only makes the wait longer; what the game
+  // counts in passes (its cooldowns) the test counts so too.
+  void passes(int count) {
+    std::vector<uint32_t> last = screen.grab(left + 720, top, 80, 480);
+    int seen = 0;
+    ASSERT_TRUE(replay_test::waitFor([&] {
+      std::vector<uint32_t> now = screen.grab(left + 720, top, 80, 480);
+      if (now != last) ++seen;
+      last = std::move(now);
+      return seen >= count;
+    })) << "the game stopped presenting passes";
+  }
+
+  // Waits until the board has changed in at least `tiles` tiles since `before`.
+  bool boardChanges(const std::array<Tile, 9>& before, int tiles) {
+    return replay_test::waitFor([&] { return changedTiles(before) >= tiles; });
+  }
+
   void click(int x, int y, double hold = 0.1) {
     run("xdotool mousemove --window " + window + " " + std::to_string(x) + " " + std::to_string(y) +
         " mousedown 1 sleep " + std::to_string(hold) + " mouseup 1");
@@ -132,17 +151,18 @@ TEST_F(RecordedGame, ASolveAndANewDealReplayFrameForFrame) {
                   {"MORVANE_SEED=" + std::to_string(kSeed), "MORVANE_RECORD=" + recording.string(),
                    "MORVANE_RECORD_FRAMES=1"});
   ASSERT_TRUE(program.started());
-  for (int tries = 0; tries < 100 && !findWindow("Quadrivolant", 800, 480, window, left, top); ++tries)
-    sleepMs(100);
+  replay_test::waitFor([&] { return findWindow("Quadrivolant", 800, 480, window, left, top); });
   ASSERT_FALSE(window.empty()) << "the game's window never appeared";
-  sleepMs(1500);  // presses count from the 50th pass on
+  // A window without the focus pauses the game: it gets it first.
+  run("xdotool windowfocus --sync " + window);
+  passes(60);  // presses count from the 50th pass on
 
   // A press held on the first column's up arrow turns the column every ten
   // passes; what the display shows afterwards tells how often, three turns
   // making a whole round.
   const std::array<Tile, 9> dealt = tiles();
   click(120, 30, 0.5);
-  sleepMs(600);
+  passes(3);  // the last turn on the display
   const std::array<Tile, 9> held = tiles();
   int turns = -1;
   for (int k = 0; k < 3 && turns < 0; ++k) {
@@ -165,12 +185,18 @@ TEST_F(RecordedGame, ASolveAndANewDealReplayFrameForFrame) {
   for (std::string word; rootInfo >> word && root.empty();)
     if (word == "id:") rootInfo >> root;
   ASSERT_FALSE(root.empty());
+  const fs::path log = folder / "ErrorLog.txt";
+  const auto logged = [&](const std::string& line) {
+    return replay_test::waitFor([&] { return fileText(log).find(line) != std::string::npos; });
+  };
   run("xdotool windowfocus " + root);
-  sleepMs(800);
+  ASSERT_TRUE(logged("pause loop in showscreen/hibernate\n")) << fileText(log);
   run("xdotool windowfocus " + window);
-  sleepMs(800);
+  ASSERT_TRUE(logged("pause loop ended\n")) << fileText(log);
+  passes(12);  // past the held press's cooldown
 
-  // The clicks that solve the picture, each repeated until the board shows it.
+  // The clicks that solve the picture, each once the one before has shown and
+  // its cooldown of 10 passes is over.
   std::vector<Rotation> moves;
   ASSERT_TRUE(solve(board, &moves));
   ASSERT_GE(moves.size(), 2u);
@@ -178,28 +204,18 @@ TEST_F(RecordedGame, ASolveAndANewDealReplayFrameForFrame) {
     int x = 0, y = 0;
     arrowCentre(moves[i], &x, &y);
     const std::array<Tile, 9> before = tiles();
-    bool moved = false;
-    for (int attempt = 0; attempt < 6 && !moved; ++attempt) {
-      click(x, y);
-      sleepMs(600);  // never two clicks on one spot within half a second
-      moved = changedTiles(before) >= 3;
-    }
-    ASSERT_TRUE(moved) << "move " << i + 1 << " of " << moves.size() << " never showed";
+    click(x, y);
+    ASSERT_TRUE(boardChanges(before, 3)) << "move " << i + 1 << " of " << moves.size() << " never showed";
+    passes(12);
   }
 
   // A press deals again once 100 passes have gone by since the solve: the
   // whole board changes (the confetti over the solved one changes a little).
-  sleepMs(1800);
-  bool dealtAgain = false;
-  for (int attempt = 0; attempt < 8 && !dealtAgain; ++attempt) {
-    const std::array<Tile, 9> solved = tiles();
-    click(240, 240);
-    sleepMs(400);
-    dealtAgain = changedTiles(solved) >= 7;
-    if (!dealtAgain) sleepMs(600);
-  }
-  ASSERT_TRUE(dealtAgain) << "no new deal";
-  sleepMs(300);
+  passes(110);
+  const std::array<Tile, 9> solved = tiles();
+  click(240, 240);
+  ASSERT_TRUE(boardChanges(solved, 7)) << "no new deal";
+  passes(20);  // the new deal's first passes go into the recording too
   run("xdotool keydown Escape; sleep 0.2; xdotool keyup Escape");
   const Ran recorded = program.wait(30);
   ASSERT_EQ(recorded.status, 0) << recorded.err;
@@ -220,10 +236,10 @@ TEST_F(RecordedGame, WayfarersWalksAndFootstepsReplayFrameForFrame) {
   Program program(wayfarer, folder,
                   {"WAYFARER_TRACE=1", "MORVANE_RECORD=" + recording.string(), "MORVANE_RECORD_FRAMES=1"});
   ASSERT_TRUE(program.started());
-  for (int tries = 0; tries < 100 && !findWindow("Wayfarer", width, 480, window, left, top); ++tries)
-    sleepMs(100);
+  replay_test::waitFor([&] { return findWindow("Wayfarer", width, 480, window, left, top); });
   ASSERT_FALSE(window.empty()) << "Wayfarer's window never appeared";
-  sleepMs(500);
+  ASSERT_TRUE(replay_test::waitFor([&] { return fileText(folder / "stdout.txt").find("ready ") != std::string::npos; }))
+      << "Wayfarer never became ready";
 
   // A walk across the river, a second click while it goes on, and a walk
   // back to a cell near the start; every cell reached is traced.
@@ -233,13 +249,13 @@ TEST_F(RecordedGame, WayfarersWalksAndFootstepsReplayFrameForFrame) {
   };
   const auto cellCentre = [](int cell) { return cell * wayfarer::kCell + wayfarer::kCell / 2; };
   click(cellCentre(16), cellCentre(10));
-  sleepMs(1200);
+  // The second click comes once the first walk is under way.
+  ASSERT_TRUE(replay_test::waitFor([&] { return fileText(folder / "stdout.txt").find("at ") != std::string::npos; }))
+      << fileText(folder / "stdout.txt");
   click(cellCentre(14), cellCentre(3));
-  for (int i = 0; i < 150 && !arrived(14, 3); ++i) sleepMs(100);
-  ASSERT_TRUE(arrived(14, 3)) << fileText(folder / "stdout.txt");
+  ASSERT_TRUE(replay_test::waitFor([&] { return arrived(14, 3); })) << fileText(folder / "stdout.txt");
   click(cellCentre(6), cellCentre(9));
-  for (int i = 0; i < 150 && !arrived(6, 9); ++i) sleepMs(100);
-  ASSERT_TRUE(arrived(6, 9)) << fileText(folder / "stdout.txt");
+  ASSERT_TRUE(replay_test::waitFor([&] { return arrived(6, 9); })) << fileText(folder / "stdout.txt");
   run("xdotool keydown Escape; sleep 0.2; xdotool keyup Escape");
   const Ran recorded = program.wait(30);
   ASSERT_EQ(recorded.status, 0) << recorded.err;

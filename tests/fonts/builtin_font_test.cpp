@@ -2,8 +2,8 @@
 // with its outline, and the monospaced glyph table.
 #include <vector>
 
-#include "runtime/gfx2d/font_builtin.h"
-#include "runtime/gfx2d/sprite_memory.h"
+#include "runtime/gfx2d/fonts/font_builtin.h"
+#include "runtime/gfx2d/sprites/sprite_memory.h"
 #include "tests/fonts/font_fixture.h"
 
 namespace mvn {

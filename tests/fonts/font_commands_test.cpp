@@ -4,11 +4,11 @@
 #include <fstream>
 #include <string>
 
-#include "runtime/gfx2d/font_builtin.h"
-#include "runtime/gfx2d/font_loading.h"
-#include "runtime/gfx2d/font_selection.h"
-#include "runtime/gfx2d/font_text.h"
-#include "runtime/gfx2d/sprite_loading.h"
+#include "runtime/gfx2d/fonts/font_builtin.h"
+#include "runtime/gfx2d/fonts/font_loading.h"
+#include "runtime/gfx2d/fonts/font_selection.h"
+#include "runtime/gfx2d/fonts/font_text.h"
+#include "runtime/gfx2d/sprites/sprite_loading.h"
 #include "tests/fonts/font_fixture.h"
 
 namespace mvn {

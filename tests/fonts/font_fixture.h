@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "runtime/core/runtime_settings.h"
-#include "runtime/gfx2d/decoded_image.h"
-#include "runtime/gfx2d/font_metrics.h"
+#include "runtime/gfx2d/images/decoded_image.h"
+#include "runtime/gfx2d/fonts/font_metrics.h"
 #include "runtime/gfx2d/font_tables.h"
-#include "runtime/gfx2d/image_writer.h"
+#include "runtime/gfx2d/images/image_writer.h"
 #include "tests/gfx2d/gl_fixture.h"
 
 namespace mvn::testing {

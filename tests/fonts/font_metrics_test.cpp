@@ -2,9 +2,9 @@
 // values is the test.
 #include <cstdio>
 
-#include "runtime/gfx2d/font_loading.h"
-#include "runtime/gfx2d/font_selection.h"
-#include "runtime/gfx2d/font_text.h"
+#include "runtime/gfx2d/fonts/font_loading.h"
+#include "runtime/gfx2d/fonts/font_selection.h"
+#include "runtime/gfx2d/fonts/font_text.h"
 #include "tests/fonts/font_fixture.h"
 
 namespace mvn {

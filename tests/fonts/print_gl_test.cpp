@@ -6,11 +6,11 @@
 #include <iterator>
 #include <vector>
 
-#include "runtime/gfx2d/font_builtin.h"
-#include "runtime/gfx2d/font_layout.h"
-#include "runtime/gfx2d/font_loading.h"
-#include "runtime/gfx2d/font_selection.h"
-#include "runtime/gfx2d/font_text.h"
+#include "runtime/gfx2d/fonts/font_builtin.h"
+#include "runtime/gfx2d/fonts/font_layout.h"
+#include "runtime/gfx2d/fonts/font_loading.h"
+#include "runtime/gfx2d/fonts/font_selection.h"
+#include "runtime/gfx2d/fonts/font_text.h"
 #include "tests/fonts/font_fixture.h"
 
 namespace mvn {
@@ -295,6 +295,30 @@ TEST_F(GlPrint, TextWidthIsWherePrintEnds) {
       }
     }
   }
+}
+
+// Text commands take a C text, a text value or a std::string alike, and
+// print and measure the same characters from each.
+TEST_F(GlPrint, TextFromAnyStringPrintsTheSame) {
+  setFont(kFont, 2);
+  const std::string standard = "AjB";
+  const RtString value("AjB");
+  for (int proportional : {0, 1}) {
+    const int width = textWidth("AjB", proportional);
+    EXPECT_GT(width, 0);
+    EXPECT_EQ(textWidth(standard, proportional), width);
+    EXPECT_EQ(textWidth(value, proportional), width);
+    EXPECT_EQ(textWidth(RtString("AjB") + "", proportional), width);  // a temporary lives through the call
+  }
+  auto printed = [&](auto text) {
+    clearScreen(0);
+    print(text, 10, 10, 1);
+    return read(0, 0, 80, 40).colours;
+  };
+  const auto fromC = printed("AjB");
+  EXPECT_TRUE(printed(standard) == fromC);
+  EXPECT_TRUE(printed(value) == fromC);
+  EXPECT_EQ(textWidth(nullptr, 0), 0);  // a missing text is still no text
 }
 
 }  // namespace

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "runtime/gfx2d/decoded_image.h"
-#include "runtime/gfx2d/image_writer.h"
+#include "runtime/gfx2d/images/decoded_image.h"
+#include "runtime/gfx2d/images/image_writer.h"
 #include "tests/app/child_process.h"
 #include "tests/app/x11_tools.h"
 

@@ -61,8 +61,8 @@ void GameTest::SetUp() {
   q::startPoly = [](int slot, int mode) { record("startPoly", {1.0 * slot, 1.0 * mode}); };
   q::polyVector = [](double x, double y, double tx, double ty, int colour) { record("polyVector", {x, y, tx, ty, 1.0 * colour}); };
   q::endPoly = [] { record("endPoly", {}); };
-  q::loadAnim = [](const char* file, int slot, int w, int h) { record("loadAnim", {1.0 * slot, 1.0 * w, 1.0 * h}, file); };
-  q::playMusic = [](const char* file, int loop) { record("playMusic", {1.0 * loop}, file); };
+  q::loadAnim = [](mvn::TextRef file, int slot, int w, int h) { record("loadAnim", {1.0 * slot, 1.0 * w, 1.0 * h}, file); };
+  q::playMusic = [](mvn::TextRef file, int loop) { record("playMusic", {1.0 * loop}, file); };
   q::mouseState = [](int& x, int& y, int& b1, int& b2) {
     x = mouse.x;
     y = mouse.y;

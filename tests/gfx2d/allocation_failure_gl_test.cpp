@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "runtime/gfx2d/decoded_image.h"
-#include "runtime/gfx2d/image_writer.h"
-#include "runtime/gfx2d/sprite_loading.h"
-#include "runtime/gfx2d/texture_pixels.h"
+#include "runtime/gfx2d/images/decoded_image.h"
+#include "runtime/gfx2d/images/image_writer.h"
+#include "runtime/gfx2d/sprites/sprite_loading.h"
+#include "runtime/gfx2d/sprites/texture_pixels.h"
 #include "tests/gfx2d/gl_fixture.h"
 #include "tests/support/allocation_limit.h"
 

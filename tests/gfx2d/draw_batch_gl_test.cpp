@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "runtime/gfx2d/draw_batch.h"
-#include "runtime/gfx2d/polygon.h"
+#include "runtime/gfx2d/drawing/draw_batch.h"
+#include "runtime/gfx2d/drawing/polygon.h"
 #include "tests/gfx2d/gl_fixture.h"
 
 namespace mvn {

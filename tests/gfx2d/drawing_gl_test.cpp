@@ -2,7 +2,7 @@
 #include <cmath>
 #include <climits>
 
-#include "runtime/gfx2d/polygon.h"
+#include "runtime/gfx2d/drawing/polygon.h"
 #include "tests/gfx2d/gl_fixture.h"
 
 namespace mvn {

@@ -10,14 +10,14 @@
 #include <functional>
 #include <vector>
 
-#include "runtime/gfx2d/background.h"
-#include "runtime/gfx2d/drawing.h"
-#include "runtime/gfx2d/frame_state.h"
+#include "runtime/gfx2d/drawing/background.h"
+#include "runtime/gfx2d/drawing/drawing.h"
+#include "runtime/gfx2d/drawing/frame_state.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
-#include "runtime/gfx2d/sprite_memory.h"
-#include "runtime/gfx2d/sprite_store.h"
-#include "runtime/gfx2d/texture_binding.h"
-#include "runtime/gfx2d/view.h"
+#include "runtime/gfx2d/sprites/sprite_memory.h"
+#include "runtime/gfx2d/sprites/sprite_store.h"
+#include "runtime/gfx2d/drawing/texture_binding.h"
+#include "runtime/gfx2d/drawing/view.h"
 #include "runtime/values/errors.h"
 #include "runtime/platform/gl_context.h"
 #include "tests/support/gl_window.h"

@@ -3,7 +3,7 @@
 #include <climits>
 #include <vector>
 
-#include "runtime/gfx2d/gl_extensions.h"
+#include "runtime/gfx2d/drawing/gl_extensions.h"
 #include "tests/gfx2d/gl_fixture.h"
 
 namespace mvn {

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "runtime/gfx2d/draw_batch.h"
-#include "runtime/gfx2d/gl_state.h"
-#include "runtime/gfx2d/run_composite.h"
-#include "runtime/gfx2d/slot_texels.h"
+#include "runtime/gfx2d/drawing/draw_batch.h"
+#include "runtime/gfx2d/drawing/gl_state.h"
+#include "runtime/gfx2d/drawing/run_composite.h"
+#include "runtime/gfx2d/sprites/slot_texels.h"
 #include "tests/gfx2d/gl_fixture.h"
 
 namespace mvn {
@@ -115,6 +115,7 @@ TEST_F(RunComposite, EachBrokenConditionTakesTheOrdinaryPath) {
   };
   const Case cases[] = {
       {"a colour that is not white", kNoise, [] { setColour(1, 0.5f, 0.75f, 1); }, 0},
+      {"a tint that is not white", kNoise, [] { setTint(0xC0FFFF); }, 0},
       {"a translucent colour", kNoise, [] { setAlphaMode(-0.75); }, 0},
       {"additive blending", kNoise, [] { setAlphaMode(1); }, 0},
       {"a translucent texel", kNoiseWithTranslucentTexels, [] {}, 0},

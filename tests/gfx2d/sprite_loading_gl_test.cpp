@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <string>
 
-#include "runtime/gfx2d/decoded_image.h"
-#include "runtime/gfx2d/image_writer.h"
-#include "runtime/gfx2d/sprite_loading.h"
+#include "runtime/gfx2d/images/decoded_image.h"
+#include "runtime/gfx2d/images/image_writer.h"
+#include "runtime/gfx2d/sprites/sprite_loading.h"
 #include "tests/gfx2d/gl_fixture.h"
 
 namespace mvn {

@@ -2,7 +2,7 @@
 // pixels and the screen, collisions, slot numbers outside the table.
 #include <climits>
 
-#include "runtime/gfx2d/collision.h"
+#include "runtime/gfx2d/drawing/collision.h"
 #include "tests/gfx2d/gl_fixture.h"
 
 namespace mvn {

@@ -3,9 +3,9 @@
 
 #include <vector>
 
-#include "runtime/gfx2d/drawing.h"
-#include "runtime/gfx2d/sprite_slot.h"
-#include "runtime/gfx2d/texture_pixels.h"
+#include "runtime/gfx2d/drawing/drawing.h"
+#include "runtime/gfx2d/sprites/sprite_slot.h"
+#include "runtime/gfx2d/sprites/texture_pixels.h"
 
 namespace mvn {
 namespace {

@@ -1,7 +1,7 @@
 // Viewport, orientation, virtual resolution, background and the state every
 // frame starts from.
 #include "runtime/app/frame_loop.h"
-#include "runtime/gfx2d/frame_state.h"
+#include "runtime/gfx2d/drawing/frame_state.h"
 #include "tests/gfx2d/gl_fixture.h"
 
 namespace mvn {

@@ -53,7 +53,9 @@ class InputTest : public ::testing::Test {
   void SetUp() override {
     if (!renderer || !renderer->window) GTEST_SKIP() << "no window on this display";
     window = renderer->window;
-    for (int i = 0; i < 200 && platform::foregroundWindow() != window; ++i) {
+    // The display hands the focus over in its own time; the limit only gives up.
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (platform::foregroundWindow() != window && std::chrono::steady_clock::now() < giveUp) {
       pump();
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }

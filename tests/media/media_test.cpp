@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/gfx2d/decode_image_file.h"
+#include "runtime/gfx2d/images/decode_image_file.h"
 #include "runtime/platform/audio.h"
 
 namespace {

@@ -28,7 +28,7 @@
 #include "runtime/app/startup.h"
 #include "runtime/app/window_context.h"
 #include "runtime/files/rt_file.h"
-#include "runtime/gfx2d/texture_backup.h"
+#include "runtime/gfx2d/sprites/texture_backup.h"
 #include "runtime/input/mouse.h"
 #include "runtime/input/typed_text.h"
 #include "runtime/platform/messages.h"

@@ -7,9 +7,9 @@
 #include "runtime/core/program_end.h"
 #include "runtime/core/runtime_objects.h"
 #include "runtime/core/runtime_settings.h"
-#include "runtime/gfx2d/font_selection.h"
+#include "runtime/gfx2d/fonts/font_selection.h"
 #include "runtime/gfx2d/font_tables.h"
-#include "runtime/gfx2d/font_text.h"
+#include "runtime/gfx2d/fonts/font_text.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
 
 namespace mvn {

@@ -32,6 +32,18 @@ void gameMain() {
   findPath(map, path, 0.5, 0, 0, 3, 3);
   RtString text;
   text.reserve(RtString::kMaxLength + 1, false);
+  // Commands that do nothing because of their arguments, each call site
+  // three times, as a frame loop would call them.
+  RtArray<int32_t> pixels;
+  pixels.dimension(30 * 30);
+  memToSprite(pixels, 3, 30, 30);
+  setAnimFrameSize(3, 10, 10);
+  for (int frame = 0; frame < 3; ++frame) {
+    drawSprite(70000, 10, 10);
+    drawAnim(3, 40, 10, 10);
+    drawAnim(4, 0, 10, 10);
+    playSound(5, 0, 1);
+  }
   endProgram();
 }
 

@@ -43,6 +43,17 @@ inline std::vector<std::string> lines(const std::string& text) {
   return out;
 }
 
+// Polls until done() holds; false only after a limit no machine needs.
+template <typename Done>
+bool waitFor(Done done, double seconds = 60) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
 struct Ran {
   int status = -1;  // the exit status; -1 when it had to be killed
   std::string out, err, log;

@@ -183,9 +183,21 @@ TEST_F(Replay, ARecordingCutShortEndsTheReplayAtItsLastFrame) {
 TEST_F(Replay, AnEndRequestOfTheSystemEndsTheReplayWhereItEndedTheRun) {
   const fs::path folder = freshFolder("terminated");
   const std::string file = (folder / "terminated.mvr").string();
-  Program program(kGame, freshFolder("terminated_record"), {"MORVANE_RECORD=" + file, "MORVANE_RECORD_FRAMES=3"});
+  const fs::path recordFolder = freshFolder("terminated_record");
+  Program program(kGame, recordFolder, {"MORVANE_RECORD=" + file, "MORVANE_RECORD_FRAMES=3"});
   ASSERT_TRUE(program.started());
-  std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+  // The request comes once the run is recording its frames: after the start
+  // (which the system's signal would simply cut off), when the file grows.
+  const fs::path log = recordFolder / "ErrorLog.txt";
+  const auto recordedBytes = [&] {
+    std::error_code error;
+    const auto size = fs::file_size(file, error);
+    return error ? uintmax_t{0} : size;
+  };
+  ASSERT_TRUE(waitFor([&] { return fileText(log).find("Init Finalized\n") != std::string::npos; }))
+      << fileText(log);
+  const uintmax_t started = recordedBytes();
+  ASSERT_TRUE(waitFor([&] { return recordedBytes() > started; })) << "no frame was recorded";
   program.terminate();
   const Ran recorded = program.wait();
   ASSERT_EQ(recorded.status, 0) << recorded.err;
@@ -237,6 +249,8 @@ TEST_F(Replay, ASecondRunRecordingToTheSameFileIsRefused) {
   Program first(kGame, firstFolder, {"MORVANE_RECORD=" + file, "MORVANE_RECORD_FRAMES=5"});
   ASSERT_TRUE(first.started());
   ASSERT_TRUE(logShows(firstFolder, "Recording the run to " + file));
+  // Started whole: an end request before then would simply cut it off.
+  ASSERT_TRUE(logShows(firstFolder, "Init Finalized\n"));
   const Ran second = runProgram(kGame, freshFolder("two_writers_second"),
                                 {"MORVANE_RECORD=" + file, "MORVANE_FRAMES=10"});
   EXPECT_EQ(second.status, 0);
@@ -259,6 +273,7 @@ TEST_F(Replay, ARecordingDeletedWhileTheRunGoesOnIsReportedLost) {
   Program program(kGame, folder, {"MORVANE_RECORD=" + file});
   ASSERT_TRUE(program.started());
   ASSERT_TRUE(logShows(folder, "Recording the run to " + file));
+  ASSERT_TRUE(logShows(folder, "Init Finalized\n"));  // an end request then ends it normally
   ASSERT_TRUE(fs::remove(file));
   program.terminate();
   const Ran ran = program.wait();

@@ -18,7 +18,7 @@
 #include "runtime/core/runtime_settings.h"
 #include "runtime/core/timer.h"
 #include "runtime/app/window_context.h"
-#include "runtime/gfx2d/draw_batch.h"
+#include "runtime/gfx2d/drawing/draw_batch.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
 #include "runtime/platform/window.h"
 

@@ -39,7 +39,8 @@ std::string traceLines(const std::string& err) {
   while (at < err.size()) {
     const size_t end = err.find('\n', at);
     const std::string line = err.substr(at, end == std::string::npos ? std::string::npos : end - at + 1);
-    if (line.find(": error ") != std::string::npos || line.find(": refused") != std::string::npos)
+    if (line.find(": error ") != std::string::npos || line.find(": refused") != std::string::npos ||
+        line.find(" nothing: ") != std::string::npos)
       lines += line;
     at = end == std::string::npos ? err.size() : end + 1;
   }
@@ -60,7 +61,11 @@ TEST(ErrorTrace, EachFailingCallIsOneLineOnlyWhenAskedFor) {
             "loadSound(\"click.wav\", 5000, 1): error 7: sound slot outside 0..4095\n"
             "findPath(map 4x4, path, 0.5, 0, 0, 3, 3): refused: no cell of the map is passable "
             "(every value is 0 or less)\n"
-            "text(2147483616): error 7: text longer than the longest a text holds\n");
+            "text(2147483616): error 7: text longer than the longest a text holds\n"
+            "drawSprite(70000, 10, 10): draws nothing: slot outside 0..65536\n"
+            "drawAnim(3, 40, 10, 10): draws nothing: frame 40 past the image's 9 frames\n"
+            "drawAnim(4, 0, 10, 10): draws nothing: slot 4 is empty\n"
+            "playSound(5, 0, 1): plays nothing: sound slot 5 is empty\n");
   // The program's own output is the same either way, the error lines included.
   EXPECT_EQ(traced.out, plain.out);
   EXPECT_EQ(plain.out, "error: 3\nerror: 3\nerror: 7\nerror: 7\nerror: 7\nerror: 7\nexit\n");

@@ -90,7 +90,8 @@ TEST(AssertValue, NonZeroPassesZeroEndsTheProgramWithCode21) {
   assertValue(1);
   assertValue(-7);
   ChildResult child = runInChild([] { assertValue(0); });
+  const int line = __LINE__ - 1;
   EXPECT_EQ(child.exitStatus, 21);
   EXPECT_EQ(child.out, "error: 15\nexit\n");
-  EXPECT_EQ(child.err, "");
+  EXPECT_EQ(child.err, "at: " + std::string(__FILE__) + ":" + std::to_string(line) + "\n");
 }

@@ -342,10 +342,15 @@ TEST(RtArray, FaultsReportAndEndTheProgram) {
        },
        7, ""},
   };
+  const std::string here = std::string("at: ") + __FILE__ + ":";
   for (const FatalCase& c : cases) {
     ChildResult child = runInChild(c.fault);
     EXPECT_EQ(child.exitStatus, c.status) << c.name;
-    EXPECT_EQ(child.err, c.err) << c.name;
+    // The specified lines, then the line of this file that faulted.
+    const size_t at = child.err.find(here);
+    ASSERT_NE(at, std::string::npos) << c.name << ": " << child.err;
+    EXPECT_EQ(child.err.substr(0, at), c.err) << c.name;
+    EXPECT_EQ(child.err.find('\n', at), child.err.size() - 1) << c.name << ": the last line";
     char expectedOut[32];
     std::snprintf(expectedOut, sizeof expectedOut, "error: %x\nexit\n", c.status);
     EXPECT_EQ(child.out, expectedOut) << c.name;
@@ -374,12 +379,14 @@ TEST(RtArray, AFaultDuringTheEndIsAbandoned) {
     std::atexit(faultWhileEnding);
     survivor(3) = 1;
   });
+  const int faultLine = __LINE__ - 2;
   EXPECT_EQ(child.exitStatus, 9);
   EXPECT_EQ(child.out, "error: 9\nexit\nerror: 9\nerror: 9\nafter: 1 9 0 0\n");
-  EXPECT_EQ(child.err,
-            "bounds: [   1]\naccess: [   3]\n"
-            "bounds: [   1]\naccess: [   0][   1]\n"
-            "bounds: [   1]\naccess: [   7]\n");
+  // Only the fault that ends the program says where it happened.
+  EXPECT_EQ(child.err, "bounds: [   1]\naccess: [   3]\n"
+                       "at: " + std::string(__FILE__) + ":" + std::to_string(faultLine) + "\n"
+                       "bounds: [   1]\naccess: [   0][   1]\n"
+                       "bounds: [   1]\naccess: [   7]\n");
 }
 
 namespace {
@@ -405,7 +412,9 @@ TEST(RtArray, AFaultInTheQuitHookIsAbandoned) {
     hookTexts.push("kept");
     mvn::assertValue(0);
   });
+  const int line = __LINE__ - 2;
   EXPECT_EQ(child.exitStatus, 21);
   EXPECT_EQ(child.out, "error: 15\nerror: 9\nerror: 9\nhook: 2 [kept] []\nexit\n");
-  EXPECT_EQ(child.err, "bounds: [   1]\naccess: [   4]\nbounds: [   1]\naccess: [   9]\n");
+  EXPECT_EQ(child.err, "at: " + std::string(__FILE__) + ":" + std::to_string(line) +
+                           "\nbounds: [   1]\naccess: [   4]\nbounds: [   1]\naccess: [   9]\n");
 }

@@ -4,6 +4,7 @@
 #include <set>
 #include <string>
 
+#include "brickfall.h"
 #include "music.h"
 #include "pictures.h"
 #include "sprites.h"
@@ -20,8 +21,8 @@ const char kUsage[] =
     "\n"
     "  --out DIR        folder to write into (it must exist)\n"
     "  --only LIST      comma-separated subset of: arrows, ticker, block, static,\n"
-    "                   pictures, music, or a picture number 1..15; or wayfarer,\n"
-    "                   the example program's media (only when named)\n"
+    "                   pictures, music, or a picture number 1..15; or wayfarer\n"
+    "                   or brickfall, an example program's media (only when named)\n"
     "  --keep-wav PATH  also keep the rendered music as a 16-bit WAV file\n"
     "  --help           this text\n"
     "\n"
@@ -40,7 +41,14 @@ const char kUsage[] =
     "                          rock, path dot, goal flag\n"
     "  walker.png              32x32 walker\n"
     "  wayfont.png             256x128 font of 16x16 cells, 128 characters\n"
-    "  step.wav                90 ms footstep, 16-bit mono at 22050 Hz\n";
+    "  step.wav                90 ms footstep, 16-bit mono at 22050 Hz\n"
+    "  with --only brickfall (--out examples/brickfall/media):\n"
+    "  brick.png               56x20 light grey brick, tinted by the program\n"
+    "  brickfont.png           256x128 font of 16x16 cells, near-white, 128 characters\n"
+    "  bounce.wav              60 ms knock (paddle, walls)\n"
+    "  crack.wav               150 ms chime and crack (a brick breaks)\n"
+    "  lose.wav                400 ms falling tone (the ball is lost)\n"
+    "  (the three sounds 16-bit mono at 22050 Hz)\n";
 
 std::set<std::string> split(const std::string& list) {
   std::set<std::string> items;
@@ -77,11 +85,19 @@ int main(int argc, char** argv) {
     }
   }
   auto wanted = [&](const std::string& name) { return only.empty() || only.count(name) > 0; };
-  if (only.count("wayfarer")) {
-    only.erase("wayfarer");
-    if (only.empty()) only.insert("none");  // the example's media alone
-    if (!mediagen::makeWayfarerMedia(out)) return 1;
+  // An example's media are written only when named, and alone unless more is named.
+  const struct {
+    const char* name;
+    bool (*make)(const std::string&);
+  } examples[] = {{"wayfarer", mediagen::makeWayfarerMedia}, {"brickfall", mediagen::makeBrickfallMedia}};
+  bool exampleNamed = false;
+  for (const auto& example : examples) {
+    if (!only.count(example.name)) continue;
+    only.erase(example.name);
+    exampleNamed = true;
+    if (!example.make(out)) return 1;
   }
+  if (exampleNamed && only.empty()) only.insert("none");
   bool ok = true;
   if (wanted("arrows")) ok &= mediagen::makeArrows(out);
   if (wanted("ticker")) ok &= mediagen::makeTicker(out);

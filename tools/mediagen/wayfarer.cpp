@@ -9,7 +9,8 @@
 #include "canvas.h"
 #include "image_io.h"
 #include "random.h"
-#include "runtime/gfx2d/font_builtin.h"
+#include "stroke_font.h"
+#include "wav_io.h"
 
 namespace mediagen {
 namespace {
@@ -181,49 +182,9 @@ bool writeWalker(const std::string& dir) {
   return writePng(dir + "/walker.png", c.width(), c.height(), c.rgba8());
 }
 
-// The font: the runtime's built-in letter shapes (5 by 6 points) redrawn as
-// rounded golden strokes with a dark edge, in 16 by 16 cells of 128 characters.
+// The font: golden strokes with a dark brown edge.
 bool writeFont(const std::string& dir) {
-  std::vector<uint8_t> builtin(mvn::builtinFontWidth * mvn::builtinFontHeight * 4);
-  mvn::drawBuiltinFontImage(builtin.data());
-  auto inked = [&](int code, int k, int r) {
-    if (k < 0 || k > 4 || r < 0 || r > 5) return false;
-    const int x = (code % 16) * 8 + 1 + k, y = (code / 16) * 8 + 1 + r;
-    return builtin[(y * mvn::builtinFontWidth + x) * 4] == 255;
-  };
-  Canvas c(256, 128, 4);
-  for (const float width : {4.2f, 2.2f}) {  // the edge first, then the stroke over it
-    for (int code = 33; code < 128; ++code) {
-      const float left = (code % 16) * 16 + 3, top = (code / 16) * 16 + 2.5f;
-      auto point = [&](int k, int r) { return Point{left + 2 * k, top + 2 * r}; };
-      auto paint = [&](float, float y) {
-        return width > 3 ? rgb(0x2A1606) : mix(rgb(0xFFF0A0), rgb(0xE49A1A), clamp01((y - top) / 11));
-      };
-      for (int r = 0; r < 6; ++r) {
-        for (int k = 0; k < 5; ++k) {
-          if (!inked(code, k, r)) continue;
-          c.fill(circle(point(k, r).x, point(k, r).y, width / 2), paint);
-          if (inked(code, k + 1, r)) c.fill(segment(point(k, r), point(k + 1, r), width), paint);
-          if (inked(code, k, r + 1)) c.fill(segment(point(k, r), point(k, r + 1), width), paint);
-          // Diagonals only where no straight stroke already turns the corner.
-          if (inked(code, k + 1, r + 1) && !inked(code, k + 1, r) && !inked(code, k, r + 1))
-            c.fill(segment(point(k, r), point(k + 1, r + 1), width), paint);
-          if (inked(code, k - 1, r + 1) && !inked(code, k - 1, r) && !inked(code, k, r + 1))
-            c.fill(segment(point(k, r), point(k - 1, r + 1), width), paint);
-        }
-      }
-    }
-  }
-  return writePng(dir + "/wayfont.png", c.width(), c.height(), c.rgba8());
-}
-
-void put16(std::string& out, uint32_t v) {
-  out += static_cast<char>(v & 255);
-  out += static_cast<char>(v >> 8 & 255);
-}
-void put32(std::string& out, uint32_t v) {
-  put16(out, v & 0xFFFF);
-  put16(out, v >> 16);
+  return writeStrokeFont(dir + "/wayfont.png", {rgb(0x2A1606), rgb(0xFFF0A0), rgb(0xE49A1A)});
 }
 
 // A footstep: a low thud falling in pitch under a short crunch of filtered
@@ -232,36 +193,15 @@ bool writeStep(const std::string& dir) {
   const int rate = 22050, frames = rate * 90 / 1000;
   Random random(61);
   std::vector<float> samples(frames);
-  float phase = 0, low = 0, peak = 0;
+  float phase = 0, low = 0;
   for (int i = 0; i < frames; ++i) {
     const float t = float(i) / rate;
     phase += 2 * kPi * (70 + 80 * std::exp(-t / 0.02f)) / rate;
     low += 0.25f * (float(between(random, -1, 1)) - low);
     const float attack = std::min(1.f, t / 0.002f);
     samples[i] = attack * (std::sin(phase) * std::exp(-t / 0.03f) + 1.6f * low * std::exp(-t / 0.015f));
-    peak = std::max(peak, std::fabs(samples[i]));
   }
-  std::string data;
-  for (float s : samples) put16(data, static_cast<uint16_t>(static_cast<int16_t>(std::lround(s / peak * 20000))));
-  std::string file = "RIFF";
-  put32(file, 36 + static_cast<uint32_t>(data.size()));
-  file += "WAVEfmt ";
-  put32(file, 16);
-  put16(file, 1);         // PCM
-  put16(file, 1);         // mono
-  put32(file, rate);
-  put32(file, rate * 2);  // bytes per second
-  put16(file, 2);         // block alignment
-  put16(file, 16);        // bits per sample
-  file += "data";
-  put32(file, static_cast<uint32_t>(data.size()));
-  file += data;
-  const std::string path = dir + "/step.wav";
-  FILE* out = std::fopen(path.c_str(), "wb");
-  const bool ok = out != nullptr && std::fwrite(file.data(), 1, file.size(), out) == file.size();
-  if (out != nullptr) std::fclose(out);
-  if (!ok) std::fprintf(stderr, "mediagen: cannot write %s\n", path.c_str());
-  return ok;
+  return writeWav(dir + "/step.wav", rate, samples);
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 
 #include "runtime/core/log.h"
 #include "runtime/core/printable_text.h"
-#include "runtime/core/program_end.h"
 #include "runtime/platform/recording.h"
 #include "runtime/platform/recording/run_file.h"
 
@@ -34,6 +33,12 @@ struct Session {
   uint64_t quietLeft = 0;       // replaying: intakes left of a Quiet item
   uint64_t hashesCompared = 0;
 };
+
+void (*runOverHandler)(RunOver) = nullptr;
+
+void runOver(RunOver over) {
+  if (runOverHandler) runOverHandler(over);
+}
 
 Session& session() {
   static Session* s = new Session;  // outlives the static destructors of the exit
@@ -74,21 +79,20 @@ std::string describe(const Item& item) {
   return "something else";
 }
 
-// The replay left the recording: reported, and the program ends with the
-// status that says so.
+// The replay left the recording: reported, and the run is over.
 void differs(const std::string& what) {
   Session& s = session();
   s.finished = true;
   report("replay: frame " + std::to_string(s.frames + 1) + " differs from the recording: " + what);
-  endProgramWithStatus(kReplayDiffersStatus);
+  runOver(RunOver::Differs);
 }
 
 // The recording has nothing after its last frame and the run was cut short
-// there: the program ends as it ended.
+// there: the run is over as it was then.
 void recordingEnds() {
   Session& s = session();
   logLine(("replay: the recording ends after frame " + std::to_string(s.frames) + "\n").c_str());
-  endProgram();
+  runOver(RunOver::RecordingEnded);
 }
 
 // Replaying: on to the next recorded item. The file was read through and
@@ -100,7 +104,7 @@ void advance() {
   if (s.reader.next(s.current, problem)) return;
   s.finished = true;
   report("replay: " + s.path + " " + problem);
-  endProgramWithStatus(kReplayRefusedStatus);
+  runOver(RunOver::Refused);
 }
 
 bool replaying() {
@@ -157,6 +161,8 @@ const char* outsideReadName(OutsideRead read) {
   }
   return "an unknown read";
 }
+
+void onRunOver(void (*handler)(RunOver over)) { runOverHandler = handler; }
 
 RunMode runMode() { return session().mode; }
 bool runAtSeams() { return session().atSeams; }

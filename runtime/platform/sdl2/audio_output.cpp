@@ -4,6 +4,7 @@
 #include "runtime/core/log.h"
 #include "runtime/platform/audio.h"
 #include "runtime/platform/sdl2/audio_mixer.h"
+#include "runtime/platform/sdl2/sound_library_hush.h"
 
 namespace mvn::platform {
 
@@ -13,7 +14,10 @@ bool outputOpen = false;
 bool outputSilent = false;
 
 // 44.1 kHz, 16-bit, stereo; the mixer converts every source to this.
+// Without a device the drivers' probe fails quietly: this layer says what it
+// means to say, the system's sound library nothing.
 bool openMixer() {
+  SoundLibraryHush hush;
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   if (Mix_OpenAudioDevice(44100, AUDIO_S16SYS, 2, 2048, nullptr, 0) != 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);

@@ -20,12 +20,17 @@ void setCursor(Cursor cursor) {
 }
 
 void setCursorPos(int screenX, int screenY) {
-  if (ensureVideo()) SDL_WarpMouseGlobal(screenX, screenY);
+  if (!ensureVideo()) return;
+  cursorToSystem(screenX, screenY);
+  SDL_WarpMouseGlobal(screenX, screenY);
 }
 
 void getCursorPos(int& screenX, int& screenY) {
   screenX = screenY = 0;
-  if (ensureVideo()) SDL_GetGlobalMouseState(&screenX, &screenY);
+  if (ensureVideo()) {
+    SDL_GetGlobalMouseState(&screenX, &screenY);
+    cursorFromSystem(screenX, screenY);
+  }
   std::vector<int64_t> position{screenX, screenY};
   outsideValues(OutsideRead::CursorPosition, position);
   screenX = static_cast<int>(position[0]);

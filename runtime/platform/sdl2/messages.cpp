@@ -2,6 +2,7 @@
 // handles; they wait in a queue of the layer until the runtime takes them.
 #include "runtime/platform/messages.h"
 
+#include <cmath>
 #include <deque>
 #include <map>
 #include <vector>
@@ -177,8 +178,10 @@ void translateFinger(WindowHandle window, const SDL_TouchFingerEvent& e) {
     }
     fingerIds[e.fingerId] = id;
   }
-  const int x = static_cast<int>(e.x * window->clientWidth);
-  const int y = static_cast<int>(e.y * window->clientHeight);
+  // Rounded down: contacts outside the client area (in the bars of a scaled
+  // window) stay outside it.
+  const int x = static_cast<int>(std::floor(e.x * window->clientWidth));
+  const int y = static_cast<int>(std::floor(e.y * window->clientHeight));
   if (e.type == SDL_FINGERUP) {
     fingerIds.erase(e.fingerId);
     pushPointer(window, kMessagePointerUp, id, 0, x, y);
@@ -232,6 +235,7 @@ void translate(const SDL_Event& e) {
           alt ? (down ? kMessageSysKeyDown : kMessageSysKeyUp) : (down ? kMessageKeyDown : kMessageKeyUp);
       intptr_t lParam = 1 | (static_cast<intptr_t>(e.key.keysym.scancode & 0xFF) << 16);
       if (alt) lParam |= intptr_t{1} << 29;
+      if (e.key.repeat) lParam |= intptr_t{1} << 30;  // the key was down already
       push(w, message, vk, lParam);
       break;
     }
@@ -291,9 +295,15 @@ void takeSystemEvents(bool wait) {
   SDL_Event e;
   if (!runAtSeams()) {
     if (wait) {
-      if (SDL_WaitEvent(&e)) translate(e);
+      if (SDL_WaitEvent(&e)) {
+        followScaledWindows(e);
+        translate(e);
+      }
     } else {
-      while (SDL_PollEvent(&e)) translate(e);
+      while (SDL_PollEvent(&e)) {
+        followScaledWindows(e);
+        translate(e);
+      }
     }
     return;
   }
@@ -302,13 +312,17 @@ void takeSystemEvents(bool wait) {
   // recording's events and lets the system's go.
   std::vector<OutsideEvent> taken;
   if (runMode() == RunMode::Replaying) {
-    while (SDL_PollEvent(&e)) {
-    }
+    while (SDL_PollEvent(&e)) followScaledWindows(e);  // the window's own size still counts
   } else {
     OutsideEvent outside;
-    if (wait && SDL_WaitEvent(&e) && outsideFromSdl(e, outside)) taken.push_back(outside);
-    while (SDL_PollEvent(&e))
+    if (wait && SDL_WaitEvent(&e)) {
+      followScaledWindows(e);
       if (outsideFromSdl(e, outside)) taken.push_back(outside);
+    }
+    while (SDL_PollEvent(&e)) {
+      followScaledWindows(e);
+      if (outsideFromSdl(e, outside)) taken.push_back(outside);
+    }
   }
   outsideEvents(taken);
   for (const OutsideEvent& event : taken) translate(sdlFromOutside(event));
@@ -353,7 +367,10 @@ bool peekMessage(Message& message, WindowHandle window, bool remove) {
 void waitMessage() {
   drainEvents();
   if (!queue.empty() || !ensureVideo()) return;
-  takeSystemEvents(true);
+  // A scaled window that asks to be shown again is news enough: the intake
+  // then only takes what is there (it is the same intake to a recording).
+  const WindowHandle w = firstWindow();
+  takeSystemEvents(!(w && w->repaint));
 }
 
 void translateMessage(const Message& message) {

@@ -30,6 +30,15 @@ struct Window {
   int pixelFormat = 1;
   bool topMost = false;
   bool fullScreen = false;
+  // A scaled window (window.h): the client size above is the drawing
+  // surface; shownWidth and shownHeight are the client area on the screen in
+  // logical units, as the player last sized it.
+  bool scaled = false;
+  int shownWidth = 0, shownHeight = 0;
+  bool desktopFullScreen = false;
+  int restoreLeft = 0, restoreTop = 0;  // the client area's place before the desktop full screen
+  int restoreWidth = 0, restoreHeight = 0;
+  bool repaint = false;
 };
 
 // Initialises SDL's video subsystem once; false when it cannot start.
@@ -51,6 +60,16 @@ int clientOffsetX(const Window& window);
 int clientOffsetY(const Window& window);
 // The window's outer top-left for both the runtime and the event stream.
 void placeWindowRecord(Window& window, int x, int y);
+
+// Follows the system's events for scaled windows: a resize by the player
+// asks for a repaint, and pointer positions become surface pixels
+// (window.h). Runs on every event the layer takes from the system, before
+// anything else sees it or a recording keeps it.
+void followScaledWindows(SDL_Event& event);
+// The cursor's screen position as the runtime sees it, and back: over a scaled
+// window, screen positions are taken as if its client area were the surface.
+void cursorFromSystem(int& screenX, int& screenY);
+void cursorToSystem(int& screenX, int& screenY);
 
 // Every SDL event the message queue takes is shown to the observers first
 // (the keyboard and mouse devices use this for wheel and key state).

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "runtime/platform/recording.h"
+#include "runtime/platform/scaled_area.h"
 #include "runtime/platform/sdl2/sdl_window.h"
 
 namespace mvn::platform {
@@ -29,6 +30,10 @@ constexpr int kBorder = 1;
 constexpr int kCaption = 23;
 
 bool hasFrame(const Window& w) { return (w.style & kStyleCaption) != 0 && !w.fullScreen; }
+
+// The client area on the screen: the client size, or a scaled window's own.
+int shownWidthOf(const Window& w) { return w.scaled ? w.shownWidth : w.clientWidth; }
+int shownHeightOf(const Window& w) { return w.scaled ? w.shownHeight : w.clientHeight; }
 
 bool shownNow(const Window* w) { return (SDL_GetWindowFlags(w->sdl) & SDL_WINDOW_SHOWN) != 0; }
 
@@ -71,19 +76,45 @@ SDL_Window* buildSdlWindow(Window& w, int samples) {
   setStandardAttributes(samples);
   Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
   if (!hasFrame(w)) flags |= SDL_WINDOW_BORDERLESS;
+  if (w.scaled) flags |= SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
   SDL_Window* sdl = SDL_CreateWindow(w.title.c_str(), w.x + clientOffsetX(w),
-                                     w.y + clientOffsetY(w), std::max(1, w.clientWidth),
-                                     std::max(1, w.clientHeight), flags);
+                                     w.y + clientOffsetY(w), std::max(1, shownWidthOf(w)),
+                                     std::max(1, shownHeightOf(w)), flags);
   setStandardAttributes(0);
   if (sdl) SDL_SetWindowData(sdl, "mvn", &w);
   return sdl;
 }
 
+// A scaled window's opening scale where the window system leaves high DPI to
+// the program (its drawable has as many pixels as the window has units).
+int openingScaleOf(const Window& w) {
+  int unitsW = 0, unitsH = 0, pixelsW = 0, pixelsH = 0;
+  SDL_GetWindowSize(w.sdl, &unitsW, &unitsH);
+  SDL_GL_GetDrawableSize(w.sdl, &pixelsW, &pixelsH);
+  if (pixelsW != unitsW || pixelsH != unitsH) return 1;  // the system scales by itself
+  const int display = std::max(0, SDL_GetWindowDisplayIndex(w.sdl));
+  float dpi = 0;
+  SDL_Rect usable;
+  if (SDL_GetDisplayDPI(display, &dpi, nullptr, nullptr) != 0 ||
+      SDL_GetDisplayUsableBounds(display, &usable) != 0)
+    return 1;
+  return openingScale(dpi, w.clientWidth, w.clientHeight, usable.w, usable.h);
+}
+
 void applyGeometry(Window& w) {
   if (!w.sdl || w.fullScreen) return;
   SDL_SetWindowBordered(w.sdl, hasFrame(w) ? SDL_TRUE : SDL_FALSE);
-  SDL_SetWindowSize(w.sdl, std::max(1, w.clientWidth), std::max(1, w.clientHeight));
+  // Sized as a fixed window is, for every window: the system takes a fixed
+  // window's new size before the next frame is drawn, and a scaled window's
+  // drawing must meet the same buffer as an ordinary window's would.
+  SDL_SetWindowResizable(w.sdl, SDL_FALSE);
+  SDL_SetWindowSize(w.sdl, std::max(1, shownWidthOf(w)), std::max(1, shownHeightOf(w)));
   SDL_SetWindowPosition(w.sdl, w.x + clientOffsetX(w), w.y + clientOffsetY(w));
+  if (w.scaled) {
+    SDL_SetWindowResizable(w.sdl, SDL_TRUE);
+    // It draws into a corner of its own buffer: never smaller than the drawing.
+    SDL_SetWindowMinimumSize(w.sdl, std::max(1, w.clientWidth), std::max(1, w.clientHeight));
+  }
 }
 
 }  // namespace
@@ -170,6 +201,9 @@ WindowHandle createWindow(const char* className, const char* title, uint32_t sty
   const bool framed = (style & kStyleCaption) != 0;
   w->clientWidth = outerWidth - (framed ? 6 * kBorder : 0);
   w->clientHeight = outerHeight - (framed ? kCaption + 6 * kBorder : 0);
+  w->scaled = (style & kStyleThickFrame) != 0;
+  w->shownWidth = w->clientWidth;
+  w->shownHeight = w->clientHeight;
   w->sdl = buildSdlWindow(*w, 0);
   if (!w->sdl) {
     delete w;
@@ -278,6 +312,12 @@ void setWindowStyle(WindowHandle window, uint32_t style, uint32_t extendedStyle)
   if (!isWindow(window)) return;
   window->style = style;
   window->extendedStyle = extendedStyle;
+  const bool scaled = (style & kStyleThickFrame) != 0;
+  if (scaled != window->scaled) {
+    window->scaled = scaled;
+    window->shownWidth = window->clientWidth;
+    window->shownHeight = window->clientHeight;
+  }
   applyGeometry(*window);
   if (style & kStyleVisible) {
     SDL_ShowWindow(window->sdl);
@@ -294,6 +334,16 @@ void setWindowPos(WindowHandle window, bool topMost, int x, int y, int outerWidt
   placeWindowRecord(w, x, y);
   w.clientWidth = outerWidth - (hasFrame(w) ? 6 * kBorder : 0);
   w.clientHeight = outerHeight - (hasFrame(w) ? kCaption + 6 * kBorder : 0);
+  w.shownWidth = w.clientWidth;
+  w.shownHeight = w.clientHeight;
+  if (w.scaled && !w.fullScreen) {
+    // Larger on a display of many dots per inch, about the same centre.
+    const int scale = openingScaleOf(w);
+    w.shownWidth *= scale;
+    w.shownHeight *= scale;
+    placeWindowRecord(w, x - (w.shownWidth - w.clientWidth) / 2,
+                      y - (w.shownHeight - w.clientHeight) / 2);
+  }
   applyGeometry(w);
   if (w.topMost != topMost) SDL_SetWindowAlwaysOnTop(w.sdl, topMost ? SDL_TRUE : SDL_FALSE);
   w.topMost = topMost;
@@ -421,7 +471,55 @@ bool changeDisplayMode(WindowHandle window, int width, int height, int colourBit
   return taken;
 }
 
+bool isScaledWindow(WindowHandle window) { return isWindow(window) && window->scaled; }
+
+bool isDesktopFullScreen(WindowHandle window) {
+  return isWindow(window) && window->desktopFullScreen;
+}
+
+bool enterDesktopFullScreen(WindowHandle window) {
+  if (!isWindow(window) || !window->scaled || window->fullScreen) return false;
+  Window& w = *window;
+  SDL_GetWindowPosition(w.sdl, &w.restoreLeft, &w.restoreTop);
+  w.restoreWidth = w.shownWidth;
+  w.restoreHeight = w.shownHeight;
+  const int display = std::max(0, SDL_GetWindowDisplayIndex(w.sdl));
+  SDL_Rect bounds;
+  if (SDL_GetDisplayBounds(display, &bounds) != 0) return false;
+  // Without a window manager nothing moves a full-screen window to the
+  // display's corner: the window goes there itself first.
+  SDL_SetWindowBordered(w.sdl, SDL_FALSE);
+  SDL_SetWindowPosition(w.sdl, bounds.x, bounds.y);
+  SDL_SetWindowSize(w.sdl, bounds.w, bounds.h);
+  if (SDL_SetWindowFullscreen(w.sdl, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+    applyGeometry(w);
+    return false;
+  }
+  w.fullScreen = true;
+  w.desktopFullScreen = true;
+  placeWindowRecord(w, bounds.x, bounds.y);
+  w.repaint = true;
+  return true;
+}
+
+void leaveDesktopFullScreen(WindowHandle window) {
+  if (!isWindow(window) || !window->desktopFullScreen) return;
+  Window& w = *window;
+  SDL_SetWindowFullscreen(w.sdl, 0);
+  w.fullScreen = false;
+  w.desktopFullScreen = false;
+  w.shownWidth = w.restoreWidth;
+  w.shownHeight = w.restoreHeight;
+  placeWindowRecord(w, w.restoreLeft - clientOffsetX(w), w.restoreTop - clientOffsetY(w));
+  applyGeometry(w);
+  w.repaint = true;
+}
+
 void restoreDisplayMode(WindowHandle window) {
+  if (isDesktopFullScreen(window)) {
+    leaveDesktopFullScreen(window);
+    return;
+  }
   if (!isWindow(window) || !window->fullScreen) return;
   SDL_SetWindowFullscreen(window->sdl, 0);
   window->fullScreen = false;
