@@ -5,7 +5,7 @@
 #   - the game: a real click turns a column, Escape ends it with status 0 and
 #     the log is complete;
 #   - Wayfarer walking to a clicked cell;
-#   - both committed recordings replayed frame for frame (they were made on
+#   - the committed recordings replayed frame for frame (they were made on
 #     Linux: this build names itself so, see MORVANE_RUN_SYSTEM; the frame
 #     hashes are those of the Linux build's pixels).
 # The Wine prefix is made once (MORVANE_WINE_PREFIX, default
@@ -197,6 +197,8 @@ replay() {  # replay NAME PROGRAM RECORDING
 }
 replay quadrivolant-solve "$out/quadrivolant.exe" "$PWD/tests/data/replay/quadrivolant-solve.mvr"
 replay wayfarer-walks "$out/examples/wayfarer/wayfarer.exe" "$PWD/examples/wayfarer/runs/walks.mvr"
+rm -f "$temp/brickfall-best.txt"  # recorded with no best score kept
+replay brickfall-game "$out/examples/brickfall/brickfall.exe" "$PWD/examples/brickfall/runs/game.mvr"
 
 if (( ${#failures[@]} )); then
   echo "test-windows: ${#failures[@]} failed: ${failures[*]}" >&2

@@ -3,7 +3,8 @@
 # reference and checks the cheatsheet against the public face, builds
 # everything and runs every test: the suites (window and OpenGL tests on a
 # virtual display), the install and the packages, the suites again under the
-# sanitizers, the web build in node and headless Chromium, then each fuzz
+# sanitizers, the web build in node and headless Chromium, the Windows build
+# under Wine and the 32-bit Windows build, then each fuzz
 # target briefly on its corpus under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,6 +22,9 @@ scripts/with-display.sh ctest --test-dir build --output-on-failure --timeout 180
 scripts/check-install.sh
 scripts/test-sanitizers.sh  # the suites again under AddressSanitizer, LeakSanitizer and UBSan (build-asan/)
 scripts/test-web.sh  # the web build: suites under node, the pages in headless Chromium
+scripts/setup.sh --windows  # the cross compilers and Wine
+scripts/test-windows.sh     # the Windows build under Wine: the suites, the programs, the recordings
+scripts/windows.sh i686 -DMORVANE_TESTS=OFF  # 32-bit Windows compiles and links (nothing 32-bit runs here)
 
 scripts/fuzz.sh
 echo "test: all tests passed"

@@ -16,11 +16,20 @@
 namespace mvn {
 namespace {
 
+void setWindowRequest(const char* value) {
+#ifdef _WIN32
+  _putenv_s("MORVANE_WINDOW", value ? value : "");
+#else
+  if (value) setenv("MORVANE_WINDOW", value, 1);
+  else unsetenv("MORVANE_WINDOW");
+#endif
+}
+
 TEST(ScaledSurfaceTest, DrawingAndReadingBackSeeTheUnscaledSurface) {
   if (runtimeObjects.renderer) GTEST_SKIP() << "this process has an ordinary window already";
-  setenv("MORVANE_WINDOW", "scaled", 1);
+  setWindowRequest("scaled");
   OpenGLRainbows& renderer = testing::openTestWindow(320, 200);
-  unsetenv("MORVANE_WINDOW");
+  setWindowRequest(nullptr);
   ASSERT_NE(renderer.window, nullptr);
   ASSERT_TRUE(scaledSurfaceActive());
   // As after setScreen and the start-up, a frame has been presented since the
