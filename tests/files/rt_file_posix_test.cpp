@@ -78,7 +78,9 @@ TEST_F(RtFilePosixTest, OpenWriteKeepsDevicesFifosAndSockets) {
     SCOPED_TRACE(c.name);
     RtFile f;
     EXPECT_EQ(f.openWrite(path(c.name).c_str()), c.opens);
-    if (c.opens) EXPECT_TRUE(f.write("abc", 3));
+    if (c.opens) {
+      EXPECT_TRUE(f.write("abc", 3));
+    }
     f.close();
     struct stat st;
     ASSERT_EQ(lstat(path(c.name).c_str(), &st), 0);
