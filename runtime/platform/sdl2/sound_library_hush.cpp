@@ -1,6 +1,6 @@
 #include "runtime/platform/sdl2/sound_library_hush.h"
 
-#ifndef __EMSCRIPTEN__
+#if !defined(__EMSCRIPTEN__) && !defined(_WIN32)
 #include <dlfcn.h>
 #endif
 
@@ -17,8 +17,8 @@ using SetErrorHandler = int (*)(ErrorHandler handler);
 
 }  // namespace
 
-// A browser has no such library.
-#ifdef __EMSCRIPTEN__
+// A browser and Windows have no such library.
+#if defined(__EMSCRIPTEN__) || defined(_WIN32)
 SoundLibraryHush::SoundLibraryHush() {}
 SoundLibraryHush::~SoundLibraryHush() {}
 #else
