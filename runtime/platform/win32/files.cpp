@@ -278,11 +278,29 @@ bool setCurrentDirectory(const char* name) {
 }
 
 std::string temporaryDirectory() {
+  // The system resolves a relative TMP (or TEMP) against the current
+  // directory of each call: the first answer is kept while the variables'
+  // values stay the same, so later changes of directory never move the
+  // temporary files.
+  auto value = [](const wchar_t* name) {
+    wchar_t text[MAX_PATH + 2];
+    const DWORD n = GetEnvironmentVariableW(name, text, MAX_PATH + 2);
+    return n > 0 && n < MAX_PATH + 2 ? std::wstring(text, n) : std::wstring();
+  };
+  static std::mutex lock;
+  static std::wstring seenTmp, seenTemp;
+  static std::string resolved;
+  const std::wstring tmp = value(L"TMP"), temp = value(L"TEMP");
+  std::lock_guard<std::mutex> guard(lock);
+  if (!resolved.empty() && tmp == seenTmp && temp == seenTemp) return resolved;
   wchar_t buffer[MAX_PATH + 2];
   const DWORD n = GetTempPathW(MAX_PATH + 1, buffer);
   std::string dir = n > 0 && n <= MAX_PATH + 1 ? utf8Path(std::wstring(buffer, n)) : "";
   if (dir.empty()) dir = currentDirectory();
   if (!dir.empty() && dir.back() != '/') dir += '/';
+  seenTmp = tmp;
+  seenTemp = temp;
+  resolved = dir;
   return dir;
 }
 
