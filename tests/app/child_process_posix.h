@@ -1,6 +1,5 @@
-// Runs a program of tests/programs as a child process with extra environment
-// variables, collecting its standard output (and, when asked, its standard
-// error); a child that outlives its time is killed.
+// The child process on POSIX: fork and execve, standard output through a
+// non-blocking pipe, a death signal so that it never outlives the test.
 #pragma once
 
 #include <fcntl.h>
@@ -11,8 +10,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -23,11 +20,8 @@ namespace mvn::testing {
 
 class ChildProcess {
  public:
-  // path: the executable; argv0: its name in the argument list (the path
-  // when empty); env: "NAME=value" entries added to (or replacing in) the
-  // test's own environment, and "NAME" entries removed from it; directory:
-  // the child's current directory; errorFile: where its standard error goes
-  // (the test's own when empty).
+  // See child_process.h; argv0 is the child's name in its argument list
+  // (the path when empty).
   ChildProcess(const std::string& path, const std::vector<std::string>& env,
                const std::string& directory = "", const std::string& argv0 = "",
                const std::vector<std::string>& args = {}, const std::string& errorFile = "") {
@@ -80,6 +74,8 @@ class ChildProcess {
     if (out_ >= 0) close(out_);
   }
 
+  bool started() const { return pid_ > 0; }
+
   // The exit status, or -1 when the child had to be killed (or died of a signal).
   int wait(double seconds = 30) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
@@ -102,7 +98,7 @@ class ChildProcess {
     return status_;
   }
 
-  // Sends the child a termination request.
+  // SIGTERM: the runtime ends the program through its end routine on it.
   void terminate() {
     if (pid_ > 0 && status_ == kRunning) kill(pid_, SIGTERM);
   }
@@ -130,21 +126,5 @@ class ChildProcess {
   int status_ = kRunning;
   std::string output_;
 };
-
-inline std::string fileText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-// Polls until predicate() holds; false after `seconds`, a limit only to give up.
-template <typename P>
-bool waitFor(P predicate, double seconds = 60) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-  while (!predicate()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  return true;
-}
 
 }  // namespace mvn::testing
