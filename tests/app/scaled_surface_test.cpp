@@ -11,6 +11,7 @@
 #include "morvane/morvane.h"
 #include "runtime/app/scaled_surface.h"
 #include "runtime/gfx2d/drawing/draw_batch.h"
+#include "tests/support/environment.h"
 #include "tests/support/gl_window.h"
 
 namespace mvn {

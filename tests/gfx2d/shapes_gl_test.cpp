@@ -15,6 +15,8 @@
 namespace mvn {
 namespace {
 
+constexpr double kPi = 3.14159265358979323846;  // M_PI is not standard C++
+
 using testing::GlDrawing;
 using testing::kBlack;
 using testing::rgba;
@@ -130,8 +132,8 @@ TEST_F(Shapes, ShapesCoverTheirPixels) {
   EXPECT_GT(inside, 1100);
   EXPECT_EQ(wrong, 0);
   for (int angle = 0; angle < 360; angle += 15) {
-    const int x = int(std::floor(200.5 + 20 * std::cos(angle * M_PI / 180)));
-    const int y = int(std::floor(100.5 - 20 * std::sin(angle * M_PI / 180)));
+    const int x = int(std::floor(200.5 + 20 * std::cos(angle * kPi / 180)));
+    const int y = int(std::floor(100.5 - 20 * std::sin(angle * kPi / 180)));
     EXPECT_EQ(region.at(x, y), 0x00FF00u) << "the outline at " << angle << " degrees";
   }
   EXPECT_EQ(region.at(300, 100), 0x00FF00u);
