@@ -33,12 +33,10 @@ host_shoebox=$(cd "$host" && pwd)/tools/shoebox/shoebox
 #                               shell; its checks run from scripts/test-windows.sh
 #   files/rt_file_posix_test    hard and symbolic links, FIFOs, sockets, devices
 #   input/quit_keys_test        sends its keys through xdotool and a POSIX shell
-#   replay/run_file_test        FIFOs, and a file deleted while it is open
 skipped=(
   e2e
   files/rt_file_posix_test.cpp
   input/quit_keys_test.cpp
-  replay/run_file_test.cpp
 )
 skipped=$(IFS=';'; echo "${skipped[*]}")
 
