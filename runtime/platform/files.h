@@ -58,9 +58,10 @@ std::string currentDirectory();
 bool setCurrentDirectory(const char* name);
 
 // The system's temporary directory with "/" separators, ending in "/": TMPDIR,
-// or /tmp when it is unset or empty. A relative TMPDIR is made absolute from
-// the current directory at the first call that sees its value, and stays so
-// through later changes of directory.
+// or /tmp when it is unset or empty (on Windows: TMP, else TEMP, else the
+// system's choice). A relative value is made absolute from the current
+// directory at the first call that sees it, and stays so through later
+// changes of directory.
 std::string temporaryDirectory();
 // The running executable's full path with "/" separators.
 std::string executablePath();

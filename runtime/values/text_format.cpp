@@ -23,8 +23,10 @@ int clampTo(double value, int bound) {
 
 // Each function formats into its own buffer, reserved for 128 characters
 // (144 bytes); snprintf never writes past it and cuts a longer text at
-// kFormatLimit characters. Reserved again on every call: a buffer released
-// at process exit is never written through.
+// kFormatLimit characters. The buffers are never destroyed: a report made
+// while the process exits (from an exit handler, or a static's destructor)
+// may be the first to format, and a static first made then would have its
+// destructor run among the exit handlers, before or while they use it.
 bool formatBuffer(RtString& buffer) {
   buffer.reserve(128, false);
   return buffer.capacity > kFormatLimit;
@@ -33,8 +35,7 @@ bool formatBuffer(RtString& buffer) {
 }  // namespace
 
 RtString formatFixed(double width, double decimals, double value) {
-  static RtString buffer;
-  RtString& out = buffer;
+  static RtString& out = *new RtString;
   if (!formatBuffer(out)) return RtString();
   // The number alone, with at most kDecimalsBound decimals: a double has no
   // non-zero digit beyond them, so the rest of a longer fraction is zeros,
@@ -65,8 +66,7 @@ RtString formatFixed(double width, double decimals, double value) {
 }
 
 RtString formatInt(double width, int value) {
-  static RtString buffer;
-  RtString& out = buffer;
+  static RtString& out = *new RtString;
   if (!formatBuffer(out)) return RtString();
   std::snprintf(out.buffer, static_cast<size_t>(kFormatLimit) + 1, "%*d", clampTo(width, kWidthBound), value);
   out.recomputeLength();
@@ -74,8 +74,7 @@ RtString formatInt(double width, int value) {
 }
 
 RtString formatInt64(double width, std::int64_t value) {
-  static RtString buffer;
-  RtString& out = buffer;
+  static RtString& out = *new RtString;
   if (!formatBuffer(out)) return RtString();
   std::snprintf(out.buffer, static_cast<size_t>(kFormatLimit) + 1, "%*lld", clampTo(width, kWidthBound),
                 static_cast<long long>(value));

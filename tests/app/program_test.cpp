@@ -1,10 +1,9 @@
 // A program on the runtime, run as a child process: its log, its exit
 // status, its command line, its window as the display sees it.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -12,7 +11,9 @@
 #include <vector>
 
 #include "tests/app/child_process.h"
-#include "tests/app/x11_tools.h"
+#ifndef _WIN32
+#include "tests/app/x11_tools.h"  // the tests that drive the window through the X server
+#endif
 
 namespace mvn {
 namespace {
@@ -21,14 +22,21 @@ using testing::ChildProcess;
 using testing::fileText;
 using testing::waitFor;
 
-const std::string kProbe = std::string(MORVANE_TEST_PROGRAMS) + "/app_probe";
+const std::string kProbe = std::string(MORVANE_TEST_PROGRAMS) + "/app_probe" + testing::kProgramSuffix;
+
+// Windows names a full path with its drive in front.
+#ifdef _WIN32
+#define MORVANE_DRIVE "[A-Z]:"
+#else
+#define MORVANE_DRIVE ""
+#endif
 
 // A fresh directory of its own for each test: the child's temporary
 // directory (its log) and current directory.
 std::string freshDirectory(const std::string& name) {
   const std::string dir = std::string(MORVANE_BINARY_DIR) + "/tmp/app_" + name;
-  testing::commandOutput("rm -rf '" + dir + "'");
-  mkdir(dir.c_str(), 0755);
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
   return dir;
 }
 
@@ -74,7 +82,7 @@ const std::vector<std::string> kNormalRunLog = {
     "reptr",
     "getexe",
     "cd",
-    "exepath=curdir= " MORVANE_TEST_PROGRAMS,
+    "/exepath=curdir= " MORVANE_DRIVE MORVANE_TEST_PROGRAMS "/",
     "shoeboxing...",
     "init gettimer",
     "clear screen",
@@ -108,7 +116,7 @@ TEST(Program, NormalRunLogsEveryStepAndEndsWithStatusZero) {
   const std::string dir = freshDirectory("normal");
   // A log of an earlier run is replaced, never appended to.
   writeFile(dir + "/ErrorLog.txt", "an earlier run\n");
-  ChildProcess child(kProbe, {"TMPDIR=" + dir, "MORVANE_FRAMES=12"}, dir);
+  ChildProcess child(kProbe, {testing::kTemporaryVariable + "=" + dir, "MORVANE_FRAMES=12"}, dir);
   EXPECT_EQ(child.wait(), 0);
   EXPECT_EQ(child.output(), "ready\nexit\n");
   expectLog(fileText(dir + "/ErrorLog.txt"), kNormalRunLog);
@@ -120,22 +128,25 @@ TEST(Program, NormalRunLogsEveryStepAndEndsWithStatusZero) {
 // and the end removes the backup saved there.
 TEST(Program, RelativeTemporaryDirectoryStaysWhereTheRunStarted) {
   const std::string dir = freshDirectory("reltmp");
-  mkdir((dir + "/reltmp").c_str(), 0755);
-  ChildProcess child(kProbe, {"TMPDIR=reltmp", "MVN_PROBE=backup", "MORVANE_FRAMES=12"}, dir);
+  std::filesystem::create_directories(dir + "/reltmp");
+  ChildProcess child(kProbe, {testing::kTemporaryVariable + "=reltmp", "MVN_PROBE=backup", "MORVANE_FRAMES=12"}, dir);
   EXPECT_EQ(child.wait(), 0);
   EXPECT_EQ(child.output(), "ready\nbackup saved\nexit\n");
   const std::vector<std::string> log = lines(fileText(dir + "/reltmp/ErrorLog.txt"));
   ASSERT_FALSE(log.empty());
   EXPECT_EQ(log.back(), "mvn is shut down");
-  const std::regex backupLine("   \"" + dir + "/reltmp/mvntxs[0-9a-f]+\\.bin\"");
+  const std::regex backupLine("   \"" MORVANE_DRIVE + dir + "/reltmp/mvntxs[0-9a-f]+\\.bin\"");
   EXPECT_TRUE(std::any_of(log.begin(), log.end(),
                           [&](const std::string& line) { return std::regex_match(line, backupLine); }));
-  EXPECT_EQ(testing::commandOutput("ls '" + dir + "/reltmp'"), "ErrorLog.txt\n");
+  std::vector<std::string> left;
+  for (const auto& entry : std::filesystem::directory_iterator(dir + "/reltmp"))
+    left.push_back(entry.path().filename().u8string());
+  EXPECT_EQ(left, std::vector<std::string>{"ErrorLog.txt"});
 }
 
 TEST(Program, RefusedFullScreenAtTheStartFallsBackToAWindow) {
   const std::string dir = freshDirectory("fullscreen");
-  ChildProcess child(kProbe, {"TMPDIR=" + dir, "MVN_PROBE=print", "MVN_PROBE_FULLSCREEN=1"}, dir);
+  ChildProcess child(kProbe, {testing::kTemporaryVariable + "=" + dir, "MVN_PROBE=print", "MVN_PROBE_FULLSCREEN=1"}, dir);
   EXPECT_EQ(child.wait(), 0);
   EXPECT_NE(child.output().find("visible=1"), std::string::npos) << child.output();
   const std::string log = fileText(dir + "/ErrorLog.txt");
@@ -146,7 +157,7 @@ TEST(Program, RefusedFullScreenAtTheStartFallsBackToAWindow) {
 TEST(Program, DriverNoteOfTheStartDirectoryIsTheNoticeText) {
   const std::string dir = freshDirectory("drivernote");
   writeFile(dir + "/opengldriver.txt", "Install the vendor driver.");
-  ChildProcess child(kProbe, {"TMPDIR=" + dir, "MORVANE_FRAMES=1"}, dir);
+  ChildProcess child(kProbe, {testing::kTemporaryVariable + "=" + dir, "MORVANE_FRAMES=1"}, dir);
   EXPECT_EQ(child.wait(), 0);
   const std::string log = fileText(dir + "/ErrorLog.txt");
   EXPECT_NE(log.find("message box: No OpenGL Hardware Drivers\nInstall the vendor driver.\n"),
@@ -158,7 +169,7 @@ TEST(Program, FatalFaultEndsWithItsCodeAsStatus) {
   for (const char* code : {"9", "7", "8", "20", "21"}) {
     const std::string dir = freshDirectory(std::string("fatal") + code);
     ChildProcess child(
-        kProbe, {"TMPDIR=" + dir, "MVN_PROBE=fatal", std::string("MVN_PROBE_CODE=") + code}, dir);
+        kProbe, {testing::kTemporaryVariable + "=" + dir, "MVN_PROBE=fatal", std::string("MVN_PROBE_CODE=") + code}, dir);
     EXPECT_EQ(child.wait(), std::atoi(code)) << code;
     // The end routine keeps the code in the error record and reports nothing more.
     EXPECT_NE(child.output().find(std::string("error record ") + code + "\n"), std::string::npos)
@@ -172,10 +183,14 @@ TEST(Program, FatalFaultEndsWithItsCodeAsStatus) {
 TEST(Program, QuotedProgramNameWithBlanks) {
   const std::string dir = freshDirectory("quoted");
   const std::string spaced = dir + "/name with blanks";
-  mkdir(spaced.c_str(), 0755);
-  const std::string link = spaced + "/app probe";
-  ASSERT_EQ(symlink(kProbe.c_str(), link.c_str()), 0);
-  ChildProcess child(link, {"TMPDIR=" + dir, "MVN_PROBE=print"}, dir, link, {"one", "two words"});
+  std::filesystem::create_directories(spaced);
+  const std::string link = spaced + "/app probe" + testing::kProgramSuffix;
+#ifdef _WIN32
+  std::filesystem::copy_file(kProbe, link);  // links need a privilege there
+#else
+  std::filesystem::create_symlink(kProbe, link);
+#endif
+  ChildProcess child(link, {testing::kTemporaryVariable + "=" + dir, "MVN_PROBE=print"}, dir, link, {"one", "two words"});
   EXPECT_EQ(child.wait(), 0);
   const std::string out = child.output();
   EXPECT_NE(out.find("commandLine=[\"" + link + "\" one \"two words\"]\n"), std::string::npos)
@@ -187,7 +202,7 @@ TEST(Program, ShowCommandZeroKeepsTheWindowHidden) {
   for (const char* show : {"0", "10"}) {
     const std::string dir = freshDirectory(std::string("show") + show);
     ChildProcess child(
-        kProbe, {"TMPDIR=" + dir, "MVN_PROBE=print", std::string("MORVANE_SHOW_COMMAND=") + show},
+        kProbe, {testing::kTemporaryVariable + "=" + dir, "MVN_PROBE=print", std::string("MORVANE_SHOW_COMMAND=") + show},
         dir);
     EXPECT_EQ(child.wait(), 0);
     EXPECT_NE(child.output().find(std::string("visible=") + (show[0] == '0' ? "0" : "1")),
@@ -196,10 +211,11 @@ TEST(Program, ShowCommandZeroKeepsTheWindowHidden) {
   }
 }
 
+#ifndef _WIN32
 TEST(Program, FocusLossPausesAndTheCloseButtonEndsCleanly) {
   const std::string dir = freshDirectory("focus");
   const std::string logPath = dir + "/ErrorLog.txt";
-  ChildProcess child(kProbe, {"TMPDIR=" + dir}, dir);
+  ChildProcess child(kProbe, {testing::kTemporaryVariable + "=" + dir}, dir);
   ASSERT_TRUE(waitFor([&] { return child.output().find("ready") != std::string::npos; }));
   const std::string window = testing::windowId("App Probe");
   ASSERT_FALSE(window.empty());
@@ -226,7 +242,7 @@ TEST(Program, FocusLossPausesAndTheCloseButtonEndsCleanly) {
 
 TEST(Program, MouseArrivesAsPointerContactsInClientCoordinates) {
   const std::string dir = freshDirectory("pointer");
-  ChildProcess child(kProbe, {"TMPDIR=" + dir, "MVN_PROBE=pointer"}, dir);
+  ChildProcess child(kProbe, {testing::kTemporaryVariable + "=" + dir, "MVN_PROBE=pointer"}, dir);
   ASSERT_TRUE(waitFor([&] { return child.output().find("ready") != std::string::npos; }));
   const std::string window = testing::windowId("App Probe");
   ASSERT_FALSE(window.empty());
@@ -253,7 +269,7 @@ TEST(Program, MouseArrivesAsPointerContactsInClientCoordinates) {
 
 TEST(Program, TypedKeysReachTheTypedTextInOrder) {
   const std::string dir = freshDirectory("type");
-  ChildProcess child(kProbe, {"TMPDIR=" + dir, "MVN_PROBE=type"}, dir);
+  ChildProcess child(kProbe, {testing::kTemporaryVariable + "=" + dir, "MVN_PROBE=type"}, dir);
   ASSERT_TRUE(waitFor([&] { return child.output().find("ready") != std::string::npos; }));
   const std::string window = testing::windowId("App Probe");
   ASSERT_FALSE(window.empty());
@@ -267,9 +283,11 @@ TEST(Program, TypedKeysReachTheTypedTextInOrder) {
   EXPECT_EQ(child.wait(15), 0);
 }
 
+#endif  // the window driven through the X server
+
 TEST(Program, ProgramHooksSeeMessagesAndTheEnd) {
   const std::string dir = freshDirectory("hooks");
-  ChildProcess child(kProbe, {"TMPDIR=" + dir, "MVN_PROBE=hooks", "MORVANE_FRAMES=8"}, dir);
+  ChildProcess child(kProbe, {testing::kTemporaryVariable + "=" + dir, "MVN_PROBE=hooks", "MORVANE_FRAMES=8"}, dir);
   EXPECT_EQ(child.wait(), 0);
   EXPECT_EQ(child.output(), "ready\nquit hook, messages seen: some\ninner end returned\nexit\n");
   const std::string log = fileText(dir + "/ErrorLog.txt");
@@ -278,7 +296,7 @@ TEST(Program, ProgramHooksSeeMessagesAndTheEnd) {
 
 TEST(Program, StartWithoutAWindowEndsAsAFailure) {
   const std::string dir = freshDirectory("nowindow");
-  ChildProcess child(kProbe, {"TMPDIR=" + dir, "SDL_VIDEODRIVER=nosuchdriver"}, dir);
+  ChildProcess child(kProbe, {testing::kTemporaryVariable + "=" + dir, "SDL_VIDEODRIVER=nosuchdriver"}, dir);
   EXPECT_EQ(child.wait(), 1);
   EXPECT_EQ(child.output(), "exit\n");
   expectLog(fileText(dir + "/ErrorLog.txt"), {"Start new log...", "timer", "rbow", "rbow init",
@@ -288,7 +306,7 @@ TEST(Program, StartWithoutAWindowEndsAsAFailure) {
 
 TEST(Program, TerminationRequestEndsThroughTheEndRoutine) {
   const std::string dir = freshDirectory("terminate");
-  ChildProcess child(kProbe, {"TMPDIR=" + dir}, dir);
+  ChildProcess child(kProbe, {testing::kTemporaryVariable + "=" + dir}, dir);
   ASSERT_TRUE(waitFor([&] { return child.output().find("ready") != std::string::npos; }));
   child.terminate();
   EXPECT_EQ(child.wait(15), 0);

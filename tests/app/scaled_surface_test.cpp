@@ -11,25 +11,17 @@
 #include "morvane/morvane.h"
 #include "runtime/app/scaled_surface.h"
 #include "runtime/gfx2d/drawing/draw_batch.h"
+#include "tests/support/environment.h"
 #include "tests/support/gl_window.h"
 
 namespace mvn {
 namespace {
 
-void setWindowRequest(const char* value) {
-#ifdef _WIN32
-  _putenv_s("MORVANE_WINDOW", value ? value : "");
-#else
-  if (value) setenv("MORVANE_WINDOW", value, 1);
-  else unsetenv("MORVANE_WINDOW");
-#endif
-}
-
 TEST(ScaledSurfaceTest, DrawingAndReadingBackSeeTheUnscaledSurface) {
   if (runtimeObjects.renderer) GTEST_SKIP() << "this process has an ordinary window already";
-  setWindowRequest("scaled");
+  setenv("MORVANE_WINDOW", "scaled", 1);
   OpenGLRainbows& renderer = testing::openTestWindow(320, 200);
-  setWindowRequest(nullptr);
+  unsetenv("MORVANE_WINDOW");
   ASSERT_NE(renderer.window, nullptr);
   ASSERT_TRUE(scaledSurfaceActive());
   // As after setScreen and the start-up, a frame has been presented since the

@@ -12,6 +12,7 @@
 #include "runtime/app/window_procedure.h"
 #include "runtime/platform/time.h"
 #include "tests/app/child_process.h"
+#include "tests/support/environment.h"
 
 namespace mvn {
 namespace {

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "runtime/core/pointer_slots.h"
+#include "runtime/core/runtime_objects.h"
 #include "runtime/app/window_procedure.h"
 #include "runtime/platform/messages.h"
 #include "runtime/platform/pointer.h"
@@ -29,8 +30,18 @@ class PointerSlots : public ::testing::Test {
     for (PointerSlot& s : pointerSlots) s = {};
     contacts.clear();
     GetPointerTouchInfo = &fakeTouchInfo;
+    // Contacts arrive in screen coordinates, taken into the main window's
+    // client area: without a window (one an earlier test of the same process
+    // left open) they stay as they are.
+    savedWindow = runtimeObjects.mainWindow;
+    runtimeObjects.mainWindow = nullptr;
   }
-  void TearDown() override { GetPointerTouchInfo = nullptr; }
+  void TearDown() override {
+    GetPointerTouchInfo = nullptr;
+    runtimeObjects.mainWindow = savedWindow;
+  }
+
+  WindowHandle savedWindow = nullptr;
 
   static void send(uint32_t message, uint32_t id, uint32_t flags, int x, int y) {
     contacts[id] = {id, flags, x, y};

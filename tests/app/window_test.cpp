@@ -15,14 +15,18 @@
 #include "runtime/app/window_context.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
 #include "tests/app/child_process.h"
-#include "tests/app/x11_tools.h"
 #include "tests/support/gl_window.h"
+#ifndef _WIN32
+#include "tests/app/x11_tools.h"
+#endif
 
 namespace mvn {
 namespace {
 
 using namespace platform;
 
+// The window's place and size as the X server sees them.
+#ifndef _WIN32
 TEST(Window, SetScreenGivesExactClientAreaCentredAndPresentsFiveFrames) {
   OpenGLRainbows& renderer = testing::openTestWindow(640, 480, 60);
   ASSERT_NE(renderer.window, nullptr);
@@ -82,6 +86,7 @@ TEST(Window, FullScreenTakesTheDisplayModeOrFallsBackToACentredWindow) {
   EXPECT_EQ(renderer.fullScreenActive, 0);
   EXPECT_EQ(testing::windowGeometry("Full Screen Test").width, 640);
 }
+#endif
 
 TEST(Window, MultisampledContextWhenAsked) {
   initTimer();

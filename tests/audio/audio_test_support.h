@@ -14,6 +14,7 @@
 
 #include "runtime/core/log.h"
 #include "runtime/platform/audio.h"
+#include "tests/support/environment.h"
 
 namespace mvn::test {
 

@@ -15,7 +15,7 @@
 namespace mvn {
 namespace {
 
-const std::string kProbe = std::string(MORVANE_TEST_PROGRAMS) + "/sound_probe";
+const std::string kProbe = std::string(MORVANE_TEST_PROGRAMS) + "/sound_probe" + testing::kProgramSuffix;
 // The line an earlier runtime logged; a machine without sound is no fault.
 const char* kNoDevice = "No sound device";
 
@@ -37,7 +37,7 @@ TEST(SoundProgram, WithoutDeviceTheRunStartsLogsNothingOfItAndEndsWithStatusZero
   const std::string wav = dir + "/click.wav";
   std::ofstream(wav, std::ios::binary) << testwav::wav({}, testwav::constantFrames(2000, {5000}));
   testing::ChildProcess child(kProbe,
-                              {"TMPDIR=" + dir, "MORVANE_FRAMES=10", "SDL_AUDIODRIVER=no-such-driver",
+                              {testing::kTemporaryVariable + "=" + dir, "MORVANE_FRAMES=10", "SDL_AUDIODRIVER=no-such-driver",
                                "MVN_SOUND_FILE=" + wav, "MVN_MUSIC_FILE=" + test::audioData("tone1s.mp3")},
                               dir);
   EXPECT_EQ(child.wait(), 0);
@@ -56,7 +56,7 @@ TEST(SoundProgram, WithoutDeviceTheRunStartsLogsNothingOfItAndEndsWithStatusZero
 TEST(SoundProgram, ProbingTheSoundDriversPrintsNothingOnStandardError) {
   const std::string dir = freshDirectory("probe");
   const std::string errors = dir + "/stderr.txt";
-  testing::ChildProcess child(kProbe, {"TMPDIR=" + dir, "MORVANE_FRAMES=3", "SDL_AUDIODRIVER"}, dir, "", {},
+  testing::ChildProcess child(kProbe, {testing::kTemporaryVariable + "=" + dir, "MORVANE_FRAMES=3", "SDL_AUDIODRIVER"}, dir, "", {},
                               errors);
   EXPECT_EQ(child.wait(), 0);
   EXPECT_NE(child.output().find("exit\n"), std::string::npos) << child.output();
@@ -70,7 +70,7 @@ TEST(SoundProgram, WithADeviceSamplesAndMusicSoundAndTheEndClosesTheOutput) {
   const std::string raw = dir + "/output.raw";
   std::ofstream(wav, std::ios::binary) << testwav::wav({}, testwav::constantFrames(2000, {5000}));
   testing::ChildProcess child(kProbe,
-                              {"TMPDIR=" + dir, "MORVANE_FRAMES=30", "SDL_AUDIODRIVER=disk",
+                              {testing::kTemporaryVariable + "=" + dir, "MORVANE_FRAMES=30", "SDL_AUDIODRIVER=disk",
                                "SDL_DISKAUDIOFILE=" + raw, "MVN_SOUND_FILE=" + wav,
                                "MVN_MUSIC_FILE=" + test::audioData("tone1s.mp3")},
                               dir);

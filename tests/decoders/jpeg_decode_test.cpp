@@ -2,7 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <sys/stat.h>
+#include <filesystem>
 
 #include <jpeglib.h>
 
@@ -173,9 +173,9 @@ TEST(JpegDecode, MissingFileOrDirectoryIsFalseWithoutMessage) {
   DecodedImage image;
   EXPECT_FALSE(decodeJpeg(image, tempPath("_missing.jpg").c_str()));
   const std::string dir = tempPath("_dir.jpg");
-  ASSERT_EQ(::mkdir(dir.c_str(), 0700), 0);
+  ASSERT_TRUE(std::filesystem::create_directory(dir));
   EXPECT_FALSE(decodeJpeg(image, dir.c_str()));
-  ::rmdir(dir.c_str());
+  std::filesystem::remove(dir);
   EXPECT_EQ(logText(), "");
 }
 

@@ -238,24 +238,24 @@ TEST_F(RecordedGame, WayfarersWalksAndFootstepsReplayFrameForFrame) {
   ASSERT_TRUE(program.started());
   replay_test::waitFor([&] { return findWindow("Wayfarer", width, 480, window, left, top); });
   ASSERT_FALSE(window.empty()) << "Wayfarer's window never appeared";
-  ASSERT_TRUE(replay_test::waitFor([&] { return fileText(folder / "stdout.txt").find("ready ") != std::string::npos; }))
+  ASSERT_TRUE(replay_test::waitFor([&] { return program.output().find("ready ") != std::string::npos; }))
       << "Wayfarer never became ready";
 
   // A walk across the river, a second click while it goes on, and a walk
   // back to a cell near the start; every cell reached is traced.
   const auto arrived = [&](int column, int row) {
-    return fileText(folder / "stdout.txt").find("at " + std::to_string(column) + " " + std::to_string(row) + "\n") !=
+    return program.output().find("at " + std::to_string(column) + " " + std::to_string(row) + "\n") !=
            std::string::npos;
   };
   const auto cellCentre = [](int cell) { return cell * wayfarer::kCell + wayfarer::kCell / 2; };
   click(cellCentre(16), cellCentre(10));
   // The second click comes once the first walk is under way.
-  ASSERT_TRUE(replay_test::waitFor([&] { return fileText(folder / "stdout.txt").find("at ") != std::string::npos; }))
-      << fileText(folder / "stdout.txt");
+  ASSERT_TRUE(replay_test::waitFor([&] { return program.output().find("at ") != std::string::npos; }))
+      << program.output();
   click(cellCentre(14), cellCentre(3));
-  ASSERT_TRUE(replay_test::waitFor([&] { return arrived(14, 3); })) << fileText(folder / "stdout.txt");
+  ASSERT_TRUE(replay_test::waitFor([&] { return arrived(14, 3); })) << program.output();
   click(cellCentre(6), cellCentre(9));
-  ASSERT_TRUE(replay_test::waitFor([&] { return arrived(6, 9); })) << fileText(folder / "stdout.txt");
+  ASSERT_TRUE(replay_test::waitFor([&] { return arrived(6, 9); })) << program.output();
   run("xdotool keydown Escape; sleep 0.2; xdotool keyup Escape");
   const Ran recorded = program.wait(30);
   ASSERT_EQ(recorded.status, 0) << recorded.err;

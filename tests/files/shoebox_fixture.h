@@ -2,11 +2,9 @@
 // freshly created shoebox slots for each test.
 #pragma once
 
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -14,24 +12,27 @@
 #include "runtime/files/shoebox.h"
 #include "tests/files/archive_builder.h"
 #include "tests/files/scratch_dir.h"
+#include "tests/support/environment.h"
 
 class ShoeboxTest : public ScratchDir {
  protected:
   void SetUp() override {
     ScratchDir::SetUp();
-    const char* tmp = std::getenv("TMPDIR");
+    const char* tmp = std::getenv(temporaryVariable());
     savedTmp_ = tmp ? tmp : "";
-    ASSERT_EQ(mkdir(path("tmp").c_str(), 0777), 0);
-    setenv("TMPDIR", path("tmp").c_str(), 1);
-    ASSERT_EQ(chdir(dir_.c_str()), 0);
+    ASSERT_TRUE(makeDir("tmp"));
+    setenv(temporaryVariable(), path("tmp").c_str(), 1);
+    std::error_code ec;
+    std::filesystem::current_path(std::filesystem::u8path(dir_), ec);
+    ASSERT_FALSE(ec) << ec.message();
     mvn::createShoeboxSlots();
   }
   void TearDown() override {
     mvn::destroyShoeboxSlots();
     if (savedTmp_.empty()) {
-      unsetenv("TMPDIR");
+      unsetenv(temporaryVariable());
     } else {
-      setenv("TMPDIR", savedTmp_.c_str(), 1);
+      setenv(temporaryVariable(), savedTmp_.c_str(), 1);
     }
     ScratchDir::TearDown();
   }
@@ -54,15 +55,16 @@ class ShoeboxTest : public ScratchDir {
   // The members delivered to the temporary directory.
   std::vector<std::string> temporaryFiles() const {
     std::vector<std::string> names;
-    if (DIR* d = opendir(path("tmp").c_str())) {
-      while (dirent* e = readdir(d)) {
-        if (std::string(e->d_name).rfind("sbx", 0) == 0) names.push_back(e->d_name);
-      }
-      closedir(d);
+    std::error_code ec;
+    for (const auto& e : std::filesystem::directory_iterator(std::filesystem::u8path(path("tmp")), ec)) {
+      const std::string name = e.path().filename().u8string();
+      if (name.rfind("sbx", 0) == 0) names.push_back(name);
     }
     std::sort(names.begin(), names.end());
     return names;
   }
+
+  static const char* temporaryVariable() { return mvn::testing::kTemporaryVariable.c_str(); }
 
   std::string savedTmp_;
 };

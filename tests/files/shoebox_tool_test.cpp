@@ -1,9 +1,11 @@
 // The shoebox tool as its users run it, and the runtime reading what it writes.
-#include <sys/wait.h>
-
 #include <cstdio>
+#include <filesystem>
+#include <sstream>
+#include <vector>
 
 #include "runtime/files/memory_name.h"
+#include "tests/app/child_process.h"
 #include "tests/files/shoebox_fixture.h"
 
 namespace mvn {
@@ -15,20 +17,34 @@ using testarchive::Mode;
 
 struct ToolRun {
   int status;
-  std::string output;  // standard output and standard error
+  std::string output;  // standard output, then standard error
 };
 
+// Made whole before any test changes the directory: on Windows a path from
+// the root lies on the current directory's drive.
+const std::string kTool =
+    std::filesystem::absolute(std::string(MORVANE_BINARY_DIR) + "/tools/shoebox/shoebox" + testing::kProgramSuffix)
+        .u8string();
+
+// Runs the tool in the current directory with the blank-separated arguments.
 ToolRun shoebox(const std::string& arguments) {
-  const std::string command =
-      std::string(MORVANE_BINARY_DIR) + "/tools/shoebox/shoebox " + arguments + " 2>&1";
-  ToolRun run{-1, ""};
-  if (FILE* pipe = popen(command.c_str(), "r")) {
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
+  std::vector<std::string> args;
+  std::istringstream words(arguments);
+  for (std::string word; words >> word;) args.push_back(word);
+  const std::filesystem::path here = std::filesystem::current_path();
+  const std::string errors = (here / "tool-errors.txt").u8string();
+  testing::ChildProcess child(kTool, {}, here.u8string(), "", args, errors);
+  ToolRun run{child.wait(60), child.output()};
+  run.output += testing::fileText(errors);
+  std::remove(errors.c_str());
+#ifdef _WIN32
+  // Text written in the system's own line ends.
+  std::string lines;
+  for (size_t i = 0; i < run.output.size(); ++i)
+    if (!(run.output[i] == '\r' && i + 1 < run.output.size() && run.output[i + 1] == '\n'))
+      lines += run.output[i];
+  run.output = lines;
+#endif
   return run;
 }
 
@@ -40,8 +56,8 @@ class ShoeboxToolTest : public ShoeboxTest {
  protected:
   void SetUp() override {
     ShoeboxTest::SetUp();
-    ASSERT_EQ(mkdir(path("media").c_str(), 0777), 0);
-    ASSERT_EQ(mkdir(path("media/sub").c_str(), 0777), 0);
+    ASSERT_TRUE(makeDir("media"));
+    ASSERT_TRUE(makeDir("media/sub"));
     writeBytes("media/arrows.png", std::string(3000, 'a') + "end of arrows");
     writeBytes("media/sub/1.jpg", "jpeg bytes");
     writeBytes("media/empty.txt", "");

@@ -3,7 +3,6 @@
 // the executable or in its Media folder, or one in the archive appended to
 // the executable.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -13,17 +12,17 @@
 #include "runtime/gfx2d/images/decoded_image.h"
 #include "runtime/gfx2d/images/image_writer.h"
 #include "tests/app/child_process.h"
-#include "tests/app/x11_tools.h"
 
 namespace mvn {
 namespace {
 
 using testing::ChildProcess;
-using testing::commandOutput;
 using testing::fileText;
 
-const std::string kProbe = std::string(MORVANE_TEST_PROGRAMS) + "/font_probe";
-const std::string kShoebox = std::string(MORVANE_BINARY_DIR) + "/tools/shoebox/shoebox";
+const std::string kProbe = std::string(MORVANE_TEST_PROGRAMS) + "/font_probe" + testing::kProgramSuffix;
+const std::string kShoebox = std::string(MORVANE_BINARY_DIR) + "/tools/shoebox/shoebox" + testing::kProgramSuffix;
+
+int shoebox(const std::vector<std::string>& args) { return ChildProcess(kShoebox, {}, "", "", args).wait(); }
 
 // A font image of the given size with no ink: only its size tells it apart.
 void writeFont(const std::string& path, int width, int height) {
@@ -64,7 +63,7 @@ TEST(StartupFont, TheFirstDefaultFontFoundIsFontZeroAtScaleOne) {
     const std::string dir = std::string(MORVANE_BINARY_DIR) + "/tmp/startup_font";
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir + "/Media");
-    const std::string program = dir + "/font_probe";
+    const std::string program = dir + "/font_probe" + testing::kProgramSuffix;
     std::filesystem::copy_file(kProbe, program);
     for (const auto& [name, width] : c.files) {
       if (width == 0) {
@@ -75,18 +74,18 @@ TEST(StartupFont, TheFirstDefaultFontFoundIsFontZeroAtScaleOne) {
     }
     if (!c.archive.empty()) {
       std::filesystem::create_directories(dir + "/members");
-      std::string members;
+      std::vector<std::string> pack = {"pack", dir + "/fonts.sbx"};
       for (const auto& [name, width] : c.archive) {
         writeFont(dir + "/members/" + name, width, width / 2);
-        members += " '" + dir + "/members/" + name + "'";
+        pack.push_back(dir + "/members/" + name);
       }
-      commandOutput(kShoebox + " pack '" + dir + "/fonts.sbx'" + members);
-      commandOutput(kShoebox + " append '" + program + "' '" + dir + "/fonts.sbx'");
+      ASSERT_EQ(shoebox(pack), 0);
+      ASSERT_EQ(shoebox({"append", program, dir + "/fonts.sbx"}), 0);
       std::filesystem::remove_all(dir + "/members");
       std::filesystem::remove(dir + "/fonts.sbx");
     }
 
-    ChildProcess child(program, {"TMPDIR=" + dir}, dir);
+    ChildProcess child(program, {testing::kTemporaryVariable + "=" + dir}, dir);
     EXPECT_EQ(child.wait(), 0);
     EXPECT_EQ(child.output(), std::string(c.report) + "\nexit\n");
     const std::string log = fileText(dir + "/ErrorLog.txt");

@@ -15,7 +15,7 @@
 namespace mvn {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
+constexpr double kPi = 3.14159265358979323846;  // M_PI is not standard C++
 
 using testing::GlDrawing;
 using testing::kBlack;

@@ -3,12 +3,6 @@
 // standard output and standard error, and its log.
 #pragma once
 
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -18,7 +12,11 @@
 #include <thread>
 #include <vector>
 
+#include "tests/app/child_process.h"
+
+#ifndef _WIN32
 extern char** environ;
+#endif
 
 namespace replay_test {
 
@@ -71,71 +69,63 @@ class Program {
  public:
   // env: "NAME=value" entries put in place of the test's own.
   Program(const fs::path& executable, const fs::path& folder, std::vector<std::string> env)
-      : folder_(folder) {
-    env.push_back("TMPDIR=" + folder.string() + "/");
-    env.push_back("MORVANE_NO_MESSAGEBOX=1");
-    std::vector<std::string> environment;
-    for (char** e = environ; *e; ++e) {
-      const std::string entry = *e;
-      const std::string name = entry.substr(0, entry.find('=') + 1);
-      bool replaced = name.rfind("MORVANE_", 0) == 0;  // only the test's own settings count
-      for (const std::string& add : env) replaced |= add.rfind(name, 0) == 0;
-      if (!replaced) environment.push_back(entry);
-    }
-    environment.insert(environment.end(), env.begin(), env.end());
-    std::vector<char*> envp;
-    for (std::string& entry : environment) envp.push_back(entry.data());
-    envp.push_back(nullptr);
-    std::string path = executable.string();
-    char* argv[] = {path.data(), nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    const std::string out = (folder / "stdout.txt").string(), err = (folder / "stderr.txt").string();
-    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (posix_spawn(&pid_, path.c_str(), &actions, nullptr, argv, envp.data()) != 0) pid_ = -1;
-    posix_spawn_file_actions_destroy(&actions);
-  }
-  Program(const Program&) = delete;
-  Program& operator=(const Program&) = delete;
-  ~Program() {
-    if (pid_ > 0) {
-      kill(pid_, SIGKILL);
-      waitpid(pid_, nullptr, 0);
-    }
-  }
+      : folder_(folder),
+        child_(executable.string(), settings(folder, std::move(env)), "", "", {}, (folder / "stderr.txt").string()) {}
 
-  bool started() const { return pid_ > 0; }
+  bool started() const { return child_.started(); }
   // What an interrupt or the system's shutdown sends.
-  void terminate() {
-    if (pid_ > 0) kill(pid_, SIGTERM);
-  }
+  void terminate() { child_.terminate(); }
+  // Its standard output so far.
+  const std::string& output() { return child_.output(); }
 
   Ran wait(double seconds = 60) {
     Ran ran;
-    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (pid_ > 0) {
-      int raw = 0;
-      if (waitpid(pid_, &raw, WNOHANG) == pid_) {
-        ran.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        pid_ = -1;
-      } else if (std::chrono::steady_clock::now() > end) {
-        kill(pid_, SIGKILL);
-        waitpid(pid_, nullptr, 0);
-        pid_ = -1;
-      } else {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-      }
-    }
-    ran.out = fileText(folder_ / "stdout.txt");
-    ran.err = fileText(folder_ / "stderr.txt");
+    ran.status = child_.wait(seconds);
+    ran.out = systemText(child_.output());
+    ran.err = systemText(fileText(folder_ / "stderr.txt"));
     ran.log = fileText(folder_ / "ErrorLog.txt");
     return ran;
   }
 
  private:
+  // The temporary directory is the folder; only the test's own settings of
+  // the runtime count.
+  static std::vector<std::string> settings(const fs::path& folder, std::vector<std::string> env) {
+    env.push_back(mvn::testing::kTemporaryVariable + "=" + folder.string() + "/");
+    env.push_back("MORVANE_NO_MESSAGEBOX=1");
+    for (const std::string& entry : ownEnvironment())
+      if (entry.rfind("MORVANE_", 0) == 0) env.push_back(entry.substr(0, entry.find('=')));
+    return env;  // an entry both removed and given a value takes the value
+  }
+
+  // The test's own environment, "NAME=value" entries.
+  static std::vector<std::string> ownEnvironment() {
+    std::vector<std::string> entries;
+#ifdef _WIN32
+    if (char* block = GetEnvironmentStringsA()) {
+      for (const char* e = block; *e; e += std::strlen(e) + 1) entries.push_back(e);
+      FreeEnvironmentStringsA(block);
+    }
+#else
+    for (char** e = environ; *e; ++e) entries.push_back(*e);
+#endif
+    return entries;
+  }
+
+  // Standard output and error in the system's text form read as lines ending
+  // in "\n" alone.
+  static std::string systemText(std::string text) {
+#ifdef _WIN32
+    std::string lines;
+    for (size_t i = 0; i < text.size(); ++i)
+      if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) lines += text[i];
+    text = lines;
+#endif
+    return text;
+  }
+
   fs::path folder_;
-  pid_t pid_ = -1;
+  mvn::testing::ChildProcess child_;
 };
 
 inline Ran runProgram(const fs::path& executable, const fs::path& folder,

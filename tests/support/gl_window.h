@@ -12,6 +12,12 @@
 
 #include <GL/gl.h>
 
+// Windows' own gl.h stops at OpenGL 1.1; these came with 1.3.
+#ifndef GL_SAMPLE_BUFFERS
+#define GL_SAMPLE_BUFFERS 0x80A8
+#define GL_SAMPLES 0x80A9
+#endif
+
 #include <cstdint>
 
 #include "runtime/core/runtime_objects.h"

@@ -2,34 +2,30 @@
 // standard error in one line; without it the output is what it always was.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
-#include <cstdlib>
-#include <iterator>
+#include "tests/app/child_process.h"
 
 namespace mvn {
 namespace {
 
-const std::string kProbe = std::string(MORVANE_TEST_PROGRAMS) + "/trace_probe";
+const std::string kProbe = std::string(MORVANE_TEST_PROGRAMS) + "/trace_probe" + testing::kProgramSuffix;
 
 struct ProbeRun {
   std::string out, err;
 };
 
-std::string fileText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// Runs the probe with its standard output and error in files of their own.
+// Runs the probe in dir with its standard error in a file of its own.
 ProbeRun runProbe(const std::string& dir, bool trace) {
-  const std::string command = "cd '" + dir + "' && env -u MORVANE_TRACE_ERRORS TMPDIR='" + dir +
-                              "' MVN_TRACE_DIR='" + dir + "'" +
-                              (trace ? " MORVANE_TRACE_ERRORS=1" : "") + " '" + kProbe +
-                              "' >probe.out 2>probe.err";
-  EXPECT_EQ(std::system(command.c_str()), 0);
-  return {fileText(dir + "/probe.out"), fileText(dir + "/probe.err")};
+  testing::ChildProcess probe(kProbe,
+                              {testing::kTemporaryVariable + "=" + dir, "MVN_TRACE_DIR=" + dir,
+                               trace ? "MORVANE_TRACE_ERRORS=1" : "MORVANE_TRACE_ERRORS"},
+                              dir, "", {}, dir + "/probe.err");
+  EXPECT_EQ(probe.wait(), 0);
+  std::string err;
+  for (char c : testing::fileText(dir + "/probe.err"))
+    if (c != '\r') err += c;  // Windows' line ends
+  return {probe.output(), err};
 }
 
 // The lines the trace adds to standard error, in order.

@@ -11,9 +11,9 @@ using namespace mvn;
 TEST(SetError, ZeroChangesNothing) {
   errorCode = 5;
   errorLine = 6;
-  testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStdout();
   EXPECT_EQ(setError(0), 0);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
   EXPECT_EQ(errorCode, 5);
   EXPECT_EQ(errorLine, 6);
 }
@@ -21,11 +21,11 @@ TEST(SetError, ZeroChangesNothing) {
 TEST(SetError, StoresCodeAndLineAndWritesHexLine) {
   setCurrentLine(2, 140);
   EXPECT_EQ(currentModule, 2);
-  testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStdout();
   EXPECT_EQ(setError(21), 21);
   EXPECT_EQ(setError(9), 9);
   EXPECT_EQ(setError(-1), -1);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "error: 15\nerror: 9\nerror: ffffffff\n");
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "error: 15\nerror: 9\nerror: ffffffff\n");
   EXPECT_EQ(errorCode, -1);
   EXPECT_EQ(errorLine, 140);
   clearErrorRegisters();
@@ -51,14 +51,14 @@ TEST(ErrorText, CodeAndItsText) {
 
 TEST(Channels, WriteAsTheyStandAndDebuggerOutputOnlyWhenTraced) {
   EXPECT_FALSE(debuggerAttached());
-  testing::internal::CaptureStdout();
-  testing::internal::CaptureStderr();
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
   writeStdOut("ok\n");
   writeStdErr("100%s\n");
   debugOutput("not shown\n");
   writeStdOut(nullptr);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "ok\n");
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "100%s\n");
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "ok\n");
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "100%s\n");
 }
 
 TEST(ReportIndexFailure, BracketsForExtentsAndIndices) {
@@ -78,11 +78,11 @@ TEST(ReportIndexFailure, BracketsForExtentsAndIndices) {
       {{0, 0, 0, 0}, {0, 0, 0, 0}, 1, "bounds: [   0]\naccess: [   0]\n"},
   };
   for (const Case& c : cases) {
-    testing::internal::CaptureStderr();
-    testing::internal::CaptureStdout();
+    ::testing::internal::CaptureStderr();
+    ::testing::internal::CaptureStdout();
     reportIndexFailure(c.sizes, c.indices, c.count);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), c.report);
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), c.report);
   }
 }
 

@@ -348,7 +348,10 @@ TEST(RtArray, FaultsReportAndEndTheProgram) {
     EXPECT_EQ(child.exitStatus, c.status) << c.name;
     // The specified lines, then the line of this file that faulted.
     const size_t at = child.err.find(here);
-    ASSERT_NE(at, std::string::npos) << c.name << ": " << child.err;
+    if (at == std::string::npos) {  // the next case still runs
+      ADD_FAILURE() << c.name << ": no line of this file in " << child.err;
+      continue;
+    }
     EXPECT_EQ(child.err.substr(0, at), c.err) << c.name;
     EXPECT_EQ(child.err.find('\n', at), child.err.size() - 1) << c.name << ": the last line";
     char expectedOut[32];

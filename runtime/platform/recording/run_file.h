@@ -110,6 +110,13 @@ bool parseRun(const std::string& bytes, Contents& contents, std::string& problem
 // Reads the file whole (openRunFile) and parses it; problem as above.
 bool readRunFile(const std::string& path, Contents& contents, std::string& problem);
 
+// What tells one file from another: the same for every name of a file and
+// for as long as it exists, another for a file put under the name instead.
+struct FileIdentity {
+  uint64_t device = 0, file = 0;
+  bool operator==(const FileIdentity& other) const { return device == other.device && file == other.file; }
+};
+
 // Writes a recording as the run goes. Every method after a failed write does
 // nothing; problem() then tells what failed. The file is held locked while it
 // is written: a second writer of the same file (in this process or another)
@@ -147,7 +154,7 @@ class Writer {
   int file_ = -1;
   std::string path_;
   bool regular_ = false;  // a regular file, whose name is checked
-  uint64_t device_ = 0, inode_ = 0;
+  FileIdentity identity_;
   z_stream* stream_ = nullptr;
   std::string pending_;  // encoded items not yet compressed
   Previous previous_;

@@ -16,11 +16,18 @@
 #endif
 
 #include <cerrno>
+#include <cstdint>
 #include <string>
+
+#include "runtime/platform/recording/run_file.h"
 
 namespace mvn::platform::runfile {
 
 #ifdef _WIN32
+// The volume's serial number and the file's index (the C runtime's stat has
+// no inode there). False when the file cannot be reached.
+bool identityOf(int fd, FileIdentity& identity);
+bool identityOf(const std::string& path, FileIdentity& identity);
 using FileStatus = struct _stat64;
 inline int statusOf(int fd, FileStatus& status) { return _fstat64(fd, &status); }
 inline int statusOf(const std::string& path, FileStatus& status) {
@@ -51,6 +58,19 @@ using FileStatus = struct stat;
 inline int statusOf(int fd, FileStatus& status) { return fstat(fd, &status); }
 inline int statusOf(const std::string& path, FileStatus& status) {
   return ::stat(path.c_str(), &status);
+}
+// The device and the inode. False when the file cannot be reached.
+inline bool identityOf(int fd, FileIdentity& identity) {
+  struct stat st;
+  if (fstat(fd, &st) != 0) return false;
+  identity = {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
+  return true;
+}
+inline bool identityOf(const std::string& path, FileIdentity& identity) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) return false;
+  identity = {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
+  return true;
 }
 // O_NONBLOCK: a FIFO without a writer must not hold the open; it is refused
 // as soon as it is seen not to be a regular file.

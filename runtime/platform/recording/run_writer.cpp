@@ -53,8 +53,10 @@ bool Writer::open(const std::string& path, const Header& header) {
     return false;
   }
   regular_ = S_ISREG(st.st_mode);
-  device_ = st.st_dev;
-  inode_ = st.st_ino;
+  if (regular_ && !identityOf(file_, identity_)) {
+    fail(std::strerror(errno));
+    return false;
+  }
   if (regular_) {
     if (!lockForWriting(file_)) {
       fail("another run is recording to it");
@@ -96,8 +98,8 @@ bool Writer::writeOut(const char* bytes, size_t size) {
 // with it: written on, it would be lost without a word.
 bool Writer::stillNamed() {
   if (!regular_) return true;
-  FileStatus st;
-  if (statusOf(path_, st) == 0 && st.st_dev == device_ && st.st_ino == inode_) return true;
+  FileIdentity now;
+  if (identityOf(path_, now) && now == identity_) return true;
   fail("it was deleted or replaced while the run went on");
   return false;
 }

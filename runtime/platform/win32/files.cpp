@@ -67,13 +67,36 @@ DWORD attributesOf(const char* name) {
   return GetFileAttributesW(widePath(name).c_str());
 }
 
-// The security descriptor that lets only the file's owner in.
+// The running user's SID in its text form ("S-1-5-21-..."); empty when the
+// token cannot be read.
+std::wstring userSid() {
+  std::wstring text;
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return text;
+  DWORD size = 0;
+  GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+  std::vector<unsigned char> buffer(size ? size : 1);
+  wchar_t* sid = nullptr;
+  if (GetTokenInformation(token, TokenUser, buffer.data(), size, &size) &&
+      ConvertSidToStringSidW(reinterpret_cast<const TOKEN_USER*>(buffer.data())->User.Sid, &sid)) {
+    text = sid;
+    LocalFree(sid);
+  }
+  CloseHandle(token);
+  return text;
+}
+
+// The security descriptor that lets only the file's owner in: every right,
+// deletion included, to the running user by name (the "owner rights" entry
+// is not honoured everywhere: Wine then refuses the owner the deletion).
 struct OwnerOnly {
   PSECURITY_DESCRIPTOR descriptor = nullptr;
   SECURITY_ATTRIBUTES attributes{};
   OwnerOnly() {
-    if (ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;FA;;;OW)", SDDL_REVISION_1,
-                                                             &descriptor, nullptr)) {
+    const std::wstring sid = userSid();
+    const std::wstring sddl = L"D:P(A;;FA;;;" + (sid.empty() ? std::wstring(L"OW") : sid) + L")";
+    if (ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl.c_str(), SDDL_REVISION_1, &descriptor,
+                                                             nullptr)) {
       attributes.nLength = sizeof attributes;
       attributes.lpSecurityDescriptor = descriptor;
     }
@@ -278,11 +301,29 @@ bool setCurrentDirectory(const char* name) {
 }
 
 std::string temporaryDirectory() {
+  // The system resolves a relative TMP (or TEMP) against the current
+  // directory of each call: the first answer is kept while the variables'
+  // values stay the same, so later changes of directory never move the
+  // temporary files.
+  auto value = [](const wchar_t* name) {
+    wchar_t text[MAX_PATH + 2];
+    const DWORD n = GetEnvironmentVariableW(name, text, MAX_PATH + 2);
+    return n > 0 && n < MAX_PATH + 2 ? std::wstring(text, n) : std::wstring();
+  };
+  static std::mutex lock;
+  static std::wstring seenTmp, seenTemp;
+  static std::string resolved;
+  const std::wstring tmp = value(L"TMP"), temp = value(L"TEMP");
+  std::lock_guard<std::mutex> guard(lock);
+  if (!resolved.empty() && tmp == seenTmp && temp == seenTemp) return resolved;
   wchar_t buffer[MAX_PATH + 2];
   const DWORD n = GetTempPathW(MAX_PATH + 1, buffer);
   std::string dir = n > 0 && n <= MAX_PATH + 1 ? utf8Path(std::wstring(buffer, n)) : "";
   if (dir.empty()) dir = currentDirectory();
   if (!dir.empty() && dir.back() != '/') dir += '/';
+  seenTmp = tmp;
+  seenTemp = temp;
+  resolved = dir;
   return dir;
 }
 
