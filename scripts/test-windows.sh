@@ -28,6 +28,9 @@ export SDL_AUDIODRIVER=dummy MORVANE_NO_MESSAGEBOX=1
 if [[ ! -f $WINEPREFIX/system.reg ]]; then
   echo "test-windows: making the Wine prefix $WINEPREFIX"
   wineboot -i >/dev/null 2>&1
+  # The set-up's own server stays a moment after it; the lasting one below
+  # can start only once it has gone.
+  timeout 120 wineserver -w || wineserver -k
 fi
 # One server for every program of the run (each start then takes about half
 # the time); ended with the run.
@@ -199,6 +202,12 @@ replay quadrivolant-solve "$out/quadrivolant.exe" "$PWD/tests/data/replay/quadri
 replay wayfarer-walks "$out/examples/wayfarer/wayfarer.exe" "$PWD/examples/wayfarer/runs/walks.mvr"
 rm -f "$temp/brickfall-best.txt"  # recorded with no best score kept
 replay brickfall-game "$out/examples/brickfall/brickfall.exe" "$PWD/examples/brickfall/runs/game.mvr"
+# The recorded game ends with a new best, kept in the user's temporary folder.
+if [[ $(tr -d '\r\n' <"$temp/brickfall-best.txt" 2>/dev/null) =~ ^[1-9][0-9]*$ ]]; then
+  pass "brickfall: the best score is kept in the temporary folder"
+else
+  fail "brickfall: the best score is kept in the temporary folder"
+fi
 
 if (( ${#failures[@]} )); then
   echo "test-windows: ${#failures[@]} failed: ${failures[*]}" >&2

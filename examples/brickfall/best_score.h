@@ -1,7 +1,7 @@
 // Brickfall's best score, kept between runs in a small text file: the score
 // in decimal digits and a newline. The file lives in the temporary directory
-// ($TMPDIR, else /tmp), beside the runtime's log: a program may write there
-// wherever it is installed. A missing or damaged file means a best of 0.
+// ($TMPDIR, else /tmp; on Windows %TMP%, else %TEMP%), beside the runtime's
+// log: a program may write there wherever it is installed. A missing or damaged file means a best of 0.
 #pragma once
 
 #include <cstdio>
@@ -12,9 +12,16 @@
 namespace brickfall {
 
 inline std::string bestScorePath() {
+#ifdef _WIN32
+  const char* tmp = std::getenv("TMP");
+  if (tmp == nullptr || *tmp == '\0') tmp = std::getenv("TEMP");
+  std::string dir = tmp != nullptr && *tmp != '\0' ? tmp : ".";
+  if (dir.back() != '/' && dir.back() != '\\') dir += '\\';
+#else
   const char* tmp = std::getenv("TMPDIR");
   std::string dir = tmp != nullptr && *tmp != '\0' ? tmp : "/tmp";
   if (dir.back() != '/') dir += '/';
+#endif
   return dir + "brickfall-best.txt";
 }
 

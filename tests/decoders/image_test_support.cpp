@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <unistd.h>
 #include <iterator>
@@ -28,11 +29,36 @@ void writeBytes(const std::string& path, const Bytes& bytes) {
   out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
+namespace {
+
+// A folder of this process's own, made afresh: a name an earlier process of
+// the same id left behind is passed over (process ids come round again, soon
+// under Wine). Removed with everything in it when the process ends.
+struct ScratchFolder {
+  std::filesystem::path path;
+
+  ScratchFolder() {
+    std::error_code error;
+    std::filesystem::path base = std::filesystem::temp_directory_path(error);
+    if (error) base = ".";
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+      path = base / ("decoders_" + std::to_string(::getpid()) + "_" + std::to_string(attempt));
+      if (std::filesystem::create_directory(path, error)) return;
+    }
+    ADD_FAILURE() << "no scratch folder could be made in " << base;
+  }
+  ~ScratchFolder() {
+    std::error_code error;
+    std::filesystem::remove_all(path, error);
+  }
+};
+
+}  // namespace
+
 std::string tempPath(const std::string& suffix) {
+  static ScratchFolder folder;
   static int counter = 0;
-  const char* dir = std::getenv("TMPDIR");
-  return std::string(dir && *dir ? dir : "/tmp") + "/decoders_" + std::to_string(::getpid()) +
-         "_" + std::to_string(++counter) + suffix;
+  return (folder.path / ("file_" + std::to_string(++counter) + suffix)).string();
 }
 
 Picture readNetpbm(const std::string& path) {

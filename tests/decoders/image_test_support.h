@@ -28,7 +28,8 @@ std::string corpusPath(const std::string& name);
 Bytes readBytes(const std::string& path);
 void writeBytes(const std::string& path, const Bytes& bytes);
 
-// A path in the test's temporary directory, unique per call.
+// A path in a scratch folder of the process's own in the temporary
+// directory, unique per call; the folder is removed when the process ends.
 std::string tempPath(const std::string& suffix);
 
 // Reads a PNM or PAM file (gray, gray with alpha, RGB, RGBA) as RGBA.
