@@ -12,9 +12,10 @@ void logLine(TextRef textRef) {
   const char* text = textRef;
   if (!text) text = "NULL";
   const std::string path = logPath();
-  // Another process (or a stream of ours) may hold the file for a moment.
+  // Another writer (a stream of ours, another process) may hold the file for a
+  // moment; readers never keep it.
   for (int attempt = 0; attempt < 5; ++attempt) {
-    const int handle = platform::openFileAppend(path.c_str());
+    const int handle = platform::openLogAppend(path.c_str());
     if (handle == platform::kNoFile) continue;
     const int64_t end = platform::fileSize(handle);
     platform::writeFileAt(handle, end < 0 ? 0 : end, text, static_cast<int64_t>(std::strlen(text)));

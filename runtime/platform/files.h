@@ -29,6 +29,9 @@ int openFileRead(const char* name);
 int createFile(const char* name);
 // Opens or creates a file for writing; kNoFile on failure or when it is open.
 int openFileAppend(const char* name);
+// The same for a log: others may read it meanwhile (a reader never makes a
+// line go missing), while a second writer is still kept out.
+int openLogAppend(const char* name);
 
 // Size of an open file, or -1 when it cannot be told.
 int64_t fileSize(int handle);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <string>
 
 #include "runtime/core/log.h"
@@ -17,6 +18,18 @@ TEST(Log, AppendsTextsAsTheyStandAndNullAsNULL) {
   logLine(nullptr);
   logLine("two");
   EXPECT_EQ(testing::fileText(logPath()).substr(before.size()), "one\nNULLtwo");
+}
+
+// Someone reading the log while the program writes (a test waiting for a
+// line, a user's viewer) costs no line.
+TEST(Log, AReaderOfTheLogCostsNoLine) {
+  logLine("");
+  std::ifstream reader(logPath(), std::ios::binary);
+  ASSERT_TRUE(reader.is_open());
+  const std::string before = testing::fileText(logPath());
+  logLine("written while read\n");
+  reader.close();
+  EXPECT_EQ(testing::fileText(logPath()).substr(before.size()), "written while read\n");
 }
 
 TEST(Log, UnwritableLogDropsTheTextQuietly) {

@@ -48,11 +48,12 @@ bool isRegularFile(HANDLE handle) {
          !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// Opens name without sharing; only a regular file is kept.
-int openExclusive(const char* name, DWORD access, DWORD disposition, DWORD flags = 0) {
+// Opens name sharing only what share allows (nothing by default); only a
+// regular file is kept.
+int openExclusive(const char* name, DWORD access, DWORD disposition, DWORD flags = 0, DWORD share = 0) {
   if (!name || !*name) return kNoFile;
   const std::wstring path = widePath(name);
-  HANDLE handle = CreateFileW(path.c_str(), access, 0, nullptr, disposition,
+  HANDLE handle = CreateFileW(path.c_str(), access, share, nullptr, disposition,
                               FILE_ATTRIBUTE_NORMAL | flags, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return kNoFile;
   if (!isRegularFile(handle)) {
@@ -169,6 +170,8 @@ int createFile(const char* name) {
 }
 
 int openFileAppend(const char* name) { return openExclusive(name, GENERIC_WRITE, OPEN_ALWAYS); }
+
+int openLogAppend(const char* name) { return openExclusive(name, GENERIC_WRITE, OPEN_ALWAYS, 0, FILE_SHARE_READ); }
 
 int64_t fileSize(int number) {
   LARGE_INTEGER size;
