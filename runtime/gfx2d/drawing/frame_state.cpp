@@ -12,9 +12,6 @@
 
 namespace mvn {
 
-namespace {
-
-// Alpha mode -1 with the alpha test off.
 void resetBlending(OpenGLRainbows& r) {
   setCapability(GlCap::alphaTest, false);
   r.alphaTestRef = 1;
@@ -24,6 +21,8 @@ void resetBlending(OpenGLRainbows& r) {
   r.tint[0] = r.tint[1] = r.tint[2] = 1;
   setColour(1, 1, 1, 1);
 }
+
+namespace {
 
 void drawBackground(OpenGLRainbows& r, int slot) {
   if (virtualResolution().scale > 1) {

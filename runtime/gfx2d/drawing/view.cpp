@@ -9,6 +9,7 @@
 #include "runtime/core/runtime_objects.h"
 #include "runtime/core/runtime_settings.h"
 #include "runtime/gfx2d/drawing/draw_batch.h"
+#include "runtime/gfx2d/drawing/frame_state.h"
 #include "runtime/gfx2d/drawing/gl_state.h"
 #include "runtime/gfx2d/opengl_rainbows.h"
 #include "runtime/gfx2d/drawing/texture_binding.h"
@@ -159,13 +160,7 @@ void make2D(OpenGLRainbows& r) {
   glHint(GL_POLYGON_SMOOTH_HINT, GL_FASTEST);
   r.smoothing = 1;
   bindSlot(r, -1);
-  setCapability(GlCap::alphaTest, false);
-  r.alphaTestRef = 1;
-  setCapability(GlCap::blend, true);
-  setBlendFunction(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  r.globalAlpha = 1;
-  r.tint[0] = r.tint[1] = r.tint[2] = 1;
-  setColour(1, 1, 1, 1);
+  resetBlending(r);
 }
 
 bool windowPixelOf(const OpenGLRainbows& r, int x, int y, int& column, int& row) {
