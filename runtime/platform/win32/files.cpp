@@ -180,16 +180,29 @@ int64_t fileSize(int number) {
   return size.QuadPart;
 }
 
+namespace {
+
+// One transfer of at most 1 GiB; a DWORD holds no more.
+DWORD chunkOf(int64_t remaining) { return static_cast<DWORD>(remaining < (1 << 30) ? remaining : (1 << 30)); }
+
+// A transfer at an offset of the file.
+OVERLAPPED overlappedAt(int64_t offset) {
+  OVERLAPPED at{};
+  at.Offset = static_cast<DWORD>(static_cast<uint64_t>(offset));
+  at.OffsetHigh = static_cast<DWORD>(static_cast<uint64_t>(offset) >> 32);
+  return at;
+}
+
+}  // namespace
+
 int64_t readFileAt(int number, int64_t offset, void* destination, int64_t count) {
   const HANDLE handle = handleOf(number);
   if (handle == INVALID_HANDLE_VALUE || offset < 0 || count < 0) return -1;
   auto* out = static_cast<unsigned char*>(destination);
   int64_t done = 0;
   while (done < count) {
-    const DWORD chunk = static_cast<DWORD>(count - done < (1 << 30) ? count - done : (1 << 30));
-    OVERLAPPED at{};
-    at.Offset = static_cast<DWORD>(static_cast<uint64_t>(offset + done));
-    at.OffsetHigh = static_cast<DWORD>(static_cast<uint64_t>(offset + done) >> 32);
+    const DWORD chunk = chunkOf(count - done);
+    OVERLAPPED at = overlappedAt(offset + done);
     DWORD n = 0;
     if (!ReadFile(handle, out + done, chunk, &n, &at)) {
       if (GetLastError() == ERROR_HANDLE_EOF) break;
@@ -208,10 +221,8 @@ bool writeFileAt(int number, int64_t offset, const void* source, int64_t count) 
   const auto* in = static_cast<const unsigned char*>(source);
   int64_t done = 0;
   while (done < count) {
-    const DWORD chunk = static_cast<DWORD>(count - done < (1 << 30) ? count - done : (1 << 30));
-    OVERLAPPED at{};
-    at.Offset = static_cast<DWORD>(static_cast<uint64_t>(offset + done));
-    at.OffsetHigh = static_cast<DWORD>(static_cast<uint64_t>(offset + done) >> 32);
+    const DWORD chunk = chunkOf(count - done);
+    OVERLAPPED at = overlappedAt(offset + done);
     DWORD n = 0;
     // A device or a pipe has no positions: the bytes go in order.
     if (!WriteFile(handle, in + done, chunk, &n, positioned ? &at : nullptr) || n == 0)
